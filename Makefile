@@ -1,0 +1,33 @@
+# Front door: `make test` and `make demo` work on a fresh Debian machine.
+JOBS ?= 2
+
+.PHONY: all bootstrap build test asan bench demo clean
+
+all: build
+
+bootstrap:
+	@scripts/bootstrap
+
+build: bootstrap
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+
+test: build
+	ctest --preset default -j $(JOBS)
+
+asan: bootstrap
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+bench: bootstrap
+	cmake --preset bench
+	cmake --build --preset bench -j $(JOBS)
+	@for b in build/bench/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+demo: build
+	@if [ -x build/default/apps/sketch/sketch ]; then scripts/run-demo; \
+	else echo "The sketch editor is not built yet."; fi
+
+clean:
+	rm -rf build

@@ -1,0 +1,51 @@
+#pragma once
+// The framework's exception classes. Every raise goes through one of the
+// functions at the bottom, so a breakpoint there finds every origin.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace vl {
+
+class Exception : public std::runtime_error {
+public:
+    explicit Exception(const std::string& msg) : std::runtime_error(msg) {}
+    std::string Message() const { return what(); }
+};
+
+class EListError : public Exception { using Exception::Exception; };
+class EStreamError : public Exception { using Exception::Exception; };
+class EReadError : public EStreamError { using EStreamError::EStreamError; };
+class EWriteError : public EStreamError { using EStreamError::EStreamError; };
+class EFCreateError : public EStreamError { using EStreamError::EStreamError; };
+class EFOpenError : public EStreamError { using EStreamError::EStreamError; };
+class EConvertError : public Exception { using Exception::Exception; };
+class EInvalidGraphic : public Exception { using Exception::Exception; };
+class EInvalidOperation : public Exception { using Exception::Exception; };
+class EOutOfResources : public Exception { using Exception::Exception; };
+
+// The silent abort: unwinds without anything being shown.
+class EAbort : public Exception {
+public:
+    EAbort() : Exception("Operation aborted") {}
+};
+
+// Standard list messages; %d stands for the offending number.
+inline constexpr const char* SListIndexError = "List index out of bounds (%d)";
+inline constexpr const char* SListCapacityError = "List capacity out of bounds (%d)";
+inline constexpr const char* SListCountError = "List count out of bounds (%d)";
+inline constexpr const char* SReadError = "Stream read error";
+inline constexpr const char* SWriteError = "Stream write error";
+
+[[noreturn]] void RaiseListError(const char* msg, int64_t data);
+[[noreturn]] void RaiseReadError();
+[[noreturn]] void RaiseWriteError();
+[[noreturn]] void RaiseFileCreateError(const std::string& fileName);
+[[noreturn]] void RaiseFileOpenError(const std::string& fileName);
+[[noreturn]] void RaiseConvertError(const std::string& msg);
+[[noreturn]] void RaiseInvalidGraphic(const std::string& msg);
+[[noreturn]] void RaiseError(const std::string& msg);
+[[noreturn]] void Abort();
+
+} // namespace vl
