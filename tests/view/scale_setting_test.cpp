@@ -20,7 +20,7 @@ struct ScaleSettingTest : ::testing::Test {
     TScaleSetting ss{&canvas};
     int notified = 0;
     void SetUp() override {
-        ss.OnScaleChange = [this](TScaleSetting&) { ++notified; };
+        ss.OnScaleChange = [this](TObject* sender) { notified += sender == &ss; };
         ss.SetPixPerM(3750);
         ss.SetScale(1.0);
         ss.State = {};
