@@ -9,8 +9,7 @@ using namespace vl;
 TEST(Geometry, HullsCompareFieldByField) {
     const TLimRec odd = LimRec(10, 20, 5, 8);
     EXPECT_EQ(MaxLimRec({&odd, 1}), odd); // not normalised on the way
-    const TRect rects[] = {{4, 4, 6, 6}, {0, 9, 1, 10}, {5, 1, 2, 3}};
-    EXPECT_EQ(MaxRect(rects), (TRect{0, 1, 6, 10}));
+    EXPECT_EQ(MaxRect({{4, 4, 6, 6}, {0, 9, 1, 10}, {5, 1, 2, 3}}), (TRect{0, 1, 6, 10}));
     EXPECT_EQ(GetPolygonLimits(nullptr, 0), LimRec(2147483647, 2147483647, -2147483647, -2147483647));
 }
 
