@@ -62,6 +62,9 @@ TEST(RecordList, Reordering) {
     l.Delete(4);
     l.Insert(1, R(99).data());
     EXPECT_EQ(Heads(l), (std::vector<int>{0, 99, 40, 20, 30}));
+    const TRecordList copy = l; // owns its own storage
+    l.Delete(0);
+    EXPECT_EQ(Heads(copy), (std::vector<int>{0, 99, 40, 20, 30}));
 
     // A source inside the list survives reallocation and shifting.
     TRecordList full = List({0, 10, 20, 30});

@@ -55,6 +55,24 @@ TRecordList& TRecordList::operator=(const TRecordList& other) {
     return *this;
 }
 
+TRecordList::TRecordList(TRecordList&& other) noexcept
+    : FList(std::move(other.FList)), FRecSize(other.FRecSize), FCount(other.FCount), FCapacity(other.FCapacity),
+      FMaxCapacity(other.FMaxCapacity) {
+    other.Clear();
+}
+
+TRecordList& TRecordList::operator=(TRecordList&& other) noexcept {
+    if (this != &other) {
+        FList = std::move(other.FList);
+        FRecSize = other.FRecSize;
+        FCount = other.FCount;
+        FCapacity = other.FCapacity;
+        FMaxCapacity = other.FMaxCapacity;
+        other.Clear();
+    }
+    return *this;
+}
+
 TRecordList::~TRecordList() { Clear(); }
 
 void TRecordList::Error(const char* Msg, int64_t Data) { RaiseListError(Msg, Data); }
