@@ -78,7 +78,7 @@ void PolygonRuns(std::vector<Crossing>& xs, TPolyFillMode mode, const TRect& box
 // costs rows x active edges rather than rows x all edges.
 class PolygonRows {
 public:
-    PolygonRows(const TRegion& rgn) : FPts(rgn.Points()), FMode(rgn.FillMode()), FBox(rgn.Box()) {
+    explicit PolygonRows(const TRegion& rgn) : FPts(rgn.Points()), FMode(rgn.FillMode()), FBox(rgn.Box()) {
         const size_t n = FPts.size();
         for (size_t i = 0; i < n; ++i)
             if (FPts[i].Y != FPts[(i + 1) % n].Y) FEdges.push_back(static_cast<uint32_t>(i));
