@@ -218,7 +218,9 @@ TEST(Menu, TreeEditsAreReportedToTheRootAndClickPassesTheItem) {
     std::vector<std::pair<String, TMenuChange>> seen;
     root.OnChange = [&](TMenuItem& item, TMenuChange change) {
         // A removed item is reported while it is still in place.
-        if (change == TMenuChange::mcRemoving) EXPECT_GE(item.MenuIndex(), 0);
+        if (change == TMenuChange::mcRemoving) {
+            EXPECT_GE(item.MenuIndex(), 0);
+        }
         seen.emplace_back(item.Caption(), change);
     };
     TMenuItem* layers = root.Add(std::make_unique<TMenuItem>());
