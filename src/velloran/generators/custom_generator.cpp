@@ -5,7 +5,7 @@
 
 #include "velloran/platform/canvas.h"
 #include "velloran/view/scale_setting.h"
-#include "BEEP_PENDING"
+#include "velloran/platform/services.h"
 
 namespace vl {
 
@@ -47,7 +47,7 @@ TLogFont MeasuringFont(const TFont& font, int32_t height) {
 
 void TCustomGenerator::SetFont(TFont& font) {
     ReplaceFixedSizeFace(font.Name);
-    BEEP_PENDING;
+    Services().Beep();
     FFont = font;
 }
 
