@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "support/fake_canvas.h"
+#include "support/recording_canvas.h"
+#include "velloran/platform/errors.h"
 #include "velloran/view/grid.h"
 #include "velloran/view/shadows.h"
 
 namespace vl {
 namespace {
 
-using test::TFakeCanvas;
+using test::TRecordingCanvas;
 using test::TSegment;
 
 struct GridTest : ::testing::Test {
@@ -72,7 +73,7 @@ TEST_F(GridTest, MatchCoordsHalvesToEven) {
 }
 
 TEST_F(GridTest, DrawsLinesOnMultiplesOfTheStep) {
-    TFakeCanvas c;
+    TRecordingCanvas c;
     TPen pen;
     pen.Color = clBlue;
     Grid.SetPen(pen);
@@ -89,7 +90,7 @@ TEST_F(GridTest, DrawsLinesOnMultiplesOfTheStep) {
 TEST_F(GridTest, DrawStartsByTruncatedDivision) {
     // Left of the origin a line just outside the area is skipped, right of it
     // it is drawn: the start is found by division towards zero.
-    TFakeCanvas c;
+    TRecordingCanvas c;
     Grid.SetShowEvery(1);
     Grid.SetIncVert(-1);
     Grid.Draw(c, {-1195, 0, -1050, 10}, 10);
@@ -111,7 +112,7 @@ TEST_F(GridTest, DrawStartsByTruncatedDivision) {
 }
 
 TEST_F(GridTest, DrawWithoutStepOrAreaDrawsNothing) {
-    TFakeCanvas c;
+    TRecordingCanvas c;
     Grid.Draw(c, {0, 0, 1000, 1000}, 1); // ShowEvery 0
     Grid.SetShowEvery(1);
     Grid.Draw(c, {EmptyLimMin, EmptyLimMin, EmptyLimMax, EmptyLimMax}, 1);

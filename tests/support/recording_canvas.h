@@ -15,7 +15,7 @@ struct TSegment {
     friend bool operator==(const TSegment&, const TSegment&) = default;
 };
 
-class TFakeCanvas : public TCanvas {
+class TRecordingCanvas : public TCanvas {
 public:
     std::vector<TSegment> Lines;
     std::vector<TFont> MeasuredFonts;
