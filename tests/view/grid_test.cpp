@@ -3,6 +3,7 @@
 #include "support/recording_canvas.h"
 #include "velloran/platform/errors.h"
 #include "velloran/view/grid.h"
+#include "velloran/view/scale_setting.h"
 #include "velloran/view/shadows.h"
 
 namespace vl {
@@ -65,7 +66,7 @@ TEST_F(GridTest, MatchCoordsHalvesToEven) {
     EXPECT_EQ(snap({33, 47}), (TPoint{33, 47}));
 
     // No overflow at the ends of the range.
-    Grid.SetIncHorz(1431655765);
+    Grid.SetIncHorz(1431655764);
     Grid.SetIncVert(100);
     const TPoint p = snap({INT32_MAX, INT32_MIN});
     EXPECT_EQ(p.X, INT32_MAX);
@@ -123,6 +124,25 @@ TEST_F(GridTest, DrawWithoutStepOrAreaDrawsNothing) {
     Grid.SetIncVert(1 << 30);
     Grid.Draw(c, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, 5);
     EXPECT_EQ(c.Lines.size(), 10u);
+}
+
+TEST_F(GridTest, DrawsOnTheMappingInForce) {
+    TRecordingCanvas c;
+    TScaleSetting ss(&c);
+    ss.SetMinUnit(TLenUnits::Pixel);
+    ss.SetScale(0.5); // one pixel is two logical units
+    Grid.SetShowEvery(1);
+
+    ActScaleSet = nullptr;
+    Grid.Draw({0, 0, 150, 150});
+    EXPECT_TRUE(c.Lines.empty()) << "no mapping, nothing to draw on";
+
+    ActScaleSet = &ss;
+    Grid.Draw({0, 0, 150, 150});
+    ActScaleSet = nullptr;
+    const std::vector<TSegment> expected{
+        {{0, -2}, {0, 152}}, {{100, -2}, {100, 152}}, {{-2, 0}, {152, 0}}, {{-2, 100}, {152, 100}}};
+    EXPECT_EQ(c.Lines, expected);
 }
 
 TEST(Shadows, DefaultsAndAssign) {
