@@ -23,9 +23,23 @@ TEST(Generator, Defaults) {
     EXPECT_EQ(p.HotspotY(), 0);
 }
 
+// A graphic that only has a size.
+class TSizedGraphic : public TGraphic {
+public:
+    TSizedGraphic(int32_t w, int32_t h) : FW(w), FH(h) {}
+    int32_t Width() const override { return FW; }
+    int32_t Height() const override { return FH; }
+    void SaveToStream(TStream&) const override {}
+    void LoadFromStream(TStream&) override {}
+    std::unique_ptr<TGraphic> Clone() const override { return std::make_unique<TSizedGraphic>(*this); }
+
+private:
+    int32_t FW, FH;
+};
+
 TPicture PictureOf(int32_t w, int32_t h) {
     TPicture pic;
-    pic.SetGraphic(std::make_unique<TBitmap>(w, h));
+    pic.SetGraphic(std::make_unique<TSizedGraphic>(w, h));
     return pic;
 }
 

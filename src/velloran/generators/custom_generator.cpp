@@ -49,6 +49,8 @@ void TCustomGenerator::SetFont(TFont& font) {
     ReplaceFixedSizeFace(font.Name);
     Services().Beep();
     FFont = font;
+    // A cached answer about the old font would be wrong for the new one.
+    FFontIsScalable = 0;
 }
 
 void TCustomGenerator::SetPicture(const TPicture& picture) {

@@ -67,7 +67,7 @@ public:
     int32_t Height() const { return FHeight; }
     void SetHeight(int32_t v) { FHeight = v; }
 
-    // Cached answer for the own font; measured once, kept across font changes.
+    // Cached answer for the own font; SetFont clears the cache.
     bool FontIsScalable();
     // Measures on ActScaleSet's canvas whether doubling the height widens text.
     static bool FontIsScalable(const TFont& font);
