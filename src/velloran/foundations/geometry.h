@@ -2,6 +2,7 @@
 // Bounding boxes, normalisation and hit tests of points and lines.
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 
 #include "velloran/foundations/types.h"
@@ -18,6 +19,10 @@ constexpr TLimRec LimRec(int32_t Xmin, int32_t Ymin, int32_t Xmax, int32_t Ymax)
 // empty box.
 TRect MaxRect(std::span<const TRect> rects);
 TLimRec MaxLimRec(std::span<const TLimRec> lims);
+inline TRect MaxRect(std::initializer_list<TRect> rects) { return MaxRect(std::span(rects.begin(), rects.size())); }
+inline TLimRec MaxLimRec(std::initializer_list<TLimRec> lims) {
+    return MaxLimRec(std::span(lims.begin(), lims.size()));
+}
 
 // Limits of count points; zero points give the empty start values
 // (Xmin > Xmax), by which callers recognise an empty set.
