@@ -6,6 +6,7 @@
 #include "velloran/foundations/measure.h"
 #include "velloran/foundations/round.h"
 #include "velloran/platform/canvas.h"
+#include "velloran/platform/window_host.h"
 #include "velloran/view/scale_document.h"
 
 namespace vl {
@@ -67,7 +68,7 @@ void TScaleSetting::SetScale(double value) {
     }
     Frcp_Scale = Round(1.0 / GetScale());
     CorrectContext();
-    if (OnScaleChange) OnScaleChange(*this);
+    if (OnScaleChange) OnScaleChange(this);
     State.Include(TScaleFlag::scChanged);
 }
 
@@ -208,6 +209,10 @@ void TScaleSetting::SetDrawRect(TScaleObject& AnyObject, void* /*Params*/) { Any
 
 void TScaleSetting::SetFullScreen(TScaleDocument& DataModule, const TRect& DispRect) {
     FullScreen(DataModule, DispRect, false);
+}
+
+void TScaleSetting::SetFullScreen(TScaleDocument& DataModule, const TWindowHost& DispWin) {
+    FullScreen(DataModule, DispWin.ClientRect(), true);
 }
 
 void TScaleSetting::FullScreen(TScaleDocument& DataModule, TRect rect, bool centred) {

@@ -3,10 +3,10 @@
 // (one MinUnit each, the integers all geometry is stored in) and device pixels.
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "velloran/foundations/types.h"
+#include "velloran/platform/object.h"
 #include "velloran/platform/persistent.h"
 #include "velloran/view/len_units.h"
 #include "velloran/view/origin.h"
@@ -17,6 +17,7 @@ namespace vl {
 class TCanvas;
 class TScaleDocument;
 class TScaleObject;
+class TWindowHost;
 
 // Largest extent handed to a device context; also the number of logical units
 // that defines the largest world.
@@ -48,8 +49,6 @@ struct TScaleRec {
 
 class TScaleSetting : public TPersistent {
 public:
-    using TScaleNotifyEvent = std::function<void(TScaleSetting& Sender)>;
-
     explicit TScaleSetting(TCanvas* aCanvas = nullptr) : FCanvas(aCanvas) {}
 
     void Assign(const TPersistent& Source) override;
@@ -82,6 +81,8 @@ public:
     void ScaleToFit(const TRect& DispRect, const TLimRec& DataLimits);
     void CalcVPHome(const TRect& DispRect, const TLimRec& DataLimits);
     void SetFullScreen(TScaleDocument& DataModule, const TRect& DispRect);
+    // The control's client area, centred in both directions.
+    void SetFullScreen(TScaleDocument& DataModule, const TWindowHost& DispWin);
     void SetDrawRect(TScaleObject& AnyObject, void* Params);
 
     // ---- Conversions (lengths and coordinates in logical units) ------------
@@ -155,7 +156,7 @@ public:
     // The loading path: neither recomputes the extents nor notifies.
     void SetRcp_Scale(int32_t value);
 
-    TScaleNotifyEvent OnScaleChange;
+    TNotifyEvent OnScaleChange;
     TScaleState State;
 
 private:
