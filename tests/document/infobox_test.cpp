@@ -1,21 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "velloran/document/infobox.h"
-#include "velloran/platform/progress.h"
+#include "velloran/platform/headless_services.h"
 
 namespace vl {
 namespace {
 
-// A label that counts how often it was repainted.
-class TCountingLabel : public TLabel {
-public:
-    int Repaints = 0;
-    void Repaint() override { ++Repaints; }
-};
-
 struct InfoboxTest : ::testing::Test {
-    TCountingLabel Label;
-    TProgressBar Bar;
+    THeadlessLabel Label;
+    THeadlessProgressBar Bar;
     void SetUp() override { Bar.SetStep(1); }
     void TearDown() override {
         InfoClose();
@@ -36,14 +29,14 @@ TEST_F(InfoboxTest, ReportsLoadingSavingAndPrinting) {
     InfoOpen(&Label, &Bar);
     ASSERT_NE(Infobox, nullptr);
     TInfobox* first = Infobox;
-    TCountingLabel other;
+    THeadlessLabel other;
     InfoOpen(&other, nullptr);
     EXPECT_EQ(Infobox, first) << "a second open changes nothing";
 
     InfoMessage(infoLoading, 5000);
     EXPECT_EQ(Label.Caption(), u"Loading...");
     EXPECT_EQ(Bar.Max(), 5000);
-    EXPECT_EQ(Label.Repaints, 1) << "shown while the operation runs";
+    EXPECT_EQ(Label.RepaintCount, 1) << "shown while the operation runs";
 
     InfoCount(57);
     EXPECT_EQ(Bar.Position(), 57);

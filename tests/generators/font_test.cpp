@@ -2,6 +2,7 @@
 
 #include "support/recording_canvas.h"
 #include "velloran/generators/generator.h"
+#include "velloran/platform/headless_services.h"
 #include "velloran/view/scale_setting.h"
 
 namespace vl {
@@ -13,6 +14,29 @@ using test::TRecordingCanvas;
 int32_t MeasureWithBitmapFaces(const TFont& f, const String& s) {
     if (f.Name == u"Fixedsys") return static_cast<int32_t>(s.size()) * 8;
     return static_cast<int32_t>(s.size()) * (f.Height < 0 ? -f.Height : f.Height) / 2;
+}
+
+TEST(GeneratorFont, FixedSizeFacesAreRenamedInTheArgument) {
+    THeadlessServices services;
+    SetServices(&services);
+    TGenerator g;
+    const std::pair<const char16_t*, const char16_t*> cases[] = {
+        {u"MS Sans Serif", u"Arial"},      {u"System", u"Arial"},
+        {u"MS Serif", u"Times New Roman"}, {u"Courier", u"Times New Roman"},
+        {u"Arial", u"Arial"},              {u"system", u"system"},
+        {u"Courier New", u"Courier New"},  {u"MS Sans Serif ", u"MS Sans Serif "},
+    };
+    for (const auto& [given, kept] : cases) {
+        TFont f;
+        f.Name = given;
+        f.Height = -17;
+        f.Style = fsItalic;
+        g.SetFont(f);
+        EXPECT_EQ(f.Name, kept) << "argument renamed";
+        EXPECT_EQ(g.Font(), f);
+    }
+    EXPECT_EQ(services.BeepCount(), 8) << "every assignment beeps";
+    SetServices(nullptr);
 }
 
 struct FontScalableTest : ::testing::Test {
