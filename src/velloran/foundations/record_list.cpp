@@ -55,6 +55,24 @@ TRecordList& TRecordList::operator=(const TRecordList& other) {
     return *this;
 }
 
+TRecordList::TRecordList(TRecordList&& other) noexcept
+    : FList(std::move(other.FList)), FRecSize(other.FRecSize), FCount(other.FCount), FCapacity(other.FCapacity),
+      FMaxCapacity(other.FMaxCapacity) {
+    other.Clear();
+}
+
+TRecordList& TRecordList::operator=(TRecordList&& other) noexcept {
+    if (this != &other) {
+        FList = std::move(other.FList);
+        FRecSize = other.FRecSize;
+        FCount = other.FCount;
+        FCapacity = other.FCapacity;
+        FMaxCapacity = other.FMaxCapacity;
+        other.Clear();
+    }
+    return *this;
+}
+
 TRecordList::~TRecordList() { Clear(); }
 
 void TRecordList::Error(const char* Msg, int64_t Data) { RaiseListError(Msg, Data); }
@@ -149,7 +167,7 @@ void TRecordList::Move(int32_t CurIndex, int32_t NewIndex) {
 void TRecordList::Exchange(int32_t Index1, int32_t Index2) {
     CheckIndex(Index1);
     CheckIndex(Index2);
-    std::swap_ranges(At(Index1), At(Index1) + FRecSize, At(Index2));
+    if (Index1 != Index2) std::swap_ranges(At(Index1), At(Index1) + FRecSize, At(Index2));
 }
 
 void* TRecordList::Get(int32_t Index) {
@@ -173,6 +191,7 @@ int32_t TRecordList::IndexOf(const void* aRecord) const {
 }
 
 int32_t TRecordList::Find(TFindFunc FindFunc, void* Params) const {
+    if (!FindFunc) return -1;
     for (int32_t i = 0; i < FCount; ++i)
         if (FindFunc(At(i), Params)) return i;
     return -1;

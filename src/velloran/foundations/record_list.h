@@ -23,6 +23,9 @@ public:
     static std::unique_ptr<TRecordList> CreateFromStream(TStream& stream);
     TRecordList(const TRecordList& other);
     TRecordList& operator=(const TRecordList& other);
+    // The moved-from list is empty and keeps its record size.
+    TRecordList(TRecordList&& other) noexcept;
+    TRecordList& operator=(TRecordList&& other) noexcept;
     virtual ~TRecordList();
 
     // Records are FRecSize bytes at aRecord; it may point into the list itself.
