@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "velloran/foundations/angles.h"
 #include "velloran/foundations/geometry.h"
 #include "velloran/foundations/rotated_drawing.h"
 #include "velloran/foundations/round.h"

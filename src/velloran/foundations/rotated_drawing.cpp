@@ -4,7 +4,7 @@
 #include <numbers>
 #include <span>
 
-#include "velloran/foundations/geometry.h"
+#include "velloran/foundations/angles.h"
 #include "velloran/foundations/rotation.h"
 #include "velloran/foundations/round.h"
 
