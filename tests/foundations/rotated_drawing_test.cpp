@@ -6,6 +6,8 @@
 #include "foundations/figure_log_canvas.h"
 #include "velloran/foundations/rotated_drawing.h"
 #include "velloran/foundations/rotation.h"
+#include "velloran/platform/graphics.h"
+#include "velloran/platform/metafile_canvas.h"
 
 namespace vl {
 namespace {
@@ -114,6 +116,112 @@ TEST(RotatedDrawing, LogFontOfRotatedText) {
     lf = RotatedLogFont(f, 0);
     EXPECT_EQ(lf.lfFaceName, u"Defaults");
     EXPECT_EQ(lf.lfPitchAndFamily, 2);
+}
+
+// Source pixel (x, y) has colour RGB(x, y, 7), so each pixel tells where it came from.
+TBitmap Numbered(int32_t w, int32_t h) {
+    TBitmap b(w, h);
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x) b.SetPixel(x, y, RGB(uint8_t(x), uint8_t(y), 7));
+    return b;
+}
+
+TEST(RotatedBitmap, QuarterTurnKeepsEverySourcePixel) {
+    const TBitmap src = Numbered(10, 20);
+    TPoint offset;
+    auto turned = CreateRotatedBitmap(src, {0, 0}, pi / 2, offset);
+    ASSERT_TRUE(turned);
+    EXPECT_EQ(turned->Width(), 20);
+    EXPECT_EQ(turned->Height(), 10);
+    EXPECT_EQ(offset, (TPoint{-20, 0}));
+    // Turning clockwise on the screen: the source's left column becomes the top row.
+    for (int32_t ty = 0; ty < 10; ++ty)
+        for (int32_t tx = 0; tx < 20; ++tx)
+            ASSERT_EQ(turned->Pixel(tx, ty), RGB(uint8_t(ty), uint8_t(19 - tx), 7)) << tx << "," << ty;
+
+    // No turn is an exact copy.
+    turned = CreateRotatedBitmap(src, {0, 0}, 0, offset);
+    EXPECT_EQ(offset, (TPoint{0, 0}));
+    EXPECT_EQ(turned->Pixels(), src.Pixels());
+}
+
+TEST(RotatedBitmap, PivotInsideThePictureAndOtherGraphics) {
+    // A half turn about the bottom right corner puts the box where the
+    // picture was, mirrored in both directions.
+    const TBitmap src = Numbered(10, 20);
+    TPoint offset{99, 99};
+    auto turned = CreateRotatedBitmap(src, {10, 20}, pi, offset);
+    ASSERT_TRUE(turned);
+    EXPECT_EQ(offset, (TPoint{0, 0}));
+    ASSERT_EQ(turned->Width(), 10);
+    ASSERT_EQ(turned->Height(), 20);
+    EXPECT_EQ(turned->Pixel(0, 0), RGB(9, 19, 7));
+    EXPECT_EQ(turned->Pixel(9, 19), RGB(0, 0, 7));
+
+    // A turn that is not a quarter leaves corners outside the picture white.
+    turned = CreateRotatedBitmap(src, {0, 0}, pi / 4, offset);
+    EXPECT_EQ(turned->Pixel(0, 0), clWhite);
+
+    EXPECT_EQ(CreateRotatedBitmap(TIcon(), {0, 0}, 1.0, offset), nullptr);
+}
+
+TEST(RotatedMetafile, FiguresAndLinesTurnAboutThePivot) {
+    TMetafile mf;
+    mf.SetWidth(100);
+    mf.SetHeight(50);
+    {
+        TMetafileCanvas c(mf);
+        c.Rectangle({10, 10, 30, 20});
+        const TPoint line[] = {{10, 10}, {20, 10}};
+        c.Polyline(line);
+        c.MoveTo(10, 10);
+        c.LineTo(10, 0);
+        c.Ellipse({20, 0, 40, 20});
+    }
+    TFigureLogCanvas dc;
+    Rotated_Metafile(dc, mf, {10, 10}, pi / 2);
+    ASSERT_EQ(dc.Log.size(), 5u);
+    EXPECT_EQ(dc.Log[0].Kind, "Polygon");
+    EXPECT_EQ(dc.Log[0].Points, (std::vector<TPoint>{{10, 10}, {10, 30}, {0, 30}, {0, 10}}));
+    EXPECT_EQ(dc.Log[1].Kind, "Polyline");
+    EXPECT_EQ(dc.Log[1].Points, (std::vector<TPoint>{{10, 10}, {10, 20}}));
+    EXPECT_EQ(dc.Log[3].Kind, "LineTo");
+    EXPECT_EQ(dc.Log[3].Points, (std::vector<TPoint>{{20, 10}}));
+    EXPECT_EQ(dc.Log[4].Kind, "Ellipse"); // a circle stays a circle
+    EXPECT_EQ(dc.Log[4].Points, (std::vector<TPoint>{{0, 20}, {20, 40}}));
+}
+
+TEST(RotatedMetafile, PivotIsRelativeToThePicturesCorner) {
+    // Without a fixed size the picture's bounds begin where its drawing does.
+    TMetafile mf;
+    {
+        TMetafileCanvas c(mf);
+        c.Pen().Style = TPenStyle::psClear;
+        c.Rectangle({10, 10, 30, 20});
+    }
+    TFigureLogCanvas dc;
+    Rotated_Metafile(dc, mf, {0, 0}, pi / 2);
+    ASSERT_EQ(dc.Log.size(), 1u);
+    EXPECT_EQ(dc.Log[0].Points.front(), (TPoint{0, 0}));
+    EXPECT_EQ(dc.Log[0].Points[2], (TPoint{-mf.Height(), mf.Width()}));
+}
+
+TEST(RotatedMetafile, TextTurnsWithItsFont) {
+    TMetafile mf;
+    mf.SetWidth(100);
+    mf.SetHeight(50);
+    {
+        TMetafileCanvas c(mf);
+        c.Font().Name = u"ms sans serif";
+        c.Font().Orientation = 100;
+        c.TextOut(20, 10, u"A");
+    }
+    TFigureLogCanvas dc;
+    Rotated_Metafile(dc, mf, {0, 0}, pi / 2);
+    ASSERT_EQ(dc.Log.size(), 1u);
+    EXPECT_EQ(dc.Log[0].Points, (std::vector<TPoint>{{-10, 20}}));
+    EXPECT_EQ(dc.Log[0].Font.Orientation, 100 - 900);
+    EXPECT_EQ(dc.Log[0].Font.Name, u"ARIAL");
 }
 
 } // namespace

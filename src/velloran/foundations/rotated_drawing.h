@@ -46,7 +46,8 @@ std::unique_ptr<TBitmap> CreateRotatedBitmap(const TGraphic& Graphic, TPoint P, 
                                              TPoint& Offset);
 
 // Plays Metafile into (0, 0, width, height) of DC with its figures, lines and
-// text turned by Alpha about the device point P.
+// text turned by Alpha about P, a point in DC's logical coordinates (like the
+// hot spot of the object that shows the picture).
 void Rotated_Metafile(TCanvas& DC, const TMetafile& Metafile, TPoint P, double Alpha);
 
 } // namespace vl
