@@ -1,6 +1,6 @@
 #pragma once
-// A canvas for tests that logs the figures drawn on it, with the font in
-// force for each text.
+// A canvas for tests that logs the figures drawn on it, each with the font in
+// force at the time.
 
 #include <string>
 #include <vector>
@@ -11,10 +11,8 @@ namespace vl::test {
 
 struct TFigure {
     std::string Kind;
-    std::vector<TPoint> Points; // corners for boxes, points for polygons
-    std::vector<uint32_t> Counts;
+    std::vector<TPoint> Points; // the box's corners for box figures
     TFont Font;
-    String Text;
 };
 
 class TFigureLogCanvas : public TCanvas {
@@ -22,13 +20,14 @@ public:
     std::vector<TFigure> Log;
 
     int32_t GetDeviceCaps(TDeviceCap) const override { return 96; }
-    void MoveTo(int32_t x, int32_t y) override { Add("MoveTo", {{x, y}}); FPenPos = {x, y}; }
-    void LineTo(int32_t x, int32_t y) override { Add("LineTo", {{x, y}}); FPenPos = {x, y}; }
+    void MoveTo(int32_t x, int32_t y) override { Add("MoveTo", {{x, y}}); }
+    void LineTo(int32_t x, int32_t y) override { Add("LineTo", {{x, y}}); }
     void Polygon(std::span<const TPoint> pts) override { Add("Polygon", {pts.begin(), pts.end()}); }
-    void Polyline(std::span<const TPoint> pts) override { Add("Polyline", {pts.begin(), pts.end()}); }
-    void PolyPolyline(std::span<const TPoint> pts, std::span<const uint32_t> counts) override {
+    void Polyline(std::span<const TPoint> pts) override {
+        Add("Polyline", {pts.begin(), pts.end()});
+    }
+    void PolyPolyline(std::span<const TPoint> pts, std::span<const uint32_t>) override {
         Add("PolyPolyline", {pts.begin(), pts.end()});
-        Log.back().Counts.assign(counts.begin(), counts.end());
     }
     void Rectangle(const TRect& r) override { AddBox("Rectangle", r); }
     void RoundRect(const TRect& r, int32_t, int32_t) override { AddBox("RoundRect", r); }
@@ -37,10 +36,7 @@ public:
     void Chord(const TRect& r, TPoint, TPoint) override { AddBox("Chord", r); }
     void Pie(const TRect& r, TPoint, TPoint) override { AddBox("Pie", r); }
     void FillRect(const TRect& r) override { AddBox("FillRect", r); }
-    void TextOut(int32_t x, int32_t y, const String& text) override {
-        Add("TextOut", {{x, y}});
-        Log.back().Text = text;
-    }
+    void TextOut(int32_t x, int32_t y, const String&) override { Add("TextOut", {{x, y}}); }
     TSize TextExtent(const String& text) override { return {int32_t(text.size()) * 6, 12}; }
     void SetPixel(int32_t, int32_t, TColor) override {}
     TColor GetPixel(int32_t, int32_t) const override { return clNone; }
@@ -50,11 +46,15 @@ public:
     void IntersectClipRect(const TRect&) override {}
     TRect GetClipBox() const override { return {0, 0, 1000, 1000}; }
     void StretchDraw(const TRect& r, const TGraphic&) override { AddBox("StretchDraw", r); }
-    void StretchBitmap(const TRect& r, const TBitmap&, const TRect&) override { AddBox("StretchBitmap", r); }
+    void StretchBitmap(const TRect& r, const TBitmap&, const TRect&) override {
+        AddBox("StretchBitmap", r);
+    }
     bool CopyToBitmap(const TRect&, TBitmap&) const override { return false; }
 
 private:
-    void Add(const char* kind, std::vector<TPoint> pts) { Log.push_back({kind, std::move(pts), {}, FFont, {}}); }
+    void Add(const char* kind, std::vector<TPoint> pts) {
+        Log.push_back({kind, std::move(pts), FFont});
+    }
     void AddBox(const char* kind, const TRect& r) { Add(kind, {r.TopLeft(), r.BottomRight()}); }
 };
 

@@ -47,7 +47,8 @@ void Rotated_Rectangle(TCanvas& DC, const TRect& R, TPoint Pivot, double Alpha) 
     DC.Polygon(PointsOf(*RotatedPnts_Rectangle(R, Pivot, Alpha)));
 }
 
-void Rotated_RoundRect(TCanvas& DC, const TRect& R, int32_t W, int32_t H, TPoint Pivot, double Alpha) {
+void Rotated_RoundRect(TCanvas& DC, const TRect& R, int32_t W, int32_t H, TPoint Pivot,
+                       double Alpha) {
     DC.Polygon(PointsOf(*RotatedPnts_RoundRect(R, W, H, Pivot, Alpha)));
 }
 
@@ -102,8 +103,8 @@ TLogFont RotatedLogFont(const TFont& Font, double Alpha) {
     lf.lfPitchAndFamily = Font.Pitch == TFontPitch::fpVariable ? 2
                           : Font.Pitch == TFontPitch::fpFixed  ? 1
                                                                : 0;
-    const String& face = SameTextIgnoreCase(Font.Name, DefaultFontName) ? PlatformDefaultFontName
-                                                                         : Font.Name;
+    const String& face =
+        SameTextIgnoreCase(Font.Name, DefaultFontName) ? PlatformDefaultFontName : Font.Name;
     lf.lfFaceName = face.substr(0, 31);
     return lf;
 }

@@ -22,7 +22,8 @@ class TMetafile;
 extern String PlatformDefaultFontName;
 
 void Rotated_Rectangle(TCanvas& DC, const TRect& R, TPoint Pivot, double Alpha);
-void Rotated_RoundRect(TCanvas& DC, const TRect& R, int32_t W, int32_t H, TPoint Pivot, double Alpha);
+void Rotated_RoundRect(TCanvas& DC, const TRect& R, int32_t W, int32_t H, TPoint Pivot,
+                       double Alpha);
 // A square box gives a true circle (Rotated_Circle), any other box a polygon.
 void Rotated_Ellipse(TCanvas& DC, const TRect& R, TPoint Pivot, double Alpha);
 // Only the centre turns; the circle is drawn as the canvas's own ellipse.

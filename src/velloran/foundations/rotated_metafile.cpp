@@ -3,7 +3,8 @@
 //
 // Metafiles that store themselves in the old 16-bit format hold the same
 // enhanced records in memory, so they are enumerated and turned exactly like
-// enhanced ones.
+// enhanced ones. Records with 16-bit coordinates and curves are turned as
+// well: pictures from other programs use them for most of their figures.
 
 #include <algorithm>
 #include <numbers>
@@ -34,9 +35,13 @@ constexpr size_t offFaceName = 40;
 constexpr size_t FaceNameChars = 32;
 constexpr size_t FontRecordSize = offFaceName + 2 * FaceNameChars;
 
-TPoint PointAt(const TEmfRecord& r, size_t off) { return {r.Int(off), r.Int(off + 4)}; }
+TPoint PointAt(const TEmfRecord& r, size_t off) {
+    return {r.Int(off), r.Int(off + 4)};
+}
 
-char16_t Upper(char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; }
+char16_t Upper(char16_t c) {
+    return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
+}
 
 bool FaceIs(std::span<const uint8_t> rec, std::u16string_view name) {
     for (size_t i = 0; i < FaceNameChars; ++i) {
@@ -76,8 +81,10 @@ private:
         case emr::ELLIPSE:
         case emr::RECTANGLE:
             if (size < BoxRecordSize) return false;
-            if (type == emr::ELLIPSE) Rotated_Ellipse(dc, EmfRect(rec), q, FAlpha);
-            else Rotated_Rectangle(dc, EmfRect(rec), q, FAlpha);
+            if (type == emr::ELLIPSE)
+                Rotated_Ellipse(dc, EmfRect(rec), q, FAlpha);
+            else
+                Rotated_Rectangle(dc, EmfRect(rec), q, FAlpha);
             return true;
         case emr::ROUNDRECT:
             if (size < RoundRectSize) return false;
@@ -88,28 +95,56 @@ private:
         case emr::PIE: {
             if (size < ArcRecordSize) return false;
             const TPoint p1 = PointAt(rec, 24), p2 = PointAt(rec, 32);
-            if (type == emr::ARC) Rotated_Arc(dc, EmfRect(rec), p1, p2, q, FAlpha);
-            else if (type == emr::CHORD) Rotated_Chord(dc, EmfRect(rec), p1, p2, q, FAlpha);
-            else Rotated_Pie(dc, EmfRect(rec), p1, p2, q, FAlpha);
+            if (type == emr::ARC)
+                Rotated_Arc(dc, EmfRect(rec), p1, p2, q, FAlpha);
+            else if (type == emr::CHORD)
+                Rotated_Chord(dc, EmfRect(rec), p1, p2, q, FAlpha);
+            else
+                Rotated_Pie(dc, EmfRect(rec), p1, p2, q, FAlpha);
             return true;
         }
         case emr::POLYGON:
-        case emr::POLYLINE: {
+        case emr::POLYGON16:
+        case emr::POLYLINE:
+        case emr::POLYLINE16: {
+            // 16-bit records are drawn with 32-bit points: turned points may
+            // leave the 16-bit range.
             std::vector<TPoint> pts = EmfPoints(rec);
             if (pts.empty()) return false;
             RotatePoints(pts, q, FAlpha);
-            if (type == emr::POLYGON) dc.Polygon(pts);
-            else dc.Polyline(pts);
+            if (type == emr::POLYGON || type == emr::POLYGON16)
+                dc.Polygon(pts);
+            else
+                dc.Polyline(pts);
             return true;
         }
-        case emr::POLYPOLYLINE: {
+        case emr::POLYPOLYLINE:
+        case emr::POLYPOLYLINE16: {
             std::vector<TPoint> pts = EmfPoints(rec);
             const std::vector<uint32_t> counts = EmfPolyCounts(rec);
             // Counts that do not add up to the points would read past them.
-            if (pts.empty() || std::accumulate(counts.begin(), counts.end(), uint64_t{0}) != pts.size())
+            if (pts.empty() ||
+                std::accumulate(counts.begin(), counts.end(), uint64_t{0}) != pts.size())
                 return false;
             RotatePoints(pts, q, FAlpha);
             dc.PolyPolyline(pts, counts);
+            return true;
+        }
+        case emr::POLYPOLYGON:
+        case emr::POLYBEZIER:
+        case emr::POLYBEZIERTO:
+        case emr::POLYLINETO: {
+            // No canvas operation of their own: a copy with turned points is played.
+            std::vector<TPoint> pts = EmfPoints(rec);
+            if (pts.empty()) return false;
+            RotatePoints(pts, q, FAlpha);
+            const size_t at = type == emr::POLYPOLYGON ? 32 + 4 * size_t{rec.DWord(24)} : 28;
+            std::vector<uint8_t> copy(rec.Bytes.begin(), rec.Bytes.end());
+            for (size_t k = 0; k < pts.size(); ++k) {
+                bytes::SetU32(copy, at + 8 * k, static_cast<uint32_t>(pts[k].X));
+                bytes::SetU32(copy, at + 8 * k + 4, static_cast<uint32_t>(pts[k].Y));
+            }
+            dc.PlayRecord(TEmfRecord{copy});
             return true;
         }
         case emr::MOVETOEX:
@@ -117,14 +152,17 @@ private:
             if (size < PointRecordSize) return false;
             TPoint p = PointAt(rec, 8);
             RotatePnt(p, q, FAlpha);
-            if (type == emr::MOVETOEX) dc.MoveTo(p.X, p.Y);
-            else dc.LineTo(p.X, p.Y);
+            if (type == emr::MOVETOEX)
+                dc.MoveTo(p.X, p.Y);
+            else
+                dc.LineTo(p.X, p.Y);
             return true;
         }
         case emr::EXTCREATEFONTINDIRECTW: {
             if (size < FontRecordSize) return false;
             std::vector<uint8_t> copy(rec.Bytes.begin(), rec.Bytes.end());
-            const int64_t esc = int64_t{rec.Int(offEscapement)} - Round(FAlpha / std::numbers::pi * 1800);
+            const int64_t esc =
+                int64_t{rec.Int(offEscapement)} - Round(FAlpha / std::numbers::pi * 1800);
             bytes::SetU32(copy, offEscapement,
                           static_cast<uint32_t>(std::clamp<int64_t>(esc, INT32_MIN, INT32_MAX)));
             // The old bitmap face cannot be turned, a vector face can.

@@ -86,8 +86,8 @@ std::unique_ptr<TPointList> RotatedPnts_Ellipse(const TRect& R, TPoint Pivot, do
     return list;
 }
 
-std::unique_ptr<TPointList> RotatedPnts_RoundRect(const TRect& R, int32_t W, int32_t H, TPoint Pivot,
-                                                  double Alpha) {
+std::unique_ptr<TPointList> RotatedPnts_RoundRect(const TRect& R, int32_t W, int32_t H,
+                                                  TPoint Pivot, double Alpha) {
     const TRotator rot(Pivot, Alpha);
     const double rx = W / 2.0;
     const double ry = H / 2.0;
@@ -98,13 +98,14 @@ std::unique_ptr<TPointList> RotatedPnts_RoundRect(const TRect& R, int32_t W, int
     const double dy60 = ry * (1 - cos30);
     const double L = R.Left, T = R.Top, Rt = R.Right, B = R.Bottom;
     const double pts[16][2] = {
-        {L, T + ry},        {L + dx30, T + dy30}, {L + dx60, T + dy60}, {L + rx, T},
-        {Rt - rx, T},       {Rt - dx60, T + dy60}, {Rt - dx30, T + dy30}, {Rt, T + ry},
-        {Rt, B - ry},       {Rt - dx30, B - dy30}, {Rt - dx60, B - dy60}, {Rt - rx, B},
-        {L + rx, B},        {L + dx60, B - dy60}, {L + dx30, B - dy30}, {L, B - ry},
+        {L, T + ry},  {L + dx30, T + dy30},  {L + dx60, T + dy60},  {L + rx, T},
+        {Rt - rx, T}, {Rt - dx60, T + dy60}, {Rt - dx30, T + dy30}, {Rt, T + ry},
+        {Rt, B - ry}, {Rt - dx30, B - dy30}, {Rt - dx60, B - dy60}, {Rt - rx, B},
+        {L + rx, B},  {L + dx60, B - dy60},  {L + dx30, B - dy30},  {L, B - ry},
     };
     auto list = NewList(16);
-    for (const auto& p : pts) list->Add(rot(p[0], p[1]));
+    for (const auto& p : pts)
+        list->Add(rot(p[0], p[1]));
     return list;
 }
 

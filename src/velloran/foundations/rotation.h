@@ -25,8 +25,8 @@ std::unique_ptr<TPointList> RotatedPnts_Rectangle(const TRect& R, TPoint Pivot, 
 // increasing parametric angle (clockwise on a y-down device).
 std::unique_ptr<TPointList> RotatedPnts_Ellipse(const TRect& R, TPoint Pivot, double Alpha);
 // 16 points: each corner by its two end points and its arc points at 30° and 60°.
-std::unique_ptr<TPointList> RotatedPnts_RoundRect(const TRect& R, int32_t W, int32_t H, TPoint Pivot,
-                                                  double Alpha);
+std::unique_ptr<TPointList> RotatedPnts_RoundRect(const TRect& R, int32_t W, int32_t H,
+                                                  TPoint Pivot, double Alpha);
 // The elliptic arc that a device context draws counter-clockwise from the ray
 // through P1 to the ray through P2, listed from P2's end to P1's end.
 std::unique_ptr<TPointList> RotatedPnts_Arc(const TRect& R, TPoint P1, TPoint P2, TPoint Pivot,
