@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <numbers>
 #include <numeric>
+#include <span>
+#include <string_view>
 #include <vector>
 
 #include "velloran/foundations/angles.h"
