@@ -37,7 +37,7 @@ TEST_F(ScrollPaintLog, NonScrollAreasConvertThroughTheCanvasMapping) {
     c.SetWindowExt({10, 10});
     c.SetViewportExt({1, -1}); // ten logical units a pixel, y up
     c.SetViewportOrg({0, 300});
-    box.SetNonScrollV_Log({0, 200, 4000, 0}); // the bottom 20 pixels
+    box.SetNonScrollV_Log({0, 0, 4000, 200}); // the bottom 20 pixels, stored top down
     EXPECT_EQ(*box.NonScrollV(), (TRect{0, 280, 400, 300}));
     EXPECT_EQ(box.GetNonScrollV_Log(), (TRect{0, 200, 4000, 0}));
     box.ScrollBy(0, 8);

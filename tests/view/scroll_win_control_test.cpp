@@ -113,6 +113,9 @@ TEST_F(ScrollWinControl, ResizeRechecksTheRangeAndNotifies) {
     EXPECT_EQ(hb.Position(), 0);
     EXPECT_EQ(box.ClientHeight(), 300);
     EXPECT_GE(resized, 2);
+    host.Paint();
+    host.SetWindowSize({1200, 250}); // shrinking uncovers nothing, yet all is repainted
+    EXPECT_EQ(host.InvalidRect(), (TRect{0, 0, 1200, 250}));
 
     box.BeginLoading();
     resized = 0;
