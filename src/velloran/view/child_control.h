@@ -12,7 +12,8 @@ namespace vl {
 enum class TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
 struct TChildControl {
-    // In the parent's client pixels.
+    // In the parent's content pixels: where the child shows while both
+    // positions are 0. It scrolls with the content.
     TRect BoundsRect;
     TAlign Align = TAlign::alNone;
     bool Visible = true;

@@ -109,16 +109,15 @@ void TScrollWinControl::EnableAutoRange() {
 
 void TScrollWinControl::CalcAutoRange() {
     if (!FAutoScroll || FAutoRangeCount > 0) return;
+    // Position plus the child's client edge is its content edge.
     int64_t right = 0, bottom = 0, rightAligned = 0, bottomAligned = 0;
-    const int64_t hpos = FHorzScrollBar->Position();
-    const int64_t vpos = FVertScrollBar->Position();
     for (const TChildControl& c : FChildren) {
         if (!c.Visible) continue;
         const TRect& b = c.BoundsRect;
         switch (c.Align) {
         case TAlign::alNone:
-            right = std::max(right, hpos + b.Right);
-            bottom = std::max(bottom, vpos + b.Bottom);
+            right = std::max<int64_t>(right, b.Right);
+            bottom = std::max<int64_t>(bottom, b.Bottom);
             break;
         case TAlign::alRight: rightAligned += b.Width(); break;
         case TAlign::alBottom: bottomAligned += b.Height(); break;
@@ -181,8 +180,15 @@ void TScrollWinControl::RemoveChild(int32_t Index) {
     CalcAutoRange();
 }
 
-void TScrollWinControl::ScrollInView(int32_t Index) {
+TRect TScrollWinControl::ChildClientRect(int32_t Index) const {
     const TRect& b = Child(Index).BoundsRect;
+    const int32_t h = FHorzScrollBar->Position(), v = FVertScrollBar->Position();
+    return {Clamp32(int64_t{b.Left} - h), Clamp32(int64_t{b.Top} - v), Clamp32(int64_t{b.Right} - h),
+            Clamp32(int64_t{b.Bottom} - v)};
+}
+
+void TScrollWinControl::ScrollInView(int32_t Index) {
+    const TRect b = ChildClientRect(Index);
     const int64_t hm = FHorzScrollBar->Margin(), vm = FVertScrollBar->Margin();
     int64_t left = b.Left - hm, right = b.Right + hm, top = b.Top - vm, bottom = b.Bottom + vm;
     const int64_t cw = ClientWidth(), ch = ClientHeight();

@@ -57,6 +57,8 @@ public:
     // Moves the client pixels, except the non-scroll areas, by (DeltaX, DeltaY).
     void ScrollBy(int32_t DeltaX, int32_t DeltaY);
     // Ranges from Size, positions from |Pos|, without scrolling the window.
+    // The ranges last until a bar returns to position 0, where its range
+    // falls back to the one last set through SetRange or DoSetRange.
     void SyncScrollbars(TSize Size, TPoint Pos);
     virtual void CheckScrollRange();
     void UpdateScrollBars();
@@ -82,6 +84,8 @@ public:
     int32_t AddChild(const TChildControl& AChild);
     void SetChild(int32_t Index, const TChildControl& AChild);
     void RemoveChild(int32_t Index);
+    // Where the child shows now, in client pixels.
+    TRect ChildClientRect(int32_t Index) const;
     void ScrollInView(int32_t Index);
     // ScrollInView, unless this control is loading.
     void AutoScrollInView(int32_t Index);
