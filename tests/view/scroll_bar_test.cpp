@@ -85,15 +85,4 @@ TEST_F(ScrollBar, BackAtZeroTheRangeReturnsToTheLastRangeSet) {
     EXPECT_EQ(hb.DataRange(), 1000);
 }
 
-TEST_F(ScrollBar, AssignCopiesSettingsThroughTheSetters) {
-    TScrollPaint other;
-    other.HorzScrollBar().SetRange(900);
-    other.HorzScrollBar().SetIncrement(20);
-    box.SetHorzScrollBar(other.HorzScrollBar());
-    EXPECT_EQ(hb.Range(), 900);
-    EXPECT_EQ(hb.Increment(), 20);
-    EXPECT_FALSE(box.AutoRangeOn());
-    EXPECT_TRUE(host.GetScrollInfo(H).Visible);
-}
-
 } // namespace

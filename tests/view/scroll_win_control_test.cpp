@@ -129,11 +129,6 @@ TEST_F(ScrollWinControl, ScaleChangeResetsPositionsAndScalesExplicitRanges) {
     EXPECT_EQ(hb.Range(), 1500);
     EXPECT_EQ(vb.Range(), 0);
     EXPECT_FALSE(hb.Scaled());
-
-    TScrollPaint automatic;
-    automatic.AddChild({{0, 0, 500, 500}});
-    automatic.ChangeScale(2, 1);
-    EXPECT_EQ(automatic.HorzScrollBar().Range(), 500);
 }
 
 } // namespace
