@@ -1,0 +1,435 @@
+#include <random>
+
+#include "alloc_counter.h"
+#include "object_fixture.h"
+#include "velloran/platform/metafile.h"
+#include "velloran/platform/picture.h"
+
+using namespace vl;
+using namespace vl::test;
+using enum TIndividualFlag;
+
+namespace {
+
+using B = std::vector<uint8_t>;
+
+// An object with one field of every persistent kind.
+class TRichObj : public TBoxObj {
+public:
+    using TBoxObj::TBoxObj;
+    TPen Pen;
+    TBrush Brush;
+    TFont Font;
+    String Text;
+    std::unique_ptr<char16_t[]> PText;
+    TPicture Pic;
+    void Persist(TStream* s, TPstMode m) override {
+        TvlObject::Persist(s, m);
+        RegisterLink(s, Link, m);
+        RegisterPen(s, Pen, m);
+        RegisterBrush(s, Brush, m);
+        RegisterFont(s, Font, m);
+        RegisterString(s, Text, m);
+        RegisterPChar(s, PText, m);
+        RegisterPicture(s, Pic, m);
+    }
+};
+
+class Persistence : public ObjectTest {
+protected:
+    template <typename F> B Written(F f) {
+        TMemoryStream s;
+        f(s);
+        return s.Bytes();
+    }
+    // Reads a record as the document does: the class number first.
+    template <typename T = TBoxObj> T* Read(TvlCreator* c, const B& bytes, TPstMode m = TPstMode::pstLoad) {
+        TMemoryStream s(bytes);
+        auto o = std::make_unique<T>(c);
+        if (m == TPstMode::pstPaste) o->Count();
+        EXPECT_EQ(s.ReadInt16(), c->GetID());
+        o->Persist(&s, m);
+        EXPECT_EQ(s.Remaining(), 0);
+        Doc->Objects.push_back(std::move(o));
+        return static_cast<T*>(Doc->Objects.back().get());
+    }
+};
+
+const B FreeRecord{1, 0, 1, 0, 1, 0, 0x64, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 3, 0, 0xFC, 0xFF, 0, 0, 0, 0};
+const B SlaveRecord{2, 0, 2, 0, 0x11, 0, 1, 0, 1, 0, 0x78, 0x56, 0x34, 0x12, 5, 0, 0xFD, 0xFF, 0, 0, 0, 0};
+
+TEST_F(Persistence, BaseRecordsOfFreeObjectAndSlave) {
+    TBoxObj* m = Add(Tool, {100, -2});
+    m->Pos.RelX = 3;
+    m->Pos.RelY = -4;
+    m->State.Include(isSelected).Include(isMarked).Include(isSizing);
+    const TIndividualState before = m->State;
+    EXPECT_EQ(Written([&](TStream& s) { m->SaveToStream(s); }), FreeRecord);
+    EXPECT_EQ(m->State, before);
+
+    TBoxObj* s = AddSlave(Tool2, m, 5, -3);
+    s->Pos.RelPos = 0x12345678;
+    EXPECT_EQ(Written([&](TStream& st) { s->Persist(&st, TPstMode::pstCopy); }), SlaveRecord);
+
+    // Loaded and connected, the slave keeps RelPos and writes the same bytes.
+    TBoxObj* r = Read(Tool2, SlaveRecord);
+    EXPECT_TRUE(r->State.Contains(isConnect));
+    EXPECT_EQ(r->Pos.ConType, 1);
+    EXPECT_EQ(r->Pos.ConID, 1);
+    r->Connect(Doc);
+    EXPECT_EQ(r->GetMaster(), m);
+    EXPECT_FALSE(r->State.Contains(isConnect));
+    EXPECT_EQ(r->Pos.RelPos, 0x12345678);
+    EXPECT_EQ(r->GetPos(), (TPoint{105, -5}));
+    EXPECT_EQ(Written([&](TStream& st) { r->SaveToStream(st); }), SlaveRecord);
+    EXPECT_EQ(Read(Tool, FreeRecord)->GetPos(), (TPoint{100, -2}));
+}
+
+TEST_F(Persistence, OlderVersions) {
+    // Before 0x2090 the identity is 32 bits wide; before 0x2000 four more
+    // bytes follow the position block.
+    const B body{7, 0, 5, 0, 1, 0, 10, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    B rec{1, 0};
+    rec.insert(rec.end(), body.begin(), body.end());
+    FileHeader.Velloran = -0x208F;
+    TBoxObj* a = Read(Tool, rec);
+    EXPECT_EQ(a->ObjID, 7);
+    EXPECT_EQ(a->GetPos(), (TPoint{10, 20}));
+
+    rec.insert(rec.end(), {9, 9, 9, 9});
+    FileHeader.Velloran = -0x1FFF;
+    EXPECT_EQ(Read(Tool, rec)->GetPos(), (TPoint{10, 20}));
+
+    FileHeader.Velloran = -0x2090;
+    const B now{1, 0, 7, 0, 1, 0, 10, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(Read(Tool, now)->ObjID, 7);
+
+    // 8-bit texts from hosts before 0x09000000.
+    FileHeader.HostVersion = 0x08000000;
+    TRichObj o(Tool);
+    TMemoryStream s(B{2, 0, 0, 0, 'A', 0xE9, 2, 0, 0, 0, 'x', 'y', 0, 4, 0, 0, 0, 'D', 'e', 'f', 0});
+    TvlObject::RegisterString(&s, o.Text, TPstMode::pstLoad);
+    EXPECT_EQ(o.Text, u"A\u00E9");
+    TvlObject::RegisterPChar(&s, o.PText, TPstMode::pstLoad);
+    EXPECT_EQ(String(o.PText.get()), u"xy");
+    s.SetPosition(0);
+    // Pasted strings are always UTF-16.
+    TMemoryStream w(B{1, 0, 0, 0, 'Q', 0});
+    TvlObject::RegisterString(&w, o.Text, TPstMode::pstPaste);
+    EXPECT_EQ(o.Text, u"Q");
+}
+
+TEST_F(Persistence, Links) {
+    TBoxObj* target = Add(Tool2, {0, 0}); // ObjID 1
+    TBoxObj* o = Add(Tool, {0, 0});
+    EXPECT_EQ(Written([&](TStream& s) { o->RegisterLink(&s, o->Link, TPstMode::pstSave); }), B(8, 0));
+    TMemoryStream zeros(B(8, 0));
+    o->RegisterLink(&zeros, o->Link, TPstMode::pstLoad);
+    EXPECT_TRUE(o->Link.IsNil());
+    EXPECT_FALSE(o->State.Contains(isConnect));
+
+    o->Link.ConObj = target;
+    const B set{2, 0, 1, 0, 0, 0, 0, 0};
+    EXPECT_EQ(Written([&](TStream& s) { o->RegisterLink(&s, o->Link, TPstMode::pstCopy); }), set);
+    TMemoryStream in(set);
+    o->RegisterLink(&in, o->Link, TPstMode::pstLoad);
+    EXPECT_EQ(o->Link.ConObj, nullptr);
+    EXPECT_TRUE(o->State.Contains(isConnect));
+    o->RegisterLink(nullptr, o->Link, TPstMode::pstConnect);
+    EXPECT_EQ(o->Link.ConObj, target);
+    EXPECT_FALSE(o->State.Contains(isConnect));
+
+    // A target that is not there leaves a nil link.
+    TMemoryStream missing(B{2, 0, 42, 0, 0, 0, 0, 0});
+    o->RegisterLink(&missing, o->Link, TPstMode::pstLoad);
+    o->RegisterLink(nullptr, o->Link, TPstMode::pstConnect);
+    EXPECT_TRUE(o->Link.IsNil());
+    EXPECT_FALSE(o->State.Contains(isDeleted));
+
+    // Through an active class-number translation.
+    TMapper map({{7, 2}});
+    Mapper = &map;
+    TMemoryStream mapped(B{7, 0, 1, 0, 0, 0, 0, 0});
+    o->RegisterLink(&mapped, o->Link, TPstMode::pstLoad);
+    o->RegisterLink(nullptr, o->Link, TPstMode::pstConnect);
+    EXPECT_EQ(o->Link.ConObj, target);
+}
+
+TEST_F(Persistence, PensBrushesFontsAndTexts) {
+    TRichObj o(Tool);
+    o.Pen = {clBlue, 2, TPenStyle::psDash, TPenMode::pmXor};
+    o.Brush = {clYellow, TBrushStyle::bsClear};
+    o.Font.Color = clRed;
+    o.Font.Height = -11;
+    o.Font.Pitch = TFontPitch::fpFixed;
+    o.Font.Style = fsBold | fsUnderline;
+    o.Font.Charset = ANSI_CHARSET;
+    o.Font.Name = u"Ab";
+    o.PText = std::make_unique<char16_t[]>(3);
+    o.PText[0] = u'H';
+    o.PText[1] = u'i';
+    const auto w = TPstMode::pstSave;
+    EXPECT_EQ(Written([&](TStream& s) { TvlObject::RegisterPen(&s, o.Pen, w); }),
+              (B{0, 0, 0xFF, 0, 14, 1, 0, 0, 2, 0, 0, 0}));
+    EXPECT_EQ(Written([&](TStream& s) { TvlObject::RegisterBrush(&s, o.Brush, w); }),
+              (B{0xFF, 0xFF, 0, 0, 1, 0, 0, 0}));
+    const B font{0xFF, 0, 0, 0, 0xF5, 0xFF, 0xFF, 0xFF, 2, 5, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 'A', 0, 'b', 0};
+    EXPECT_EQ(Written([&](TStream& s) { TvlObject::RegisterFont(&s, o.Font, w); }), font);
+    EXPECT_EQ(Written([&](TStream& s) { TvlObject::RegisterPChar(&s, o.PText, w); }),
+              (B{2, 0, 0, 0, 'H', 0, 'i', 0, 0, 0}));
+    std::unique_ptr<char16_t[]> none;
+    EXPECT_EQ(Written([&](TStream& s) { TvlObject::RegisterPChar(&s, none, w); }), B(4, 0));
+
+    TRichObj r(Tool);
+    r.Font.Orientation = 900;
+    for (TPstMode m : {TPstMode::pstLoad, TPstMode::pstPaste}) {
+        TMemoryStream s;
+        TvlObject::RegisterPen(&s, o.Pen, w);
+        TvlObject::RegisterBrush(&s, o.Brush, w);
+        TvlObject::RegisterFont(&s, o.Font, w);
+        TvlObject::RegisterPChar(&s, o.PText, w);
+        s.SetPosition(0);
+        TvlObject::RegisterPen(&s, r.Pen, m);
+        TvlObject::RegisterBrush(&s, r.Brush, m);
+        TvlObject::RegisterFont(&s, r.Font, m);
+        TvlObject::RegisterPChar(&s, r.PText, m);
+        EXPECT_EQ(r.Pen, o.Pen);
+        EXPECT_EQ(r.Brush, o.Brush);
+        EXPECT_EQ(r.Font.Name, u"Ab");
+        EXPECT_EQ(r.Font.Style, o.Font.Style);
+        EXPECT_EQ(r.Font.Orientation, 900); // not part of the record
+        EXPECT_EQ(String(r.PText.get()), u"Hi");
+    }
+    // A stored length below 1 leaves the text alone; a missing terminator is supplied.
+    TMemoryStream empty(B{0, 0, 0, 0, 2, 0, 0, 0, 'A', 0, 'B', 0, 'C', 0});
+    TvlObject::RegisterPChar(&empty, r.PText, TPstMode::pstLoad);
+    EXPECT_EQ(String(r.PText.get()), u"Hi");
+    TvlObject::RegisterPChar(&empty, r.PText, TPstMode::pstLoad);
+    EXPECT_EQ(String(r.PText.get()), u"AB");
+    // Values no pen can have are a format error.
+    TMemoryStream bad(B{0, 0, 0, 0, 16, 0, 0, 0, 1, 0, 0, 0});
+    EXPECT_THROW(TvlObject::RegisterPen(&bad, r.Pen, TPstMode::pstLoad), EReadError);
+    EXPECT_EQ(r.Pen, o.Pen);
+}
+
+TEST_F(Persistence, PicturesOfEachKind) {
+    const auto w = TPstMode::pstSave;
+    TPicture pic;
+    EXPECT_THROW(TvlObject::RegisterPicture(nullptr, pic, w), EReadError);
+    TMemoryStream dummy;
+    EXPECT_THROW(TvlObject::RegisterPicture(&dummy, pic, w), EInvalidGraphic);
+
+    auto bmp = std::make_unique<TBitmap>(2, 1, clRed);
+    bmp->SetPixel(1, 0, clBlue);
+    pic.SetGraphic(std::move(bmp));
+    B bytes = Written([&](TStream& s) { TvlObject::RegisterPicture(&s, pic, w); });
+    EXPECT_EQ(B(bytes.begin(), bytes.begin() + 4), (B{1, 0, 'B', 'M'}));
+    TPicture back;
+    TMemoryStream in(bytes);
+    TvlObject::RegisterPicture(&in, back, TPstMode::pstLoad);
+    ASSERT_TRUE(dynamic_cast<TBitmap*>(back.Graphic()));
+    EXPECT_EQ(static_cast<TBitmap*>(back.Graphic())->Pixels(), (std::vector<TColor>{clRed, clBlue}));
+
+    auto ico = std::make_unique<TIcon>();
+    ico->Image().SetSize(2, 2, clLime);
+    ico->SetMask({false, true, false, false});
+    pic.SetGraphic(std::move(ico));
+    bytes = Written([&](TStream& s) { TvlObject::RegisterPicture(&s, pic, w); });
+    EXPECT_EQ(B(bytes.begin(), bytes.begin() + 6), (B{2, 0, 0, 0, 1, 0}));
+    TMemoryStream icoIn(bytes);
+    TvlObject::RegisterPicture(&icoIn, back, TPstMode::pstPaste);
+    ASSERT_TRUE(dynamic_cast<TIcon*>(back.Graphic()));
+    EXPECT_EQ(back.Width(), 2);
+    EXPECT_EQ(icoIn.Remaining(), 0);
+
+    auto mf = std::make_unique<TMetafile>();
+    {
+        TMetafileCanvas c(*mf);
+        c.Ellipse({0, 0, 30, 20});
+    }
+    const B image = mf->Data();
+    pic.SetGraphic(std::move(mf));
+    bytes = Written([&](TStream& s) { TvlObject::RegisterPicture(&s, pic, w); });
+    B expected{3, 0};
+    const uint32_t n = static_cast<uint32_t>(image.size());
+    expected.insert(expected.end(), {uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24)});
+    expected.insert(expected.end(), image.begin(), image.end());
+    EXPECT_EQ(bytes, expected);
+    bytes.push_back(0x5A); // whatever follows the picture stays unread
+    TMemoryStream mfIn(bytes);
+    TvlObject::RegisterPicture(&mfIn, back, TPstMode::pstLoad);
+    ASSERT_TRUE(dynamic_cast<TMetafile*>(back.Graphic()));
+    EXPECT_EQ(static_cast<TMetafile*>(back.Graphic())->Data(), image);
+    EXPECT_EQ(mfIn.Remaining(), 1);
+
+    // A compressed image is stored as the bitmap it decodes to.
+    SetImageDecoder([](const std::vector<uint8_t>&, TBitmap& out) {
+        out.SetSize(1, 1, clGreen);
+        return true;
+    });
+    auto jpeg = std::make_unique<TJPEGImage>();
+    jpeg->SetData({0xFF, 0xD8, 0xFF, 0xD9});
+    pic.SetGraphic(std::move(jpeg));
+    TMemoryStream j;
+    TvlObject::RegisterPicture(&j, pic, w);
+    SetImageDecoder({});
+    j.SetPosition(0);
+    TvlObject::RegisterPicture(&j, back, TPstMode::pstLoad);
+    ASSERT_TRUE(dynamic_cast<TBitmap*>(back.Graphic()));
+    EXPECT_EQ(static_cast<TBitmap*>(back.Graphic())->Pixel(0, 0), clGreen);
+
+    TMemoryStream unknown(B{4, 0, 0, 0});
+    EXPECT_THROW(TvlObject::RegisterPicture(&unknown, back, TPstMode::pstLoad), EReadError);
+}
+
+TEST_F(Persistence, EmbeddedObject) {
+    TBoxObj* outer = Add(Tool, {0, 0});
+    TBoxObj inner(Tool2);
+    inner.SetPos({4, 5});
+    const B bytes = Written([&](TStream& s) { TvlObject::RegisterObject(&s, inner, TPstMode::pstSave); });
+    EXPECT_EQ(B(bytes.begin(), bytes.begin() + 2), (B{2, 0}));
+    TBoxObj copy(Tool2);
+    TMemoryStream in(bytes);
+    TvlObject::RegisterObject(&in, copy, TPstMode::pstLoad);
+    EXPECT_EQ(copy.GetPos(), (TPoint{4, 5}));
+    EXPECT_EQ(in.Remaining(), 0);
+    (void)outer;
+}
+
+TEST_F(Persistence, PasteTranslatesLinksAmongPastedObjects) {
+    TBoxObj* m = Add(Tool, {100, 50});       // ID 1
+    TBoxObj* s = AddSlave(Tool2, m, 5, 5);   // ID 2
+    const B mRec = Written([&](TStream& st) { m->Persist(&st, TPstMode::pstCopy); });
+    const B sRec = Written([&](TStream& st) { s->Persist(&st, TPstMode::pstCopy); });
+
+    CreatePasteIDList();
+    TBoxObj* m2 = Read(Tool, mRec, TPstMode::pstPaste); // new ID 3
+    TBoxObj* s2 = Read(Tool2, sRec, TPstMode::pstPaste); // new ID 4
+    ASSERT_EQ(PasteIDList->Count(), 2);
+    TPasteIDRec rec;
+    PasteIDList->GetRecord(1, &rec);
+    EXPECT_EQ(rec.ClassNr, 2);
+    EXPECT_EQ(rec.StoredID, 2);
+    EXPECT_EQ(rec.NewID, 4);
+    s2->Persist(nullptr, TPstMode::pstConnectCopy);
+    EXPECT_EQ(s2->GetMaster(), m2);
+    EXPECT_EQ(s2->Pos.ConID, 3);
+    EXPECT_FALSE(s2->State.Contains(isDeleted));
+    FreePasteIDList();
+
+    // Pasted without its master: removed later, and meanwhile free at its offset.
+    CreatePasteIDList();
+    TBoxObj* lone = Read(Tool2, sRec, TPstMode::pstPaste);
+    lone->Persist(nullptr, TPstMode::pstConnectCopy);
+    EXPECT_TRUE(lone->State.Contains(isDeleted));
+    EXPECT_FALSE(lone->IsSlave());
+    EXPECT_EQ(lone->GetMaster(), lone);
+    EXPECT_EQ(lone->GetPos(), (TPoint{5, 5}));
+    FreePasteIDList();
+
+    // Outside a paste nothing can be translated.
+    TBoxObj* late = Read(Tool2, sRec, TPstMode::pstPaste);
+    late->Persist(nullptr, TPstMode::pstConnectCopy);
+    EXPECT_TRUE(late->State.Contains(isDeleted));
+}
+
+TEST_F(Persistence, SlaveWithoutAFindableMasterBecomesFree) {
+    // Master (1, 99) does not exist.
+    B rec = SlaveRecord;
+    rec[8] = 99;
+    TBoxObj* s = Read(Tool2, rec);
+    EXPECT_EQ(s->GetPos(), (TPoint{5, -3})); // before connecting: offset from the origin
+    s->Connect(Doc);
+    EXPECT_FALSE(s->State.Contains(isSlave));
+    EXPECT_FALSE(s->State.Contains(isConnect));
+    EXPECT_TRUE(s->State.Contains(isDeleted));
+    EXPECT_EQ(s->GetMaster(), s);
+    EXPECT_EQ(s->GetPos(), (TPoint{5, -3}));
+    // Saved now, it is a free object.
+    EXPECT_EQ(Written([&](TStream& st) { s->SaveToStream(st); })[4], 0x01);
+
+    // A master link that comes back to the object itself would never end.
+    B self = SlaveRecord;
+    self[6] = 2; // class 2, ID 2: the object itself (the fixture numbers 1 first)
+    Doc->Objects.clear();
+    TBoxObj* first = Add(Tool, {0, 0});
+    TBoxObj* loop = Read(Tool2, self);
+    loop->ObjID = 2;
+    loop->Connect(Doc);
+    EXPECT_EQ(loop->GetMaster(), loop);
+    EXPECT_TRUE(loop->State.Contains(isDeleted));
+    (void)first;
+
+    // Two slaves each naming the other.
+    Doc->Objects.clear();
+    B a = SlaveRecord, b = SlaveRecord;
+    a[6] = 2, a[8] = 20, a[2] = 10; // ID 10, master (2, 20)
+    b[6] = 2, b[8] = 10, b[2] = 20; // ID 20, master (2, 10)
+    TBoxObj* sa = Read(Tool2, a);
+    TBoxObj* sb = Read(Tool2, b);
+    sa->Connect(Doc);
+    sb->Connect(Doc);
+    EXPECT_EQ(sa->GetMaster(), sb);
+    EXPECT_EQ(sb->GetMaster(), sb);
+    EXPECT_EQ(sa->GetX(), 10); // 5 + sb at 5
+}
+
+TEST_F(Persistence, TruncatedAndGarbageInputFailsWithReadErrors) {
+    TRichObj o(Tool);
+    o.Count();
+    o.Font.Name = u"Times New Roman";
+    o.Text = u"text";
+    o.PText = std::make_unique<char16_t[]>(2);
+    o.PText[0] = u'z';
+    auto mf = std::make_unique<TMetafile>();
+    {
+        TMetafileCanvas c(*mf);
+        c.Rectangle({0, 0, 5, 5});
+    }
+    o.Pic.SetGraphic(std::move(mf));
+    const B full = Written([&](TStream& s) { o.SaveToStream(s); });
+    for (size_t n = 2; n < full.size(); ++n) {
+        TMemoryStream s(B(full.begin() + 2, full.begin() + static_cast<long>(n)));
+        TRichObj r(Tool);
+        EXPECT_THROW(r.LoadFromStream(s), Exception) << n;
+    }
+    {
+        TMemoryStream s(B(full.begin() + 2, full.end()));
+        TRichObj r(Tool);
+        r.LoadFromStream(s);
+        EXPECT_EQ(r.Font.Name, u"Times New Roman");
+        EXPECT_EQ(s.Remaining(), 0);
+    }
+
+    // Lengths far beyond the stream allocate nothing of that size.
+    vl::test::GLargestAllocation = 0;
+    std::mt19937 rng(7);
+    for (int round = 0; round < 2000; ++round) {
+        B junk(2 + rng() % 120);
+        for (auto& b : junk) b = static_cast<uint8_t>(rng());
+        if (round % 2) junk[0] = junk[1] = 0x7F; // a huge first length where it matters
+        FileHeader.HostVersion = round % 3 ? ThisHostVersion : 0x08000000;
+        TMemoryStream s(junk);
+        TRichObj r(Tool);
+        try {
+            r.Persist(&s, round % 4 ? TPstMode::pstLoad : TPstMode::pstPaste);
+        } catch (const Exception&) {
+        }
+    }
+    EXPECT_LT(vl::test::GLargestAllocation, 64u * 1024);
+    for (uint8_t huge : {0x7F, 0xFF}) {
+        TRichObj r(Tool);
+        // A negative text length reads as no text.
+        TMemoryStream p(B{0xFE, 0xFF, 0xFF, huge, 1, 0});
+        if (huge == 0x7F)
+            EXPECT_THROW(TvlObject::RegisterPChar(&p, r.PText, TPstMode::pstLoad), EReadError);
+        else
+            TvlObject::RegisterPChar(&p, r.PText, TPstMode::pstLoad);
+        TMemoryStream m(B{3, 0, 0xF0, 0xFF, 0xFF, huge, 1});
+        EXPECT_THROW(TvlObject::RegisterPicture(&m, r.Pic, TPstMode::pstLoad), EReadError);
+        EXPECT_FALSE(r.PText);
+        EXPECT_FALSE(r.Pic.Graphic());
+    }
+}
+
+} // namespace
