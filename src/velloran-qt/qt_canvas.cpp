@@ -157,7 +157,11 @@ void QtCanvas::Paint(const QPainterPath* fill, const QPainterPath* outline) {
     if (outline) {
         FPainter.setPen(DevicePen(*penColor));
         FPainter.setBrush(Qt::NoBrush);
-        FPainter.drawPath(*outline);
+        // Smooth lines through pixel centres stay sharp instead of straddling two pixels.
+        if (FAntialiasing)
+            FPainter.drawPath(outline->translated(0.5, 0.5));
+        else
+            FPainter.drawPath(*outline);
     }
 }
 
