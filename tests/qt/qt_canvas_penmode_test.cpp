@@ -75,17 +75,3 @@ TEST_F(QtCanvasPenMode, OnePassCoversWhatCopyModeCovers) {
     EXPECT_EQ(At(29, 20), 0xFFFF0000u);
     EXPECT_EQ(At(20, 20), 0xFFFFFF00u);
 }
-
-TEST_F(QtCanvasPenMode, OtherModesCombineBitwise) {
-    Image.fill(0xFF336699);
-    const std::pair<TPenMode, QRgb> cases[] = {{TPenMode::pmXor, 0xFFCC6699u}, {TPenMode::pmNot, 0xFFCC9966u},
-                                               {TPenMode::pmMask, 0xFF330000u}, {TPenMode::pmNop, 0xFF336699u}};
-    int y = 2;
-    for (auto [mode, want] : cases) {
-        Prepare(mode, clRed, clRed);
-        Canvas->MoveTo(2, y);
-        Canvas->LineTo(50, y);
-        EXPECT_EQ(At(10, y), want) << static_cast<int>(mode);
-        y += 2;
-    }
-}
