@@ -44,3 +44,11 @@ TEST_F(QtCanvasFixture, LineLeavesOutItsEndPoint) {
     EXPECT_EQ(Count(0xFF000000), 15);
     EXPECT_EQ(Canvas->PenPos(), (TPoint{20, 15}));
 }
+
+TEST_F(QtCanvasFixture, InsideFramePenStaysInTheBox) {
+    Canvas->Pen() = TPen{clBlack, 6, TPenStyle::psInsideFrame};
+    Canvas->Brush().Style = TBrushStyle::bsClear;
+    Canvas->Ellipse({10, 10, 60, 50});
+    Canvas->Rectangle({70, 10, 110, 50});
+    EXPECT_EQ(Ink(), QRect(QPoint(10, 10), QPoint(109, 49)));
+}
