@@ -23,6 +23,12 @@ void Scene(TCanvas& c) {
     c.Polygon(tri);
     c.MoveTo(50, 2);
     c.LineTo(75, 10);
+    c.Pen().Width = 2;
+    c.Pie({52, 30, 78, 56}, {78, 43}, {65, 30});
+    c.RoundRect({2, 2, 30, 20}, 8, 6);
+    c.IntersectClipRect({0, 0, 60, 66});
+    c.Brush().Style = TBrushStyle::bsDiagCross;
+    c.FillRect({45, 0, 80, 30});
     c.Font().Height = -14;
     c.Font().Orientation = 300;
     c.TextOut(42, 40, u"Velloran");
