@@ -12,5 +12,6 @@
 #include "velloran/platform/mapping.h"
 #include "velloran/platform/metafile.h"
 #include "velloran/platform/persistent.h"
+#include "velloran/platform/picture.h"
 #include "velloran/platform/region.h"
 #include "velloran/platform/stream.h"
