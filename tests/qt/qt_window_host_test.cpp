@@ -36,6 +36,7 @@ class TTestControl : public TWindowControl {
 public:
     void Paint(TCanvas& canvas, const TRect& r) override {
         Paints.push_back(r);
+        if (PaintNothing) return;
         canvas.SetBrush({clRed, TBrushStyle::bsSolid});
         canvas.FillRect(r);
     }
@@ -76,6 +77,7 @@ public:
     std::u16string Chars;
     std::vector<TScroll> Scrolls;
     int Resizes = 0;
+    bool PaintNothing = false;
 };
 
 class QtWindowHostTest : public ::testing::Test {
@@ -205,6 +207,16 @@ TEST_F(QtWindowHostTest, InvalidAreaIsPaintedIntoTheBackingImage) {
     // Nothing invalid: nothing painted.
     Host->Update();
     EXPECT_EQ(Control.Paints.size(), 1u);
+
+    // Erasing fills with the background, whatever a tool left on the canvas.
+    Control.PaintNothing = true;
+    Fill({0, 0, 60, 60}, clBlue);
+    Host->Canvas().SetPen({clBlack, 1, TPenStyle::psSolid, TPenMode::pmNotXor});
+    Host->Invalidate({0, 0, 20, 20}, true);
+    Host->Invalidate({40, 40, 50, 50}, false);
+    Host->Update();
+    EXPECT_EQ(Backing(5, 5), White);
+    EXPECT_EQ(Backing(45, 45), 0xFF0000FFu);
 }
 
 TEST_F(QtWindowHostTest, DrawingOutsidePaintShowsAndNotXorRestores) {
