@@ -9,10 +9,8 @@
 
 #include "velloran/document/data_mod.h"
 #include "velloran/document/file_header.h"
-#include "velloran/generators/generator.h"
 #include "velloran/objects/object.h"
 #include "velloran/objects/paste_ids.h"
-#include "velloran/platform/canvas.h"
 #include "velloran/platform/emf_reader.h"
 #include "velloran/platform/emf_records.h"
 #include "velloran/platform/headless_window_host.h"
@@ -119,7 +117,5 @@ protected:
     TMetafile Mf;
     std::unique_ptr<TMetafileCanvas> Cv;
 };
-
-inline std::vector<uint8_t> Bytes(const TMemoryStream& s) { return s.Bytes(); }
 
 } // namespace vl::test
