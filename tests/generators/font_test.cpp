@@ -1,87 +1,78 @@
 #include <gtest/gtest.h>
 
-#include "support/recording_canvas.h"
 #include "velloran/generators/generator.h"
+#include "velloran/platform/headless_services.h"
 #include "velloran/view/scale_setting.h"
+#include "view/fake_canvas.h"
 
 namespace vl {
 namespace {
 
-using test::TRecordingCanvas;
-
-// Faces that come in one size only measure the same at every height.
-int32_t MeasureWithBitmapFaces(const TFont& f, const String& s) {
-    if (f.Name == u"Fixedsys") return static_cast<int32_t>(s.size()) * 8;
-    return static_cast<int32_t>(s.size()) * (f.Height < 0 ? -f.Height : f.Height) / 2;
+TEST(GeneratorFont, FixedSizeFacesAreRenamedInTheArgument) {
+    THeadlessServices services;
+    SetServices(&services);
+    TGenerator g;
+    const std::pair<String, String> cases[] = {
+        {u"MS Sans Serif", u"Arial"}, {u"System", u"Arial"}, {u"MS Serif", u"Times New Roman"},
+        {u"Courier", u"Times New Roman"}, {u"Arial", u"Arial"}, {u"Courier New", u"Courier New"},
+        {u"system", u"system"},
+    };
+    for (const auto& [given, kept] : cases) {
+        TFont f{.Name = given, .Height = -17, .Style = fsItalic};
+        g.SetFont(f);
+        EXPECT_EQ(f.Name, kept);
+        EXPECT_EQ(g.Font(), f);
+    }
+    EXPECT_EQ(services.BeepCount(), 7);
+    SetServices(nullptr);
 }
 
-struct FontScalableTest : ::testing::Test {
-    TRecordingCanvas Canvas;
-    TScaleSetting Mapping{&Canvas};
-    void SetUp() override {
-        Canvas.MeasureText = MeasureWithBitmapFaces;
-        ActScaleSet = &Mapping;
+// Measures text as wide as half the height per character, except in the
+// one-size face "Fixedsys"; remembers the fonts it measured with.
+class TMeasuringCanvas : public vltest::TFakeCanvas {
+public:
+    std::vector<TFont> Measured;
+    TSize TextExtent(const String& s) override {
+        Measured.push_back(Font());
+        const int32_t per = Font().Name == u"Fixedsys" ? 8 : std::abs(Font().Height) / 2;
+        return {static_cast<int32_t>(s.size()) * per, 0};
     }
+};
+
+struct FontScalableTest : ::testing::Test {
+    TMeasuringCanvas Canvas;
+    TScaleSetting Mapping{&Canvas};
+    void SetUp() override { ActScaleSet = &Mapping; }
     void TearDown() override { ActScaleSet = nullptr; }
 };
 
-TEST_F(FontScalableTest, MeasuresAtTwoHeightsAndRestoresTheCanvasFont) {
-    TFont before;
-    before.Name = u"Canvas";
+TEST_F(FontScalableTest, MeasuresUprightAtTwoHeights) {
+    EXPECT_FALSE(TCustomGenerator::FontIsScalable(TFont{.Name = u"sYSTEM"}));
+    EXPECT_TRUE(Canvas.Measured.empty()) << "the system face is known not to scale";
+    const TFont before{.Name = u"Canvas"};
     Canvas.SetFont(before);
-
-    TFont f;
-    f.Name = u"Arial";
-    f.Height = -13;
-    f.Style = fsBold | fsItalic;
-    f.Orientation = 900;
-    f.Charset = ANSI_CHARSET;
+    const TFont f{.Name = u"Arial", .Height = -13, .Style = fsBold, .Charset = 0, .Orientation = 900};
     EXPECT_TRUE(TCustomGenerator::FontIsScalable(f));
-    ASSERT_EQ(Canvas.MeasuredFonts.size(), 2u);
-    EXPECT_EQ(Canvas.MeasuredFonts[0].Height, -13);
-    EXPECT_EQ(Canvas.MeasuredFonts[1].Height, -26);
-    for (const TFont& m : Canvas.MeasuredFonts) {
-        EXPECT_EQ(m.Name, u"Arial");
-        EXPECT_EQ(m.Style, fsBold | fsItalic);
-        EXPECT_EQ(m.Orientation, 0) << "measured upright";
-        EXPECT_EQ(m.Charset, DEFAULT_CHARSET);
-    }
-    EXPECT_EQ(Canvas.Font(), before);
-
-    f.Name = u"Fixedsys";
-    EXPECT_FALSE(TCustomGenerator::FontIsScalable(f));
+    ASSERT_EQ(Canvas.Measured.size(), 2u);
+    EXPECT_EQ(Canvas.Measured[1], (TFont{.Name = u"Arial", .Height = -26, .Style = fsBold}));
+    EXPECT_EQ(Canvas.Font(), before) << "the canvas gets its font back";
+    EXPECT_FALSE(TCustomGenerator::FontIsScalable(TFont{.Name = u"Fixedsys"}));
 }
 
-TEST_F(FontScalableTest, SystemFaceIsNeverMeasured) {
-    TFont f;
-    for (const char16_t* name : {u"System", u"system", u"SYSTEM"}) {
-        f.Name = name;
-        EXPECT_FALSE(TCustomGenerator::FontIsScalable(f));
-    }
-    EXPECT_TRUE(Canvas.MeasuredFonts.empty());
-    f.Name = u"Systems";
-    EXPECT_TRUE(TCustomGenerator::FontIsScalable(f));
-}
-
-TEST_F(FontScalableTest, GeneratorCachesItsAnswer) {
+TEST_F(FontScalableTest, GeneratorCachesItsAnswerPerFont) {
     TGenerator g;
     EXPECT_TRUE(g.FontIsScalable());
     EXPECT_TRUE(g.FontIsScalable());
-    EXPECT_EQ(Canvas.MeasuredFonts.size(), 2u) << "measured once";
-
-    // A new font is measured anew, not answered from the old font's cache.
-    TFont fixed;
-    fixed.Name = u"Fixedsys";
+    EXPECT_EQ(Canvas.Measured.size(), 2u);
+    TFont fixed{.Name = u"Fixedsys"};
     g.SetFont(fixed);
-    EXPECT_FALSE(g.FontIsScalable());
-    EXPECT_EQ(Canvas.MeasuredFonts.size(), 4u);
+    EXPECT_FALSE(g.FontIsScalable()) << "not answered from the old font";
 
-    // Without a canvas nothing is known yet, so nothing is cached.
     TGenerator h;
     ActScaleSet = nullptr;
     EXPECT_FALSE(h.FontIsScalable());
     ActScaleSet = &Mapping;
-    EXPECT_TRUE(h.FontIsScalable());
+    EXPECT_TRUE(h.FontIsScalable()) << "nothing cached without a canvas";
 }
 
 } // namespace

@@ -1,29 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "velloran/generators/generator.h"
+#include "velloran/generators/txt_generator.h"
+#include "velloran/platform/stream.h"
 
 namespace vl {
 namespace {
 
-TEST(Generator, Defaults) {
-    TGenerator g;
-    EXPECT_EQ(g.Shape(), TShapetype::stRectangle);
-    EXPECT_TRUE(g.Options().Empty());
-    EXPECT_EQ(g.Width(), 0);
-    EXPECT_EQ(g.SlaveX(), 0);
-    EXPECT_EQ(g.FontHandle(), nullptr);
-    EXPECT_TRUE(g.Picture().Empty());
+using GO = TGeneratorOption;
 
-    TPtGenerator p;
-    EXPECT_EQ(p.Width(), 20);
-    EXPECT_EQ(p.Height(), 20);
-    EXPECT_EQ(p.SlaveX(), 10);
-    EXPECT_EQ(p.SlaveY(), 10);
-    EXPECT_EQ(p.HotspotX(), 0);
-    EXPECT_EQ(p.HotspotY(), 0);
-}
-
-// A graphic that only has a size.
 class TSizedGraphic : public TGraphic {
 public:
     TSizedGraphic(int32_t w, int32_t h) : FW(w), FH(h) {}
@@ -32,72 +17,67 @@ public:
     void SaveToStream(TStream&) const override {}
     void LoadFromStream(TStream&) override {}
     std::unique_ptr<TGraphic> Clone() const override { return std::make_unique<TSizedGraphic>(*this); }
-
-private:
     int32_t FW, FH;
 };
 
-TPicture PictureOf(int32_t w, int32_t h) {
-    TPicture pic;
-    pic.SetGraphic(std::make_unique<TSizedGraphic>(w, h));
-    return pic;
-}
-
 TEST(Generator, SetPictureTakesItsSizeUnlessStretched) {
-    TPtGenerator g;
+    TPicture pic;
+    pic.SetGraphic(std::make_unique<TSizedGraphic>(32, 16));
+    TPtGenerator g, s;
     g.SetShape(TShapetype::stEllipse);
-    const TPicture pic = PictureOf(32, 16);
+    s.SetOptions({GO::goStretchPicture});
     g.SetPicture(pic);
-    EXPECT_EQ(g.Width(), 32);
-    EXPECT_EQ(g.Height(), 16);
-    EXPECT_EQ(g.Shape(), TShapetype::stRectangle);
-    EXPECT_EQ(g.Picture().Width(), 32);
-    EXPECT_NE(g.Picture().Graphic(), pic.Graphic()) << "the generator owns a copy";
-
-    TPtGenerator s;
-    s.SetOptions({TGeneratorOption::goStretchPicture});
-    s.SetShape(TShapetype::stCircle);
     s.SetPicture(pic);
-    EXPECT_EQ(s.Width(), 20);
-    EXPECT_EQ(s.Height(), 20);
-    EXPECT_EQ(s.Shape(), TShapetype::stRectangle);
-    EXPECT_EQ(s.Picture().Height(), 16);
-
-    // An empty picture clears the graphic and, unstretched, the size.
-    g.SetPicture(TPicture{});
-    EXPECT_TRUE(g.Picture().Empty());
-    EXPECT_EQ(g.Width(), 0);
+    EXPECT_EQ(TSize(g.Width(), g.Height()), TSize(32, 16));
+    EXPECT_EQ(TSize(s.Width(), s.Height()), TSize(20, 20));
+    EXPECT_EQ(g.Shape(), TShapetype::stRectangle);
+    EXPECT_NE(g.Picture().Graphic(), pic.Graphic()) << "the generator owns a copy";
 }
 
-std::unique_ptr<TFontHandle> HandleOf(int32_t height) {
+std::unique_ptr<TFontHandle> HandleOf(int32_t h) {
     TLogFont lf;
-    lf.lfHeight = height;
+    lf.lfHeight = h;
     return CreateFontHandle(lf);
 }
 
 TEST(Generator, FontHandleKeepsTheSmallestHeight) {
     TGenerator g;
-    g.SetFontHandle(HandleOf(-20), -20);
-    ASSERT_NE(g.FontHandle(), nullptr);
-    EXPECT_EQ(g.CurrFontHeight(), -20);
-
-    g.SetFontHandle(HandleOf(-12), -12);
-    EXPECT_EQ(g.FontHandle()->LogFont.lfHeight, -12);
+    for (int32_t h : {-20, -12, -30, 12}) g.SetFontHandle(HandleOf(h), h);
+    EXPECT_EQ(g.FontHandle()->LogFont.lfHeight, -12) << "by absolute value; a tie keeps the cached one";
     EXPECT_EQ(g.CurrFontHeight(), -12);
-
-    g.SetFontHandle(HandleOf(-30), -30);
-    EXPECT_EQ(g.FontHandle()->LogFont.lfHeight, -12);
-    EXPECT_EQ(g.CurrFontHeight(), -12);
-
-    // Compared by absolute value; equal heights keep the cached font.
-    g.SetFontHandle(HandleOf(12), 12);
-    EXPECT_EQ(g.FontHandle()->LogFont.lfHeight, -12);
-    g.SetFontHandle(HandleOf(8), 8);
-    EXPECT_EQ(g.FontHandle()->LogFont.lfHeight, 8);
-
     g.ReleaseFontHandle();
     g.SetFontHandle(HandleOf(-40), -40);
-    EXPECT_EQ(g.CurrFontHeight(), -40) << "after a release any height is taken";
+    EXPECT_EQ(g.CurrFontHeight(), -40);
+}
+
+TEST(TxtGenerator, WordBreakAndRotationExcludeEachOther) {
+    TTxtGenerator g;
+    g.SetOptions({GO::goRotation, GO::goShadows});
+    g.SetWordBreak(40);
+    EXPECT_EQ(g.Options(), TGeneratorOptions{GO::goShadows});
+    static_cast<TCustomGenerator&>(g).SetOptions({GO::goRotation});
+    EXPECT_EQ(g.WordBreak(), 0) << "also through the base class";
+    g.SetWordBreak(0);
+    EXPECT_TRUE(g.Options().Contains(GO::goRotation)) << "no width, no conflict";
+}
+
+TEST(TextAlign, Persist) {
+    TTextAlign a;
+    a.SetHorz(THorzAlign::haRight);
+    a.SetVert(TVertAlign::vaCenter);
+    TMemoryStream s;
+    for (TPstMode m : {TPstMode::pstSave, TPstMode::pstCopy, TPstMode::pstPaste, TPstMode::pstConnect})
+        a.Persist(s, m);
+    EXPECT_EQ(s.Bytes(), (std::vector<uint8_t>{0x02, 0x01}));
+    TTextAlign b;
+    s.SetPosition(0);
+    b.Persist(s, TPstMode::pstLoad);
+    EXPECT_EQ(std::pair(b.Horz(), b.Vert()), std::pair(THorzAlign::haRight, TVertAlign::vaCenter));
+
+    TMemoryStream bad(std::vector<uint8_t>{0x07, 0xFF, 0x01});
+    b.Persist(bad, TPstMode::pstLoad);
+    EXPECT_EQ(std::pair(b.Horz(), b.Vert()), std::pair(THorzAlign::haLeft, TVertAlign::vaTop));
+    EXPECT_THROW(b.Persist(bad, TPstMode::pstLoad), EReadError);
 }
 
 } // namespace

@@ -31,6 +31,18 @@ TEST_F(ServicesTest, InstalledServicesAnswerAndNullptrRestoresTheDefault) {
     EXPECT_EQ(&Services(), &fallback);
     EXPECT_EQ(MessageDlg(u"unattended", TMsgDlgType::mtError, {B::mbOK}), TModalResult::mrOK);
     EXPECT_TRUE(S.Messages().empty());
+
+    // Scopes nest and put back what was installed before them.
+    THeadlessServices outer, inner;
+    {
+        TServicesScope a(outer);
+        {
+            TServicesScope b(inner);
+            EXPECT_EQ(&Services(), &inner);
+        }
+        EXPECT_EQ(&Services(), &outer);
+    }
+    EXPECT_EQ(&Services(), &fallback);
 }
 
 TEST_F(ServicesTest, MessageBoxesTakeQueuedAnswersAndAreRecorded) {
@@ -218,7 +230,9 @@ TEST(Menu, TreeEditsAreReportedToTheRootAndClickPassesTheItem) {
     std::vector<std::pair<String, TMenuChange>> seen;
     root.OnChange = [&](TMenuItem& item, TMenuChange change) {
         // A removed item is reported while it is still in place.
-        if (change == TMenuChange::mcRemoving) EXPECT_GE(item.MenuIndex(), 0);
+        if (change == TMenuChange::mcRemoving) {
+            EXPECT_GE(item.MenuIndex(), 0);
+        }
         seen.emplace_back(item.Caption(), change);
     };
     TMenuItem* layers = root.Add(std::make_unique<TMenuItem>());

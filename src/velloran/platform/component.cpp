@@ -10,6 +10,7 @@ namespace vl {
 TComponent::TComponent(TComponent* AOwner) {
     // Constructors decide on design-time behaviour, so they see the owner's mode.
     if (AOwner && AOwner->Designing()) Include(TComponentStateItem::csDesigning);
+    if (AOwner && AOwner->Loading()) Include(TComponentStateItem::csLoading);
 }
 
 TComponent::~TComponent() {

@@ -21,10 +21,11 @@ using TComponentState = TSet<TComponentStateItem>;
 
 class TComponent : public TPersistent {
 public:
-    // AOwner is the owner to be: the constructor takes its designing state,
-    // but the component joins the owner's list (and Owner() is set) only
-    // through InsertComponent; NewComponent does both. Insertion waits for
-    // the complete object because the other components are told about it.
+    // AOwner is the owner to be: the constructor takes its designing and
+    // loading state, but the component joins the owner's list (and Owner()
+    // is set) only through InsertComponent; NewComponent does both.
+    // Insertion waits for the complete object because the other components
+    // are told about it.
     explicit TComponent(TComponent* AOwner = nullptr);
     // Frees the owned components (last first), tells the owner's other
     // components and the free-notification subscribers, leaves the owner.

@@ -75,13 +75,19 @@ bool THeadlessClipboard::GetAsHandle(TClipboardFormat Format, std::vector<uint8_
     return false;
 }
 
-void THeadlessClipboard::SetBitmap(const TBitmap& Bitmap) { Put(CF_BITMAP, {}, Bitmap.Clone()); }
-void THeadlessClipboard::SetMetafile(const TMetafile& Metafile) { Put(CF_ENHMETAFILE, {}, Metafile.Clone()); }
+// Pictures are handled through their base classes only, so this file needs
+// nothing of the picture implementations themselves.
+void THeadlessClipboard::SetBitmap(const TBitmap& Bitmap) {
+    Put(CF_BITMAP, {}, static_cast<const TGraphic&>(Bitmap).Clone());
+}
+void THeadlessClipboard::SetMetafile(const TMetafile& Metafile) {
+    Put(CF_ENHMETAFILE, {}, static_cast<const TGraphic&>(Metafile).Clone());
+}
 
 bool THeadlessClipboard::GetBitmap(TBitmap& Bitmap) const {
     for (const auto& e : FEntries)
         if (e.Format == CF_BITMAP && e.Picture) {
-            Bitmap.Assign(*e.Picture);
+            static_cast<TPersistent&>(Bitmap).Assign(*e.Picture);
             return true;
         }
     return false;
@@ -90,7 +96,7 @@ bool THeadlessClipboard::GetBitmap(TBitmap& Bitmap) const {
 bool THeadlessClipboard::GetMetafile(TMetafile& Metafile) const {
     for (const auto& e : FEntries)
         if (e.Format == CF_ENHMETAFILE && e.Picture) {
-            Metafile.Assign(*e.Picture);
+            static_cast<TPersistent&>(Metafile).Assign(*e.Picture);
             return true;
         }
     return false;

@@ -19,6 +19,9 @@ TServices& Services() { return Installed ? *Installed : Default(); }
 
 void SetServices(TServices* Value) { Installed = Value; }
 
+TServicesScope::TServicesScope(TServices& Value) : FPrevious(Installed) { Installed = &Value; }
+TServicesScope::~TServicesScope() { Installed = FPrevious; }
+
 TModalResult MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons) {
     return Services().MessageDlg(Msg, DlgType, Buttons);
 }

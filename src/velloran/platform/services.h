@@ -57,4 +57,17 @@ TServices& Services();
 // headless default.
 void SetServices(TServices* Value);
 
+// Installs services for its lifetime and then puts back whatever was
+// installed before (so scopes nest), as test fixtures need.
+class TServicesScope {
+public:
+    explicit TServicesScope(TServices& Value);
+    ~TServicesScope();
+    TServicesScope(const TServicesScope&) = delete;
+    TServicesScope& operator=(const TServicesScope&) = delete;
+
+private:
+    TServices* FPrevious;
+};
+
 } // namespace vl
