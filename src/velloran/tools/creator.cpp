@@ -2,6 +2,7 @@
 
 #include "velloran/generators/generator.h"
 #include "velloran/objects/object.h"
+#include "velloran/objects/point_obj.h"
 #include "velloran/platform/canvas.h"
 #include "velloran/view/scale_setting.h"
 
@@ -24,6 +25,8 @@ int16_t TvlCreator::GetID() {
     }
     return static_cast<int16_t>(ComponentIndex());
 }
+
+TCapClass TvlCreator::DefaultClass() { return CapClassOf<TPointObj>; }
 
 TCapClass TvlCreator::GetObjectClass() {
     TCapClass c = DefaultClass();

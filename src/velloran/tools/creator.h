@@ -40,8 +40,8 @@ public:
     // An object of GetObjectClass for this creator: not counted, not added.
     std::unique_ptr<TvlObject> CreateObject();
     TCapClass GetObjectClass();
-    // nullptr until the point objects exist.
-    virtual TCapClass DefaultClass() { return nullptr; }
+    // Point objects; other creators make their own kinds.
+    virtual TCapClass DefaultClass();
 
     // Pen and brush of ActScaleSet's canvas from the generator, the object's
     // font, then OnObjectSetColors.
