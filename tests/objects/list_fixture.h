@@ -1,6 +1,6 @@
 #pragma once
-// Object lists in the object fixture: creators with a chosen ZOrder and the
-// items of a list as a vector.
+// Object lists in the object fixture: creators of box objects with a chosen
+// ZOrder, and a list's items as a vector.
 
 #include <vector>
 
@@ -9,26 +9,24 @@
 
 namespace vl::test {
 
+using Objs = std::vector<TvlObject*>;
+
 class ListTest : public ObjectTest {
 protected:
-    // Creators made here come after the document, which frees its objects
-    // only after them.
+    // The creators made here go before the document's objects.
     void TearDown() override {
         Doc->Objects.clear();
         ObjectTest::TearDown();
     }
-    // A new creator of box objects whose generator has ZOrder z.
     TvlCreator* CreatorZ(int32_t z) {
         auto* c = NewComponent<TvlCreator>(Form);
         c->SetDrawForm(Box);
-        c->Generator().SetWidth(10);
-        c->Generator().SetHeight(10);
         c->Generator().SetZOrder(z);
         c->OnObjectSetClass = [](TCapClass& k) { k = CapClassOf<TBoxObj>; };
         return c;
     }
-    static std::vector<TvlObject*> Items(const TCapList& l) {
-        std::vector<TvlObject*> v;
+    static Objs Items(const TCapList& l) {
+        Objs v;
         for (int32_t i = 0; i < l.Count(); ++i) v.push_back(l.GetItems(i));
         return v;
     }
