@@ -40,6 +40,7 @@ public:
     std::vector<std::pair<TvlObject*, bool>> LimitChecks;
 
     TLimRec GetLimits() const override { return {}; }
+    void Add(std::unique_ptr<TvlObject> Item, int32_t) override { Objects.push_back(std::move(Item)); }
     void CheckLimits(TvlObject* AnyObj, bool inclBorder) override { LimitChecks.push_back({AnyObj, inclBorder}); }
     TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) override {
         for (auto& o : Objects)

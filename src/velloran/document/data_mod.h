@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "velloran/foundations/set.h"
@@ -40,6 +41,8 @@ public:
     // Widens the limits by the object; inclBorder as the layers' test.
     virtual void CheckLimits(TvlObject* AnyObj, bool inclBorder) = 0;
     virtual TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) = 0;
+    // Takes ownership; LayNr selects the layer.
+    virtual void Add(std::unique_ptr<TvlObject> Item, int32_t LayNr) = 0;
 
     // ---- Identities ---------------------------------------------------------
     // Grows the counter array as needed; 65535 wraps to 0.
