@@ -73,7 +73,11 @@ public:
     std::vector<TEntry> Objects;
     int32_t Visited = 0; // objects the searches looked at
 
-    TLimRec GetLimits() const override { return {}; }
+    TLimRec GetLimits() override { return {}; }
+    void InitLimits() override {}
+    void AllObjects(const TScaleStep& Step) override {
+        for (auto& e : Objects) Step(*e.Object);
+    }
     void CheckLimits(TvlObject*, bool) override {}
     TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) override {
         for (auto& e : Objects) {

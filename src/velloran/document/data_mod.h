@@ -14,6 +14,7 @@
 #include "velloran/foundations/types.h"
 #include "velloran/objects/object_types.h"
 #include "velloran/tools/environment.h"
+#include "velloran/view/scale_document.h"
 
 namespace vl {
 
@@ -31,13 +32,13 @@ using TCounters = std::vector<uint16_t>;
 using TAllObjectsProc = std::function<void(TvlObject* AnyObject, void* Params)>;
 using TFirstObjectFunc = std::function<bool(TvlObject* FndObject, void* Params)>;
 
-class TvlDataMod : public TEnvironment {
+class TvlDataMod : public TEnvironment, public TScaleDocument {
 public:
     explicit TvlDataMod(TComponent* AOwner);
     std::string ClassName() const override { return "TvlDataMod"; }
 
     // ---- Provided by the layered documents ----------------------------------
-    virtual TLimRec GetLimits() const = 0;
+    // GetLimits, InitLimits and AllObjects(step) come from TScaleDocument.
     // Widens the limits by the object; inclBorder as the layers' test.
     virtual void CheckLimits(TvlObject* AnyObj, bool inclBorder) = 0;
     virtual TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) = 0;

@@ -15,18 +15,21 @@ namespace {
 // dropped when read so that a stream cannot claim a selection the document
 // does not hold.
 constexpr TIndividualState SessionFlags{isMarked, isDeleted, isSelected, isSizing};
+} // namespace
 
-TStream& Need(TStream* Stream) {
-    if (!Stream) RaiseReadError();
+TStream& TvlObject::StreamFor(TStream* Stream, TPstMode Mode) {
+    if (!Stream) {
+        if (IsWriting(Mode)) RaiseWriteError();
+        RaiseReadError();
+    }
     return *Stream;
 }
-} // namespace
 
 void TvlObject::Persist(TStream* Stream, TPstMode Mode) {
     switch (Mode) {
     case TPstMode::pstSave:
     case TPstMode::pstCopy: {
-        TStream& s = Need(Stream);
+        TStream& s = StreamFor(Stream, Mode);
         s.WriteInt16(ClassNr());
         s.WriteUInt16(ObjID);
         s.WriteUInt16((State - SessionFlags).Bits());
@@ -34,7 +37,7 @@ void TvlObject::Persist(TStream* Stream, TPstMode Mode) {
         break;
     }
     case TPstMode::pstLoad: {
-        TStream& s = Need(Stream);
+        TStream& s = StreamFor(Stream, Mode);
         // Identities were 32 bits wide before 0x2090; the low half counts.
         ObjID = vlFileVersionBefore(0x2090) ? static_cast<uint16_t>(s.ReadUInt32()) : s.ReadUInt16();
         State = TIndividualState::FromBits(s.ReadUInt16()) - SessionFlags;
@@ -44,7 +47,7 @@ void TvlObject::Persist(TStream* Stream, TPstMode Mode) {
         break;
     }
     case TPstMode::pstPaste: {
-        TStream& s = Need(Stream);
+        TStream& s = StreamFor(Stream, Mode);
         const uint16_t stored = s.ReadUInt16();
         if (PasteIDList) {
             const TPasteIDRec rec{ClassNr(), stored, ObjID};
@@ -81,20 +84,18 @@ void TvlObject::PersistPos(TStream& s, TPstMode Mode) {
         s.WriteZeros(4);
         return;
     }
-    unsigned char b[16];
-    s.ReadBuffer(b, sizeof b);
-    TMemoryStream block(std::vector<uint8_t>(b, b + sizeof b));
     Pos = TPos{};
     if (slave) {
-        Pos.ConType = block.ReadInt16();
-        Pos.ConID = block.ReadUInt16();
-        Pos.RelPos = block.ReadInt32();
+        Pos.ConType = s.ReadInt16();
+        Pos.ConID = s.ReadUInt16();
+        Pos.RelPos = s.ReadInt32();
     } else {
-        Pos.x = block.ReadInt32();
-        Pos.y = block.ReadInt32();
+        Pos.x = s.ReadInt32();
+        Pos.y = s.ReadInt32();
     }
-    Pos.RelX = block.ReadInt16();
-    Pos.RelY = block.ReadInt16();
+    Pos.RelX = s.ReadInt16();
+    Pos.RelY = s.ReadInt16();
+    s.ReadUInt32();
 }
 
 // A slave always ends with a master it can follow: a master that is missing,
@@ -125,7 +126,7 @@ void TvlObject::RegisterLink(TStream* Stream, TContype& Link, TPstMode Mode) {
     switch (Mode) {
     case TPstMode::pstSave:
     case TPstMode::pstCopy: {
-        TStream& s = Need(Stream);
+        TStream& s = StreamFor(Stream, Mode);
         const TvlObject* t = Link.ConObj;
         s.WriteInt16(t ? t->ClassNr() : Link.ConType);
         s.WriteUInt16(t ? t->ObjID : Link.ConID);
@@ -134,7 +135,7 @@ void TvlObject::RegisterLink(TStream* Stream, TContype& Link, TPstMode Mode) {
     }
     case TPstMode::pstLoad:
     case TPstMode::pstPaste: {
-        TStream& s = Need(Stream);
+        TStream& s = StreamFor(Stream, Mode);
         Link.ConObj = nullptr;
         Link.ConType = s.ReadInt16();
         Link.ConID = s.ReadUInt16();

@@ -9,9 +9,9 @@
 #include "velloran/foundations/types.h"
 #include "velloran/platform/colors.h"
 #include "velloran/platform/cursors.h"
-#include "velloran/platform/window_host.h"
 #include "velloran/view/grid.h"
 #include "velloran/view/scale_setting.h"
+#include "velloran/view/scroll_paint.h"
 #include "velloran/view/shadows.h"
 
 namespace vl {
@@ -20,7 +20,7 @@ class TvlDataMod;
 class TvlObject;
 class TMouseTool;
 
-class TCustomDrawBox : public TWindowControl {
+class TCustomDrawBox : public TScrollPaint {
 public:
     explicit TCustomDrawBox(TComponent* AOwner);
     ~TCustomDrawBox() override;
@@ -43,9 +43,6 @@ public:
 
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor Value);
-    // Background colour.
-    TColor Color() const { return FColor; }
-    void SetColor(TColor Value) { FColor = Value; }
 
     // ---- Tools ----------------------------------------------------------------
     // The current tool, not owned; changed only by tool activation and
@@ -66,7 +63,6 @@ public:
     void InvalidateChanges();
 
     void SetHost(TWindowHost* AHost) override;
-    void Paint(TCanvas&, const TRect&) override {}
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
@@ -80,7 +76,6 @@ private:
     TvlDataMod* FDataModule = nullptr;
     TvlObject* FMouseFnd = nullptr;
     TCursor FCursor = crDefault;
-    TColor FColor = clWindow;
     TMouseTool* FTool = nullptr;
 };
 
