@@ -3,6 +3,7 @@
 
 #include "tool_fixture.h"
 #include "velloran/generators/generator.h"
+#include "velloran/objects/point_obj.h"
 #include "velloran/tools/find_creator.h"
 #include "velloran/tools/vl_points.h"
 
@@ -48,6 +49,16 @@ TEST_F(CreatorTest, AClickMakesACountedVisibleObjectInTheGeneratorsLayer) {
     const TRect r = *Host->InvalidRect();
     EXPECT_TRUE(r.Left <= 120 && r.Top <= 65 && r.Right >= 140 && r.Bottom >= 85);
     EXPECT_GT(Doc->RestoreRect().Xmin, Doc->RestoreRect().Xmax);
+}
+
+TEST_F(CreatorTest, PointCreatorsMakePointObjectsUnlessTheApplicationChooses) {
+    Points->OnObjectSetClass = nullptr;
+    Points->Generator().SetHotspotX(10);
+    Points->Generator().SetHotspotY(10);
+    TvlObject* o = Points->SetNewObj({100, 100});
+    ASSERT_NE(dynamic_cast<TPointObj*>(o), nullptr);
+    EXPECT_EQ(o->GetPos(), (TPoint{100, 100}));
+    EXPECT_EQ(o->GetLimits(), (TLimRec{90, 90, 110, 110}));
 }
 
 TEST_F(CreatorTest, ACapturingGridSnapsTheClick) {
