@@ -101,19 +101,19 @@ TEST_F(Drawing, SelectionGoesThroughTheDocument) {
     a->Mark(); // not selected yet: selects, then the document marks all
     EXPECT_TRUE(a->GetSelected() && a->State.Contains(isMarked));
     b->SetSelected(true);
-    EXPECT_EQ(Doc->MarkCase(), (std::vector<TvlObject*>{a, b}));
+    EXPECT_EQ(Doc->Marked(), (std::vector<TvlObject*>{a, b}));
     // Unselecting a marked object asks for its area to be repainted.
     THeadlessWindowHost host(Box);
     Box->ScaleSetting().SetCanvas(Cv.get());
     a->SetSelected(false);
     EXPECT_FALSE(a->State.Contains(isMarked));
-    EXPECT_EQ(Doc->MarkCase(), (std::vector<TvlObject*>{b}));
+    EXPECT_EQ(Doc->Marked(), (std::vector<TvlObject*>{b}));
     ASSERT_EQ(host.Invalidations().size(), 1u);
     EXPECT_EQ(host.Invalidations()[0].Rect, (TRect{-3, -3, 43, 23}));
     // Hiding repaints at once and unselects.
     b->Hide();
     EXPECT_FALSE(b->GetVisible());
-    EXPECT_TRUE(Doc->MarkCase().empty());
+    EXPECT_TRUE(Doc->Marked().empty());
     EXPECT_EQ(host.Invalidations()[1].Rect, (TRect{97, -3, 143, 23}));
 }
 
