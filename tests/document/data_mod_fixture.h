@@ -56,16 +56,13 @@ protected:
         s->State.Include(TIndividualFlag::isSlave);
         return s;
     }
-    std::vector<TvlObject*> Marked() const {
+    static std::vector<TvlObject*> Items(const TCapList& l) {
         std::vector<TvlObject*> m;
-        for (int32_t i = 0; i < Doc->MarkCase().Count(); ++i) m.push_back(Doc->MarkCase().Get(i));
+        for (int32_t i = 0; i < l.Count(); ++i) m.push_back(l.Get(i));
         return m;
     }
-    std::vector<TvlObject*> Content() const {
-        std::vector<TvlObject*> m;
-        for (int32_t i = 0; i < Doc->Count(); ++i) m.push_back(Doc->ObjectAt(i, 0));
-        return m;
-    }
+    std::vector<TvlObject*> Marked() const { return Items(Doc->MarkCase()); }
+    std::vector<TvlObject*> Content() const { return Items(Doc->Objects()); }
 
     TComponent Form;
     TCustomDrawBox* Box = nullptr;

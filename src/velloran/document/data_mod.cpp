@@ -156,7 +156,12 @@ bool TvlDataMod::PrepareDelete() {
 void TvlDataMod::DoDeleteObjects() {
     // The undo backup of the drawing before deletion is taken here once undo exists.
     if (OnDeleteObjects) OnDeleteObjects(this);
-    // The objects are about to be freed: only the list goes, not their flags.
+    DropMarkCase();
+}
+
+void TvlDataMod::DropMarkCase() {
+    for (int32_t i = 0; i < FMarkCase.Count(); ++i)
+        if (TvlObject* o = FMarkCase.Get(i)) o->State.Exclude(isSelected).Exclude(isMarked).Exclude(isSizing);
     FMarkCase.Clear();
 }
 

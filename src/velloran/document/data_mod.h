@@ -166,8 +166,9 @@ protected:
     void DoDeleteObjects();
     // Objects are going away: nothing may keep pointing at them.
     void ForgetMouseFnd();
-    // Drops the mark case without touching the objects (they are being freed).
-    void DropMarkCase() { FMarkCase.Clear(); }
+    // Empties the mark case without events or repainting; the objects keep
+    // no selection flags, so one left in the drawing can be selected again.
+    void DropMarkCase();
 
     TObjIndex FStartIndex;
 
