@@ -9,10 +9,8 @@
 
 #include "velloran/document/data_mod.h"
 #include "velloran/document/file_header.h"
-#include "velloran/generators/generator.h"
 #include "velloran/objects/object.h"
 #include "velloran/objects/paste_ids.h"
-#include "velloran/platform/canvas.h"
 #include "velloran/platform/emf_reader.h"
 #include "velloran/platform/emf_records.h"
 #include "velloran/platform/headless_window_host.h"
@@ -37,7 +35,11 @@ public:
     using TvlDataMod::TvlDataMod;
     std::vector<std::unique_ptr<TvlObject>> Objects;
 
-    TLimRec GetLimits() const override { return {}; }
+    TLimRec GetLimits() override { return {}; }
+    void InitLimits() override {}
+    void AllObjects(const TScaleStep& Step) override {
+        for (auto& o : Objects) Step(*o);
+    }
     void CheckLimits(TvlObject*, bool) override {}
     TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) override {
         for (auto& o : Objects)
@@ -49,12 +51,12 @@ public:
     void CheckLinks(TInvolve) override {}
     TvlObject* ObjectAt(int32_t, int32_t) const override { return nullptr; }
     TObjIndex IndexOf(const TvlObject*) const override { return {-1, 0}; }
+    using TvlDataMod::AllObjects;
     void AllObjects(const TAllObjectsProc&, void*) override {}
     void AllObjectsBack(const TAllObjectsProc&, void*) override {}
     TvlObject* LastObjectWith(const TFirstObjectFunc&, void*) override { return nullptr; }
     TObjIndex FirstIndexWith(const TFirstObjectFunc&, void*) override { return {-1, 0}; }
     TObjIndex LastIndexWith(const TFirstObjectFunc&, void*) override { return {-1, 0}; }
-    void InitLimits() override {}
     void RecalcLimits() override {}
     int32_t BringToFront(TObject*, bool) override { return -1; }
     int32_t SendToBack(TObject*, bool) override { return -1; }
@@ -144,7 +146,5 @@ protected:
     TMetafile Mf;
     std::unique_ptr<TMetafileCanvas> Cv;
 };
-
-inline std::vector<uint8_t> Bytes(const TMemoryStream& s) { return s.Bytes(); }
 
 } // namespace vl::test

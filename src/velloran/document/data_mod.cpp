@@ -39,6 +39,10 @@ TLayerClass TvlDataMod::LayerSetClass() const {
     return c ? c : &LayerClassOf<TvlLayer>;
 }
 
+void TvlDataMod::AllObjects(const TScaleStep& Step) {
+    AllObjects([&Step](TvlObject* o, void*) { Step(*o); }, &noParam);
+}
+
 // ---- Identities ------------------------------------------------------------------
 
 uint16_t TvlDataMod::IncCounter(uint16_t CounterIdx) {

@@ -21,6 +21,7 @@
 #include "velloran/objects/object_walks.h"
 #include "velloran/platform/object.h"
 #include "velloran/tools/environment.h"
+#include "velloran/view/scale_document.h"
 
 namespace vl {
 
@@ -48,7 +49,7 @@ template <typename T> std::unique_ptr<TvlLayer> LayerClassOf(const String& aName
 // NewLayerClass comes in as TvlLayer's class.
 using TLayerClassEvent = std::function<void(TLayerClass& NewLayerClass)>;
 
-class TvlDataMod : public TEnvironment {
+class TvlDataMod : public TEnvironment, public TScaleDocument {
 public:
     explicit TvlDataMod(TComponent* AOwner);
     ~TvlDataMod() override;
@@ -63,14 +64,15 @@ public:
     virtual int32_t GetminX() const { return 0; }
     virtual int32_t GetmaxY() const { return 0; }
     virtual int32_t GetminY() const { return 0; }
-    virtual TLimRec GetLimits() const = 0;
+    // Bounding box of the objects that count; empty without objects.
+    TLimRec GetLimits() override = 0;
     virtual int32_t GetCount() const = 0;
     int32_t Count() const { return GetCount(); }
     int32_t MaxX() const { return GetMaxX(); }
     int32_t MinX() const { return GetminX(); }
     int32_t MaxY() const { return GetmaxY(); }
     int32_t MinY() const { return GetminY(); }
-    TLimRec Limits() const { return GetLimits(); }
+    TLimRec Limits() { return GetLimits(); }
     int32_t Width() const { return GetMaxX() - GetminX(); }
     int32_t Height() const { return GetmaxY() - GetminY(); }
     TPoint Extent() const { return {Width(), Height()}; }
@@ -89,13 +91,15 @@ public:
     // Index -1 when absent.
     virtual TObjIndex IndexOf(const TvlObject* AObject) const = 0;
     virtual void AllObjects(const TAllObjectsProc& Action, void* Params) = 0;
+    // Fitting the view walks the objects as scale objects.
+    void AllObjects(const TScaleStep& Step) override;
     virtual void AllObjectsBack(const TAllObjectsProc& Action, void* Params) = 0;
     // Cyclic searches from StartIndex, which is (0, 0) again afterwards.
     virtual TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) = 0;
     virtual TvlObject* LastObjectWith(const TFirstObjectFunc& Condition, void* Params) = 0;
     virtual TObjIndex FirstIndexWith(const TFirstObjectFunc& Condition, void* Params) = 0;
     virtual TObjIndex LastIndexWith(const TFirstObjectFunc& Condition, void* Params) = 0;
-    virtual void InitLimits() = 0;
+    void InitLimits() override = 0;
     virtual void RecalcLimits() = 0;
     // New index; -1 when Item is not something the document can restack.
     virtual int32_t BringToFront(TObject* Item, bool ZOrder) = 0;

@@ -8,7 +8,7 @@
 namespace vl {
 
 TCustomDrawBox::TCustomDrawBox(TComponent* AOwner)
-    : TWindowControl(AOwner),
+    : TScrollPaint(AOwner),
       FScaleSetting(std::make_unique<TScaleSetting>()),
       FGrid(std::make_unique<TvlGrid>([this] { if (Host()) Host()->InvalidateAll(); })),
       FShadows(std::make_unique<TShadows>()) {
@@ -27,7 +27,7 @@ void TCustomDrawBox::SetDataModule(TvlDataMod* Value) {
 }
 
 void TCustomDrawBox::Notification(TComponent* AComponent, TOperation Operation) {
-    TWindowControl::Notification(AComponent, Operation);
+    TScrollPaint::Notification(AComponent, Operation);
     if (Operation == TOperation::opRemove && AComponent == FDataModule) {
         FDataModule = nullptr;
         FMouseFnd = nullptr;
@@ -40,7 +40,7 @@ void TCustomDrawBox::SetCursor(TCursor Value) {
 }
 
 void TCustomDrawBox::SetHost(TWindowHost* AHost) {
-    TWindowControl::SetHost(AHost);
+    TScrollPaint::SetHost(AHost);
     if (AHost && !FScaleSetting->Canvas()) FScaleSetting->SetCanvas(&AHost->Canvas());
 }
 

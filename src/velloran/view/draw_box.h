@@ -9,9 +9,9 @@
 #include "velloran/foundations/types.h"
 #include "velloran/platform/colors.h"
 #include "velloran/platform/cursors.h"
-#include "velloran/platform/window_host.h"
 #include "velloran/view/grid.h"
 #include "velloran/view/scale_setting.h"
+#include "velloran/view/scroll_paint.h"
 #include "velloran/view/shadows.h"
 
 namespace vl {
@@ -19,7 +19,7 @@ namespace vl {
 class TvlDataMod;
 class TvlObject;
 
-class TCustomDrawBox : public TWindowControl {
+class TCustomDrawBox : public TScrollPaint {
 public:
     explicit TCustomDrawBox(TComponent* AOwner);
     ~TCustomDrawBox() override;
@@ -49,7 +49,6 @@ public:
     void InvalidateChanges();
 
     void SetHost(TWindowHost* AHost) override;
-    void Paint(TCanvas&, const TRect&) override {}
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
