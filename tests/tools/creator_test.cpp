@@ -32,12 +32,12 @@ TEST_F(CreatorTest, AClickMakesACountedVisiblePointObjectInTheGeneratorsLayer) {
     Points->Activate(nullptr);
     Host->SendMouseDown(TMouseButton::mbLeft, 130, 70);
 
-    ASSERT_EQ(Doc->Objects.size(), 1u);
+    ASSERT_EQ(Doc->GetCount(), 1);
     TvlObject* o = Doc->At(0);
     EXPECT_NE(dynamic_cast<TPointObj*>(o), nullptr);
     EXPECT_EQ(o->GetLimits(), (TLimRec{120, 65, 140, 85}));
     EXPECT_EQ(o->ObjID, 2);
-    EXPECT_EQ(Doc->Objects[0].Layer, 3);
+    EXPECT_EQ(Doc->Layers[0], 3);
     EXPECT_TRUE(o->GetVisible());
     EXPECT_EQ(withData, o);
     // Its area is repainted and the document collects anew.
@@ -56,21 +56,21 @@ TEST_F(CreatorTest, ASlaveCreatorHangsItsObjectOnEveryNewOne) {
     Labels->Generator().SetCounter(1);
     Points->SetSlaveObject(Labels);
     TvlObject* master = Points->SetNewObj({50, 60});
-    ASSERT_EQ(Doc->Objects.size(), 2u);
+    ASSERT_EQ(Doc->GetCount(), 2);
     TvlObject* slave = Doc->At(1);
     EXPECT_EQ(slave->Tool(), Labels);
     EXPECT_EQ(slave->GetMaster(), master);
     EXPECT_EQ(slave->GetPos(), (TPoint{60, 70}));
     EXPECT_EQ(slave->ObjID, 1);
-    EXPECT_EQ(Doc->Objects[1].Layer, 1);
+    EXPECT_EQ(Doc->Layers[1], 1);
     EXPECT_TRUE(slave->GetVisible());
     EXPECT_EQ(Labels->CreateSlaveAt(master, 3, 4)->GetPos(), (TPoint{53, 64}));
 
-    Doc->Objects.clear();
+    Doc->Clear();
     delete Labels;
     EXPECT_EQ(Points->SlaveObject(), nullptr);
     Points->SetNewObj({50, 60});
-    EXPECT_EQ(Doc->Objects.size(), 1u);
+    EXPECT_EQ(Doc->GetCount(), 1);
 }
 
 TEST_F(CreatorTest, BoxObjectsStayOutOfTheDocumentButAreShownAndGetSlaves) {
@@ -80,9 +80,9 @@ TEST_F(CreatorTest, BoxObjectsStayOutOfTheDocumentButAreShownAndGetSlaves) {
     ASSERT_NE(o, nullptr);
     EXPECT_EQ(o->ObjID, 0);
     EXPECT_TRUE(o->GetVisible());
-    ASSERT_EQ(Doc->Objects.size(), 1u);
+    ASSERT_EQ(Doc->GetCount(), 1);
     EXPECT_EQ(Doc->At(0)->GetMaster(), o);
-    Doc->Objects.clear();
+    Doc->Clear();
     // The draw box may take it over; the creator frees the rest.
     EXPECT_EQ(Points->TakeBoxObject(o).get(), o);
     EXPECT_EQ(Points->TakeBoxObject(o), nullptr);
@@ -97,11 +97,11 @@ TEST_F(CreatorTest, WithOnObjectFoundOnlyClicksOnAnObjectMakeOne) {
     Doc->InvalidateRestoreRect();
     Host->ClearRecords();
     Host->SendMouseDown(TMouseButton::mbLeft, 300, 200);
-    EXPECT_EQ(Doc->Objects.size(), 1u);
+    EXPECT_EQ(Doc->GetCount(), 1);
     EXPECT_TRUE(Host->Invalidations().empty());
     Host->SendMouseMove(105, 105);
     Host->SendMouseDown(TMouseButton::mbLeft, 107, 103);
-    ASSERT_EQ(Doc->Objects.size(), 2u);
+    ASSERT_EQ(Doc->GetCount(), 2);
     EXPECT_EQ(Doc->At(1)->GetMaster(), Doc->At(0));
     EXPECT_EQ(Doc->At(1)->GetPos(), (TPoint{107, 103}));
 }

@@ -1,14 +1,14 @@
 #pragma once
 // A form with a draw box in a headless window (handing the left and right
-// button and mouse moves to its tool, pixels = logical units), a document
-// that keeps its objects in a list, and the scripted services.
+// button and mouse moves to its tool, pixels = logical units), the single-layer
+// document, and the scripted services.
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
-#include "velloran/document/data_mod.h"
+#include "velloran/document/data_module.h"
 #include "velloran/objects/object.h"
 #include "velloran/platform/canvas.h"
 #include "velloran/platform/headless_services.h"
@@ -34,27 +34,16 @@ public:
     }
 };
 
-class TTestDoc : public TvlDataMod {
+// Remembers the layer each object was added to.
+class TTestDoc : public TvlDataModule {
 public:
-    using TvlDataMod::TvlDataMod;
-    struct TEntry {
-        std::unique_ptr<TvlObject> Object;
-        int32_t Layer = 0;
-    };
-    std::vector<TEntry> Objects;
-    int32_t Visited = 0; // objects the searches looked at
-
-    TLimRec GetLimits() override { return {}; }
-    void InitLimits() override {}
-    void AllObjects(const TScaleStep&) override {}
-    void CheckLimits(TvlObject*, bool) override {}
-    TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) override {
-        for (auto& e : Objects)
-            if (++Visited, Condition(e.Object.get(), Params)) return e.Object.get();
-        return nullptr;
+    using TvlDataModule::TvlDataModule;
+    std::vector<int32_t> Layers;
+    void Add(std::unique_ptr<TvlObject> Item, int32_t LayNr = 0) override {
+        Layers.push_back(LayNr);
+        TvlDataModule::Add(std::move(Item), LayNr);
     }
-    void Add(std::unique_ptr<TvlObject> Item, int32_t LayNr) override { Objects.push_back({std::move(Item), LayNr}); }
-    TvlObject* At(size_t i) const { return Objects.at(i).Object.get(); }
+    TvlObject* At(int32_t i) const { return ObjectAt(i, 0); }
 };
 
 class ToolTest : public ::testing::Test {
