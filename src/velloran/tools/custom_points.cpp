@@ -3,6 +3,7 @@
 #include "velloran/document/data_mod.h"
 #include "velloran/generators/generator.h"
 #include "velloran/objects/object.h"
+#include "velloran/view/scale_setting.h"
 
 namespace vl {
 
@@ -50,7 +51,8 @@ TvlObject* TCustomPoints::RegisterNewObj(std::unique_ptr<TvlObject> AObject) {
     ObjectSetData(AObject.get());
     TvlObject* o = Store(std::move(AObject), box);
     if (!o) return nullptr;
-    o->Invalidate();
+    // A box object of a creator without a draw box has no mapping to repaint through.
+    if (ActScaleSet) o->Invalidate();
     o->SetVisible(true);
     if (FSlaveObject) FSlaveObject->CreateSlave(o);
     return o;
