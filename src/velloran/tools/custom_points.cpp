@@ -25,17 +25,12 @@ void TCustomPoints::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 TvlObject* TCustomPoints::SetNewObj(TPoint CurPos) {
-    std::unique_ptr<TvlObject> o;
-    if (OnObjectFound) {
-        TvlObject* master = GetMouseFnd();
-        if (!master) return nullptr;
-        o = CreateObject();
-        if (!o) return nullptr;
-        o->SetMaster(master);
-    } else {
-        o = CreateObject();
-        if (!o) return nullptr;
-    }
+    // A tool that looks for objects only hangs new ones on the one found.
+    TvlObject* master = OnObjectFound ? GetMouseFnd() : nullptr;
+    if (OnObjectFound && !master) return nullptr;
+    std::unique_ptr<TvlObject> o = CreateObject();
+    if (!o) return nullptr;
+    if (master) o->SetMaster(master);
     o->SetPos(CurPos);
     // Line objects chosen through OnObjectSetClass get their second point
     // here once line objects exist.
