@@ -5,7 +5,6 @@
 
 #include "tool_fixture.h"
 #include "velloran/platform/button.h"
-#include "velloran/tools/save_tool.h"
 
 namespace vl::test {
 namespace {
@@ -118,15 +117,6 @@ TEST_F(ToolBaseTest, WorkingConfinesTheCursorUnlessTheToolDoesNotScroll) {
     still->StartWorking(tsMoving);
     EXPECT_EQ(still->ToolState, TToolState{}.Include(tsMoving));
     EXPECT_FALSE(Host->CursorClip());
-}
-
-TEST_F(ToolBaseTest, WithoutHandlersFoundObjectsAreAcceptedAndReleaseRestoresTheCursor) {
-    auto* t = AddTool<TSaveTool>();
-    t->SetCursor(crCross);
-    EXPECT_TRUE(t->ObjectFound(nullptr));
-    Box->SetCursor(crHandPoint);
-    t->ObjectRelease(nullptr);
-    EXPECT_EQ(Host->Cursor(), crCross);
 }
 
 TEST_F(ToolBaseTest, WhileDesigningAnUnlinkedToolTakesADroppedDrawBox) {
