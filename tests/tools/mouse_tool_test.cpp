@@ -94,9 +94,24 @@ TEST_F(ToolBaseTest, ReferencesAreClearedWhenTheirTargetGoesAway) {
     b->SetDrawForm(NewComponent<TTestDrawBox>(Form));
     EXPECT_EQ(Box->Tool(), nullptr);
     b->SetDrawForm(Box);
+    // Across owners, unlinking one side keeps the other side's link alive.
+    TComponent dataForm;
+    {
+        TComponent other;
+        auto* doc = NewComponent<TTestDoc>(other);
+        doc->SetDrawForm(Box);
+        Box->SetDataModule(doc);
+        doc->SetDrawForm(nullptr);
+    }
+    EXPECT_EQ(Box->DataModule(), nullptr);
+    auto* doc = NewComponent<TTestDoc>(dataForm);
+    doc->SetDrawForm(Box);
+    Box->SetDataModule(doc);
+    Box->SetDataModule(nullptr);
     Host.reset();
     delete Box;
     EXPECT_EQ(b->DrawForm(), nullptr);
+    EXPECT_EQ(doc->DrawForm(), nullptr);
 }
 
 TEST_F(ToolBaseTest, WorkingConfinesTheCursorUnlessTheToolDoesNotScroll) {

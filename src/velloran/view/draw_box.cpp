@@ -21,8 +21,8 @@ TCustomDrawBox::~TCustomDrawBox() {
 }
 
 void TCustomDrawBox::SetDataModule(TvlDataMod* Value) {
-    if (Value == FDataModule) return;
-    if (FDataModule) FDataModule->RemoveFreeNotification(this);
+    // The old document stays subscribed: it may hold this box as its
+    // DrawForm through the same link.
     FDataModule = Value;
     if (FDataModule) FDataModule->FreeNotification(this);
 }
@@ -38,9 +38,8 @@ void TCustomDrawBox::Notification(TComponent* AComponent, TOperation Operation) 
 }
 
 void TCustomDrawBox::SetTool(TMouseTool* Value) {
-    if (Value == FTool) return;
-    // The tool also links to this box as its DrawForm; that link must stay.
-    if (FTool && FTool->DrawForm() != this) RemoveFreeNotification(FTool);
+    // Links are not dropped: the tool may hold this box as its DrawForm
+    // through the same link.
     FTool = Value;
     if (FTool) FreeNotification(FTool);
 }
