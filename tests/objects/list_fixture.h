@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "object_fixture.h"
+#include "velloran/document/mapper.h"
 #include "velloran/objects/cap_list.h"
 
 namespace vl::test {
@@ -16,6 +17,7 @@ protected:
     // The creators made here go before the document's objects.
     void TearDown() override {
         Doc->Objects.clear();
+        Mapper = nullptr;
         ObjectTest::TearDown();
     }
     TvlCreator* CreatorZ(int32_t z) {

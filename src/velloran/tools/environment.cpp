@@ -5,15 +5,19 @@
 namespace vl {
 
 void TEnvironment::SetDrawForm(TCustomDrawBox* Value) {
-    if (Value == FDrawForm) return;
-    if (FDrawForm) FDrawForm->RemoveFreeNotification(this);
+    // The old draw box stays subscribed: the same link may carry its own
+    // reference to this component (its document, its current tool).
     FDrawForm = Value;
     if (FDrawForm) FDrawForm->FreeNotification(this);
 }
 
 void TEnvironment::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == FDrawForm) FDrawForm = nullptr;
+    if (Operation == TOperation::opRemove) {
+        if (AComponent == FDrawForm) FDrawForm = nullptr;
+    } else if (Designing() && !FDrawForm && AComponent != this) {
+        if (auto* box = dynamic_cast<TCustomDrawBox*>(AComponent)) SetDrawForm(box);
+    }
 }
 
 } // namespace vl
