@@ -133,7 +133,8 @@ TEST(MetafilePlayer, PicturesRegionsAndNestedMetafilesPlayThrough) {
     const TEmfRecord* dib = Find(recs, emr::STRETCHDIBITS);
     ASSERT_NE(dib, nullptr);
     EXPECT_EQ((TRect{dib->Int(24), dib->Int(28), dib->Int(72), dib->Int(76)}), (TRect{30, 30, 60, 30}));
-    const TEmfRecord* orig = Find(EmfRecords(src), emr::STRETCHDIBITS);
+    const auto srcRecs = EmfRecords(src);
+    const TEmfRecord* orig = Find(srcRecs, emr::STRETCHDIBITS);
     EXPECT_TRUE(std::equal(dib->Bytes.begin() + 80, dib->Bytes.end(), orig->Bytes.begin() + 80, orig->Bytes.end()));
     const TEmfRecord* fill = Find(recs, emr::FILLRGN);
     ASSERT_NE(fill, nullptr);
@@ -164,4 +165,32 @@ TEST(MetafilePlayer, DamagedRecordsAreSkipped) {
         dc.PlayRecord({poly});
         return false;
     });
+}
+
+TEST(MetafilePlayer, ClippingStaysInsideThePlayback) {
+    TMetafile src;
+    {
+        TMetafileCanvas c(src);
+        c.Rectangle({0, 0, 100, 100});
+        c.IntersectClipRect({10, 10, 50, 50});
+        const TRegion two = TRegion::CreateEllipse({0, 0, 6, 6});
+        c.SelectClipRgn(&two);
+    }
+    TMetafile out;
+    TMetafileCanvas dest(out);
+    dest.IntersectClipRect({0, 0, 500, 500});
+    TRect during;
+    EnumEnhMetaFile(dest, src, {0, 0, 200, 200}, [&](TMetafilePlayer& dc, const TEmfRecord& rec) {
+        dc.PlayRecord(rec);
+        if (rec.Type() == emr::INTERSECTCLIPRECT) during = dest.GetClipBox();
+        return true;
+    });
+    EXPECT_EQ(during, (TRect{20, 20, 100, 100}));
+    EXPECT_EQ(dest.GetClipBox(), (TRect{0, 0, 500, 500}));
+    dest.Close();
+    const auto recs = EmfRecords(out);
+    // The ellipse clip arrives as one polygon region of its scan rectangles.
+    const TEmfRecord* sel = Find(recs, emr::EXTSELECTCLIPRGN);
+    ASSERT_NE(sel, nullptr);
+    EXPECT_GT(sel->DWord(16 + 8), 1u);
 }
