@@ -152,11 +152,36 @@ TEST(MetafilePlayer, DamagedRecordsAreSkipped) {
         // offsets blown up, plays without reading outside its bytes.
         std::vector<uint8_t> copy(rec.Bytes.begin(), rec.Bytes.end());
         for (size_t n = 0; n <= copy.size(); ++n) dc.PlayRecord({std::span<const uint8_t>(copy.data(), n)});
-        for (size_t at = 8; at + 4 <= copy.size(); at += 4) {
-            auto bad = copy;
-            bad[at + 3] = 0x7F;
-            dc.PlayRecord({bad});
-        }
+        for (size_t at = 8; at + 4 <= copy.size(); at += 4)
+            for (uint32_t v : {0x7F000000u, 0x7FFFFFFFu, 0x80000000u}) {
+                auto bad = copy;
+                for (int i = 0; i < 4; ++i) bad[at + i] = static_cast<uint8_t>(v >> (8 * i));
+                dc.PlayRecord({bad});
+            }
+        return true;
+    });
+    TMetafile pics;
+    {
+        TMetafileCanvas p(pics);
+        p.StretchDraw({0, 0, 4, 4}, TBitmap(2, 2));
+        p.FillRgn(TRegion::CreateRect({0, 0, 4, 2}), TBrush{});
+        p.FrameRgn(TRegion::CreateEllipse({0, 0, 4, 4}), TBrush{}, 1, 1);
+        p.SetPixel(1, 1, clRed);
+        p.RoundRect({0, 0, 9, 9}, 2, 2);
+        const TPoint pts[] = {{0, 0}, {1, 1}, {2, 0}, {3, 1}};
+        const uint32_t counts[] = {2, 2};
+        p.PolyPolyline(pts, counts);
+        const TRegion clip = TRegion::CreateEllipse({0, 0, 5, 5});
+        p.SelectClipRgn(&clip);
+    }
+    EnumEnhMetaFile(c, pics, {0, 0, 1000, 1000}, [](TMetafilePlayer& dc, const TEmfRecord& rec) {
+        std::vector<uint8_t> copy(rec.Bytes.begin(), rec.Bytes.end());
+        for (size_t at = 8; at + 4 <= copy.size(); at += 4)
+            for (uint32_t v : {0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
+                auto bad = copy;
+                for (int i = 0; i < 4; ++i) bad[at + i] = static_cast<uint8_t>(v >> (8 * i));
+                dc.PlayRecord({bad});
+            }
         return true;
     });
     const std::vector<uint8_t> poly = {3, 0, 0, 0, 32, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,

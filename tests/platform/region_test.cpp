@@ -13,12 +13,16 @@ int64_t Area(const std::vector<TRect>& rects) {
 } // namespace
 
 TEST(Region, ScansCoverExactlyThePixelsInside) {
+    const std::vector<TPoint> star = {{25, 0}, {40, 45}, {1, 17}, {49, 17}, {10, 45}};
+    const std::vector<TPoint> notch = {{0, 0}, {30, 0}, {30, 30}, {20, 30}, {20, 10}, {10, 10}, {10, 30}, {0, 30}};
     for (const TRegion& rgn : {TRegion::CreateEllipse({3, 2, 40, 25}), TRegion::CreateRoundRect({0, 0, 30, 20}, 12, 8),
-                               TRegion::CreateRect({5, 5, -5, 0})}) {
+                               TRegion::CreateRect({5, 5, -5, 0}), TRegion::CreatePolygon(star, TPolyFillMode::ALTERNATE),
+                               TRegion::CreatePolygon(star, TPolyFillMode::WINDING),
+                               TRegion::CreatePolygon(notch, TPolyFillMode::ALTERNATE)}) {
         const auto scans = rgn.Scans();
         int64_t inside = 0;
-        for (int32_t y = -10; y < 40; ++y)
-            for (int32_t x = -10; x < 50; ++x) {
+        for (int32_t y = -10; y < 60; ++y)
+            for (int32_t x = -10; x < 60; ++x) {
                 const bool in = rgn.PtInRegion({x, y});
                 inside += in;
                 const bool covered = std::any_of(scans.begin(), scans.end(), [&](const TRect& r) {
@@ -28,6 +32,17 @@ TEST(Region, ScansCoverExactlyThePixelsInside) {
             }
         EXPECT_EQ(Area(scans), inside); // disjoint
     }
+}
+
+TEST(Region, LargeAxisParallelPolygonsScanInBands) {
+    // A frame with a hole, reached by a path walked there and back.
+    const int32_t B = 1000000000;
+    const std::vector<TPoint> frame = {{-B, -B}, {B, -B}, {B, B}, {-B, B}, {-B, -B}, {-10, -B}, {-10, -10},
+                                       {-10, 10}, {10, 10}, {10, -10}, {-10, -10}, {-10, -B}};
+    const auto scans = TRegion::CreatePolygon(frame, TPolyFillMode::ALTERNATE).Scans();
+    ASSERT_EQ(scans.size(), 4u); // above, beside left and right, below the hole
+    EXPECT_EQ(scans[1], (TRect{-B, -10, -10, 10}));
+    EXPECT_EQ(scans[2], (TRect{10, -10, B, 10}));
 }
 
 TEST(Region, PolygonFillModes) {

@@ -1,6 +1,7 @@
 #pragma once
 // Little-endian byte access for in-memory images (metafile records, DIBs),
-// where a TStream would only add copying.
+// where a TStream would only add copying, and the saturating sums that
+// values taken from such images need.
 
 #include <cstdint>
 #include <cstring>
@@ -20,6 +21,11 @@ inline uint16_t U16(std::span<const uint8_t> b, size_t at) {
     return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
 }
 inline int16_t I16(std::span<const uint8_t> b, size_t at) { return static_cast<int16_t>(U16(b, at)); }
+
+inline int32_t Sat(int64_t v) {
+    return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : static_cast<int32_t>(v);
+}
+inline int32_t Add(int32_t a, int64_t b) { return Sat(a + b); }
 
 inline void PutU32(std::vector<uint8_t>& out, uint32_t v) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));

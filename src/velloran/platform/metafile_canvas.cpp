@@ -22,6 +22,14 @@ TRect Normalised(const TRect& r) {
             std::max(r.Top, r.Bottom)};
 }
 
+// Records store boxes with inclusive edges; coordinates near the integer
+// limits saturate instead of wrapping.
+TRect Inclusive(const TRect& r) { return {r.Left, r.Top, Add(r.Right, -1), Add(r.Bottom, -1)}; }
+TRect Inflated(const TRect& r, int32_t d) {
+    return {Add(r.Left, -static_cast<int64_t>(d)), Add(r.Top, -static_cast<int64_t>(d)), Add(r.Right, d),
+            Add(r.Bottom, d)};
+}
+
 // Inclusive logical box around points, as the poly records store it.
 TRect PointBounds(std::span<const TPoint> pts) {
     if (pts.empty()) return {0, 0, -1, -1};
@@ -265,7 +273,7 @@ void TMetafileCanvas::AddBounds(std::span<const TPoint> logical, bool pen) {
     }
     if (pen && FPen.Style != TPenStyle::psClear) {
         const int32_t half = Round(FPen.Width * std::abs(FMapping.ScaleX()) / 2);
-        d = {d.Left - half, d.Top - half, d.Right + half, d.Bottom + half};
+        d = Inflated(d, half);
     }
     AddDeviceBounds(d);
 }
@@ -278,7 +286,7 @@ void TMetafileCanvas::AddBoxBounds(const TRect& logical, bool pen) {
     if (d.Bottom > d.Top) --d.Bottom;
     if (pen && FPen.Style != TPenStyle::psClear) {
         const int32_t half = Round(FPen.Width * std::abs(FMapping.ScaleX()) / 2);
-        d = {d.Left - half, d.Top - half, d.Right + half, d.Bottom + half};
+        d = Inflated(d, half);
     }
     AddDeviceBounds(d);
 }
@@ -390,7 +398,7 @@ void TMetafileCanvas::FillRect(const TRect& r) {
     if (FClosed) return;
     const TRect n = Normalised(r);
     const size_t at = Begin(emr::FILLRGN);
-    PutRect({n.Left, n.Top, n.Right - 1, n.Bottom - 1});
+    PutRect(Inclusive(n));
     Put(32 + 16);
     Put(static_cast<int32_t>(FRealised.Brush));
     PutRegion({n});
@@ -404,7 +412,8 @@ void TMetafileCanvas::TextOut(int32_t x, int32_t y, const String& text) {
     const TSize ext = HeadlessTextExtent(FFont, text);
     const int32_t advance = HeadlessAdvance(FFont);
     const size_t at = Begin(emr::EXTTEXTOUTW);
-    PutRect({x, y, x + ext.cx - 1, y + ext.cy - 1});
+    const TRect box{x, y, Add(x, ext.cx), Add(y, ext.cy)};
+    PutRect(Inclusive(box));
     Put(static_cast<int32_t>(emf::GM_COMPATIBLE));
     // Page units to 0.01 mm, for players that scale by the frame.
     PutF32(FBody, static_cast<float>(FRef.Pixels.cx > 0 ? FRef.Micrometers.cx / 10.0 / FRef.Pixels.cx : 0));
@@ -422,7 +431,7 @@ void TMetafileCanvas::TextOut(int32_t x, int32_t y, const String& text) {
     while ((FBody.size() - at) % 4) FBody.push_back(0);
     for (size_t i = 0; i < n; ++i) Put(advance);
     End(at);
-    AddBoxBounds({x, y, x + ext.cx, y + ext.cy}, false);
+    AddBoxBounds(box, false);
 }
 
 TSize TMetafileCanvas::TextExtent(const String& text) { return HeadlessTextExtent(FFont, text); }
@@ -430,7 +439,7 @@ TSize TMetafileCanvas::TextExtent(const String& text) { return HeadlessTextExten
 void TMetafileCanvas::SetPixel(int32_t x, int32_t y, TColor c) {
     RealiseMapping();
     Emit(emr::SETPIXELV, {x, y, ColorToRGB(c)});
-    AddBoxBounds({x, y, x + 1, y + 1}, false);
+    AddBoxBounds({x, y, Add(x, 1), Add(y, 1)}, false);
 }
 
 TColor TMetafileCanvas::GetPixel(int32_t, int32_t) const { return clNone; }
@@ -465,7 +474,7 @@ void TMetafileCanvas::RegionRecord(uint32_t type, const TRegion& rgn, const TBru
         Emit(emr::DELETEOBJECT, {static_cast<int32_t>(handle)});
         FLive[handle] = false;
     }
-    AddDeviceBounds({box.Left, box.Top, box.Right - 1, box.Bottom - 1});
+    AddDeviceBounds(Inclusive(box));
 }
 
 void TMetafileCanvas::FillRgn(const TRegion& rgn, const TBrush& brush) { RegionRecord(emr::FILLRGN, rgn, brush, 0, 0); }
@@ -475,7 +484,8 @@ void TMetafileCanvas::FrameRgn(const TRegion& rgn, const TBrush& brush, int32_t 
 }
 
 TRect TMetafileCanvas::Surface() const {
-    if (FFixedSize) return {FFixedBounds.Left, FFixedBounds.Top, FFixedBounds.Right + 1, FFixedBounds.Bottom + 1};
+    if (FFixedSize)
+        return {FFixedBounds.Left, FFixedBounds.Top, Add(FFixedBounds.Right, 1), Add(FFixedBounds.Bottom, 1)};
     return {0, 0, FRef.Pixels.cx, FRef.Pixels.cy};
 }
 
@@ -542,22 +552,22 @@ void TMetafileCanvas::StretchBitmap(const TRect& dest, const TBitmap& src, const
     const uint32_t offBmi = 80, offBits = offBmi + static_cast<uint32_t>(info.size());
     const size_t at = Begin(emr::STRETCHDIBITS);
     const TRect n = Normalised(dest);
-    PutRect({n.Left, n.Top, n.Right - 1, n.Bottom - 1});
+    PutRect(Inclusive(n));
     Put(dest.Left);
     Put(dest.Top);
     // Source rows of a bottom-up image count from the bottom.
     Put(srcRect.Left);
-    Put(src.Height() - srcRect.Bottom);
-    Put(srcRect.Width());
-    Put(srcRect.Height());
+    Put(Sat(static_cast<int64_t>(src.Height()) - srcRect.Bottom));
+    Put(Sat(static_cast<int64_t>(srcRect.Right) - srcRect.Left));
+    Put(Sat(static_cast<int64_t>(srcRect.Bottom) - srcRect.Top));
     Put(static_cast<int32_t>(offBmi));
     Put(static_cast<int32_t>(info.size()));
     Put(static_cast<int32_t>(offBits));
     Put(static_cast<int32_t>(bits.size()));
     Put(emf::DIB_RGB_COLORS);
     Put(static_cast<int32_t>(emf::SRCCOPY));
-    Put(dest.Width());
-    Put(dest.Height());
+    Put(Sat(static_cast<int64_t>(dest.Right) - dest.Left));
+    Put(Sat(static_cast<int64_t>(dest.Bottom) - dest.Top));
     FBody.insert(FBody.end(), info.begin(), info.end());
     FBody.insert(FBody.end(), bits.begin(), bits.end());
     End(at);

@@ -46,8 +46,8 @@ TMetafilePlayer::TMetafilePlayer(TCanvas& dest, const TMetafile& mf, const TRect
     const int32_t h = Extent(FHeader.Bounds.Top, FHeader.Bounds.Bottom);
     FOriginX = FHeader.Bounds.Left;
     FOriginY = FHeader.Bounds.Top;
-    if (w > 0) FScaleX = static_cast<double>(rect.Width()) / w;
-    if (h > 0) FScaleY = static_cast<double>(rect.Height()) / h;
+    if (w > 0) FScaleX = (static_cast<double>(rect.Right) - rect.Left) / w;
+    if (h > 0) FScaleY = (static_cast<double>(rect.Bottom) - rect.Top) / h;
     FObjects.resize(std::max<size_t>(FHeader.Handles, 1));
     FDestLevel = FDest.SaveDC();
 }
@@ -245,8 +245,10 @@ TColor TMetafilePlayer::GetPixel(int32_t x, int32_t y) const {
 // ---- Regions and clipping --------------------------------------------------
 
 // Rectangles in metafile device pixels become one destination region. Several
-// rectangles are joined into one alternate-fill polygon: each is walked from a
-// common anchor and back, so the connecting edges cancel out.
+// rectangles are joined into one alternate-fill polygon: a path of vertical
+// and horizontal steps leads from each rectangle's corner to the next one's
+// and is walked back at the end, so those steps cancel out and every edge
+// stays axis-parallel (which keeps scanning the region cheap).
 TRegion TMetafilePlayer::DeviceRegionToDest(const std::vector<TRect>& rects) const {
     std::vector<TRect> out;
     out.reserve(rects.size());
@@ -255,15 +257,20 @@ TRegion TMetafilePlayer::DeviceRegionToDest(const std::vector<TRect>& rects) con
         a = FDest.LPtoDP(a);
         b = FDest.LPtoDP(b);
         const TRect n = Normalised({a.X, a.Y, b.X, b.Y});
-        if (n.Width() > 0 && n.Height() > 0) out.push_back(n);
+        if (n.Right > n.Left && n.Bottom > n.Top) out.push_back(n);
     }
     if (out.empty()) return TRegion();
     if (out.size() == 1) return TRegion::CreateRect(out[0]);
     std::vector<TPoint> pts;
-    pts.reserve(out.size() * 6);
-    const TPoint anchor = out[0].TopLeft();
-    for (const TRect& r : out) {
-        pts.insert(pts.end(), {r.TopLeft(), {r.Right, r.Top}, r.BottomRight(), {r.Left, r.Bottom}, r.TopLeft(), anchor});
+    pts.reserve(out.size() * 9);
+    for (size_t i = 0; i < out.size(); ++i) {
+        const TRect& r = out[i];
+        if (i > 0) pts.push_back({out[i - 1].Left, r.Top});
+        pts.insert(pts.end(), {r.TopLeft(), {r.Right, r.Top}, r.BottomRight(), {r.Left, r.Bottom}, r.TopLeft()});
+    }
+    for (size_t i = out.size() - 1; i > 0; --i) {
+        pts.push_back({out[i - 1].Left, out[i].Top});
+        pts.push_back(out[i - 1].TopLeft());
     }
     return TRegion::CreatePolygon(pts, TPolyFillMode::ALTERNATE);
 }
@@ -457,16 +464,16 @@ void TMetafilePlayer::PlayBitmapRecord(const TEmfRecord& rec) {
     uint32_t offBmi, cbBmi, offBits, cbBits, rop;
     if (type == emr::STRETCHDIBITS) {
         if (rec.Bytes.size() < 80) return;
-        dest = {rec.Int(24), rec.Int(28), rec.Int(24) + rec.Int(72), rec.Int(28) + rec.Int(76)};
-        src = {rec.Int(32), rec.Int(36), rec.Int(32) + rec.Int(40), rec.Int(36) + rec.Int(44)};
+        dest = {rec.Int(24), rec.Int(28), bytes::Add(rec.Int(24), rec.Int(72)), bytes::Add(rec.Int(28), rec.Int(76))};
+        src = {rec.Int(32), rec.Int(36), bytes::Add(rec.Int(32), rec.Int(40)), bytes::Add(rec.Int(36), rec.Int(44))};
         offBmi = rec.DWord(48), cbBmi = rec.DWord(52), offBits = rec.DWord(56), cbBits = rec.DWord(60);
         rop = rec.DWord(68);
     } else {
         const bool stretch = type == emr::STRETCHBLT;
         if (rec.Bytes.size() < (stretch ? 108u : 100u)) return;
-        dest = {rec.Int(24), rec.Int(28), rec.Int(24) + rec.Int(32), rec.Int(28) + rec.Int(36)};
+        dest = {rec.Int(24), rec.Int(28), bytes::Add(rec.Int(24), rec.Int(32)), bytes::Add(rec.Int(28), rec.Int(36))};
         const int32_t cx = stretch ? rec.Int(100) : rec.Int(32), cy = stretch ? rec.Int(104) : rec.Int(36);
-        src = {rec.Int(44), rec.Int(48), rec.Int(44) + cx, rec.Int(48) + cy};
+        src = {rec.Int(44), rec.Int(48), bytes::Add(rec.Int(44), cx), bytes::Add(rec.Int(48), cy)};
         rop = rec.DWord(40);
         offBmi = rec.DWord(84), cbBmi = rec.DWord(88), offBits = rec.DWord(92), cbBits = rec.DWord(96);
         if (cbBmi == 0) {
@@ -488,9 +495,9 @@ void TMetafilePlayer::PlayBitmapRecord(const TEmfRecord& rec) {
         DecodeDib(dib, info, rec.Bytes.subspan(offBits, cbBits), bmp);
         if (!dib.TopDown) {
             // Source rows of a bottom-up DIB count from the bottom.
-            const int32_t h = src.Height();
-            src.Top = dib.Height - src.Top - h;
-            src.Bottom = src.Top + h;
+            const int64_t h = static_cast<int64_t>(src.Bottom) - src.Top;
+            src.Top = bytes::Sat(static_cast<int64_t>(dib.Height) - src.Top - h);
+            src.Bottom = bytes::Add(src.Top, h);
         }
     } catch (const EInvalidGraphic&) {
         return;
