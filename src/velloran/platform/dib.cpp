@@ -88,7 +88,8 @@ void DecodeDib(const TDibInfo& d, std::span<const uint8_t> info, std::span<const
                 b = px[0];
                 g = px[1];
                 r = px[2];
-                if (alpha && d.BitCount == 32) (*alpha)[static_cast<size_t>(y) * d.Width + x] = px[3];
+                if (alpha && d.BitCount == 32)
+                    (*alpha)[static_cast<size_t>(y) * d.Width + x] = px[3];
             }
             out.SetPixel(x, y, RGB(r, g, b));
         }
@@ -107,7 +108,8 @@ void EncodeDib24(const TBitmap& bmp, std::vector<uint8_t>& info, std::vector<uin
     PutU16(info, 24);
     PutU32(info, BI_RGB);
     PutU32(info, static_cast<uint32_t>(rowBytes * h));
-    for (int i = 0; i < 4; ++i) PutU32(info, 0); // resolution and colour counts
+    for (int i = 0; i < 4; ++i)
+        PutU32(info, 0); // resolution and colour counts
     bits.assign(rowBytes * h, 0);
     for (int32_t y = 0; y < h; ++y) {
         uint8_t* p = bits.data() + rowBytes * static_cast<size_t>(h - 1 - y);

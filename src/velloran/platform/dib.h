@@ -13,7 +13,7 @@ class TBitmap;
 
 struct TDibInfo {
     int32_t Width = 0;
-    int32_t Height = 0;       // always positive; TopDown tells the row order
+    int32_t Height = 0; // always positive; TopDown tells the row order
     bool TopDown = false;
     uint16_t BitCount = 0;    // 8, 24 or 32
     uint32_t HeaderSize = 0;  // header plus colour masks

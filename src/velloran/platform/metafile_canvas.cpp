@@ -10,6 +10,7 @@
 #include "velloran/platform/emf_objects.h"
 #include "velloran/platform/emf_reader.h"
 #include "velloran/platform/emf_records.h"
+#include "velloran/platform/errors.h"
 #include "velloran/platform/text_metrics.h"
 
 namespace vl {
@@ -24,10 +25,12 @@ TRect Normalised(const TRect& r) {
 
 // Records store boxes with inclusive edges; coordinates near the integer
 // limits saturate instead of wrapping.
-TRect Inclusive(const TRect& r) { return {r.Left, r.Top, Add(r.Right, -1), Add(r.Bottom, -1)}; }
+TRect Inclusive(const TRect& r) {
+    return {r.Left, r.Top, Add(r.Right, -1), Add(r.Bottom, -1)};
+}
 TRect Inflated(const TRect& r, int32_t d) {
-    return {Add(r.Left, -static_cast<int64_t>(d)), Add(r.Top, -static_cast<int64_t>(d)), Add(r.Right, d),
-            Add(r.Bottom, d)};
+    return {Add(r.Left, -static_cast<int64_t>(d)), Add(r.Top, -static_cast<int64_t>(d)),
+            Add(r.Right, d), Add(r.Bottom, d)};
 }
 
 // Inclusive logical box around points, as the poly records store it.
@@ -44,7 +47,8 @@ TRect PointBounds(std::span<const TPoint> pts) {
 }
 } // namespace
 
-TMetafileCanvas::TMetafileCanvas(TMetafile& mf, const TReferenceDevice& ref) : FMetafile(mf), FRef(ref) {
+TMetafileCanvas::TMetafileCanvas(TMetafile& mf, const TReferenceDevice& ref)
+    : FMetafile(mf), FRef(ref) {
     if (mf.Width() > 0 && mf.Height() > 0) {
         FFixedSize = true;
         const TEmfHeader h = ReadEmfHeader(mf.Data());
@@ -54,7 +58,13 @@ TMetafileCanvas::TMetafileCanvas(TMetafile& mf, const TReferenceDevice& ref) : F
     Emit(emr::SETBKMODE, {emf::TRANSPARENT});
 }
 
-TMetafileCanvas::~TMetafileCanvas() { Close(); }
+TMetafileCanvas::~TMetafileCanvas() {
+    // A destructor must not throw; Close() only fails on a metafile beyond 4 GB.
+    try {
+        Close();
+    } catch (const Exception&) {
+    }
+}
 
 void TMetafileCanvas::Close() {
     if (FClosed) return;
@@ -63,7 +73,8 @@ void TMetafileCanvas::Close() {
     h.Bounds = FFixedSize ? FFixedBounds : FBounds;
     h.DevicePixels = FRef.Pixels;
     h.DeviceMicrometers = FRef.Micrometers;
-    h.DeviceMillimeters = {Round(FRef.Micrometers.cx / 1000.0), Round(FRef.Micrometers.cy / 1000.0)};
+    h.DeviceMillimeters = {Round(FRef.Micrometers.cx / 1000.0),
+                           Round(FRef.Micrometers.cy / 1000.0)};
     h.Frame = EmfFrameOfBounds(h.Bounds, h.DevicePixels, h.DeviceMicrometers);
     h.Records = FRecords + 2;
     h.Bytes = static_cast<uint32_t>(EmfHeaderSize + FBody.size() + EmfEofSize);
@@ -88,12 +99,15 @@ size_t TMetafileCanvas::Begin(uint32_t type) {
 }
 
 void TMetafileCanvas::End(size_t at) {
-    while (FBody.size() % 4) FBody.push_back(0);
+    while (FBody.size() % 4)
+        FBody.push_back(0);
     SetU32(FBody, at + 4, static_cast<uint32_t>(FBody.size() - at));
     ++FRecords;
 }
 
-void TMetafileCanvas::Put(int32_t v) { PutI32(FBody, v); }
+void TMetafileCanvas::Put(int32_t v) {
+    PutI32(FBody, v);
+}
 
 void TMetafileCanvas::PutRect(const TRect& r) {
     Put(r.Left);
@@ -123,13 +137,15 @@ void TMetafileCanvas::PutRegion(const std::vector<TRect>& rects) {
         box.Bottom = std::max(box.Bottom, r.Bottom);
     }
     PutRect(box);
-    for (const TRect& r : rects) PutRect(r);
+    for (const TRect& r : rects)
+        PutRect(r);
 }
 
 void TMetafileCanvas::Emit(uint32_t type, std::initializer_list<int32_t> values) {
     if (FClosed) return;
     const size_t at = Begin(type);
-    for (int32_t v : values) Put(v);
+    for (int32_t v : values)
+        Put(v);
     End(at);
 }
 
@@ -142,9 +158,11 @@ void TMetafileCanvas::RealiseMapping() {
     // The mode first: a player ignores extents while the mode is fixed.
     if (m.Mode != r.Mode) Emit(emr::SETMAPMODE, {static_cast<int32_t>(m.Mode)});
     if (m.WindowExt != r.WindowExt) Emit(emr::SETWINDOWEXTEX, {m.WindowExt.cx, m.WindowExt.cy});
-    if (m.ViewportExt != r.ViewportExt) Emit(emr::SETVIEWPORTEXTEX, {m.ViewportExt.cx, m.ViewportExt.cy});
+    if (m.ViewportExt != r.ViewportExt)
+        Emit(emr::SETVIEWPORTEXTEX, {m.ViewportExt.cx, m.ViewportExt.cy});
     if (m.WindowOrg != r.WindowOrg) Emit(emr::SETWINDOWORGEX, {m.WindowOrg.X, m.WindowOrg.Y});
-    if (m.ViewportOrg != r.ViewportOrg) Emit(emr::SETVIEWPORTORGEX, {m.ViewportOrg.X, m.ViewportOrg.Y});
+    if (m.ViewportOrg != r.ViewportOrg)
+        Emit(emr::SETVIEWPORTORGEX, {m.ViewportOrg.X, m.ViewportOrg.Y});
     r = m;
 }
 
@@ -180,7 +198,8 @@ void TMetafileCanvas::RealisePen() {
         FRealised.Rop2 = rop2;
     }
     TPen& r = FRealised.PenValue;
-    if (FRealised.Pen && FPen.Color == r.Color && FPen.Width == r.Width && FPen.Style == r.Style) return;
+    if (FRealised.Pen && FPen.Color == r.Color && FPen.Width == r.Width && FPen.Style == r.Style)
+        return;
     const uint32_t h = NewHandle();
     Emit(emr::CREATEPEN, {static_cast<int32_t>(h), static_cast<int32_t>(FPen.Style), FPen.Width, 0,
                           ColorToRGB(FPen.Color)});
@@ -193,9 +212,12 @@ void TMetafileCanvas::RealisePen() {
 
 void TMetafileCanvas::CreateBrushObject(uint32_t h, const TBrush& b) {
     const bool hatched = b.Style >= TBrushStyle::bsHorizontal;
-    const int32_t style = b.Style == TBrushStyle::bsClear ? emf::BS_NULL : hatched ? emf::BS_HATCHED : emf::BS_SOLID;
+    const int32_t style = b.Style == TBrushStyle::bsClear ? emf::BS_NULL
+                          : hatched                       ? emf::BS_HATCHED
+                                                          : emf::BS_SOLID;
     const int32_t hatch =
-        hatched ? static_cast<int32_t>(b.Style) - static_cast<int32_t>(TBrushStyle::bsHorizontal) : 0;
+        hatched ? static_cast<int32_t>(b.Style) - static_cast<int32_t>(TBrushStyle::bsHorizontal)
+                : 0;
     Emit(emr::CREATEBRUSHINDIRECT, {static_cast<int32_t>(h), style, ColorToRGB(b.Color), hatch});
 }
 
@@ -230,12 +252,15 @@ void TMetafileCanvas::RealiseFont() {
     if (!FClosed) {
         const size_t at = Begin(emr::EXTCREATEFONTINDIRECTW);
         Put(static_cast<int32_t>(h));
-        for (int32_t v : {lf.lfHeight, lf.lfWidth, lf.lfEscapement, lf.lfOrientation, lf.lfWeight}) Put(v);
-        for (uint8_t b : {lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut, lf.lfCharSet, lf.lfOutPrecision,
-                          lf.lfClipPrecision, lf.lfQuality, lf.lfPitchAndFamily})
+        for (int32_t v : {lf.lfHeight, lf.lfWidth, lf.lfEscapement, lf.lfOrientation, lf.lfWeight})
+            Put(v);
+        for (uint8_t b : {lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut, lf.lfCharSet,
+                          lf.lfOutPrecision, lf.lfClipPrecision, lf.lfQuality, lf.lfPitchAndFamily})
             FBody.push_back(b);
         for (size_t i = 0; i < 32; ++i)
-            PutU16(FBody, i < lf.lfFaceName.size() && i < 31 ? static_cast<uint16_t>(lf.lfFaceName[i]) : 0);
+            PutU16(FBody, i < lf.lfFaceName.size() && i < 31
+                              ? static_cast<uint16_t>(lf.lfFaceName[i])
+                              : 0);
         End(at);
     }
     Emit(emr::SELECTOBJECT, {static_cast<int32_t>(h)});
@@ -295,10 +320,14 @@ void TMetafileCanvas::AddBoxBounds(const TRect& logical, bool pen) {
 
 int32_t TMetafileCanvas::GetDeviceCaps(TDeviceCap cap) const {
     switch (cap) {
-    case TDeviceCap::HORZSIZE: return Round(FRef.Micrometers.cx / 1000.0);
-    case TDeviceCap::VERTSIZE: return Round(FRef.Micrometers.cy / 1000.0);
-    case TDeviceCap::HORZRES: return FRef.Pixels.cx;
-    case TDeviceCap::VERTRES: return FRef.Pixels.cy;
+    case TDeviceCap::HORZSIZE:
+        return Round(FRef.Micrometers.cx / 1000.0);
+    case TDeviceCap::VERTSIZE:
+        return Round(FRef.Micrometers.cy / 1000.0);
+    case TDeviceCap::HORZRES:
+        return FRef.Pixels.cx;
+    case TDeviceCap::VERTRES:
+        return FRef.Pixels.cy;
     case TDeviceCap::LOGPIXELSX:
         return FRef.Micrometers.cx > 0 ? Round(FRef.Pixels.cx * 25400.0 / FRef.Micrometers.cx) : 96;
     case TDeviceCap::LOGPIXELSY:
@@ -358,7 +387,8 @@ void TMetafileCanvas::PolyPolyline(std::span<const TPoint> pts, std::span<const 
     PutRect(PointBounds(drawn));
     Put(static_cast<int32_t>(used.size()));
     Put(static_cast<int32_t>(total));
-    for (uint32_t c : used) PutU32(FBody, c);
+    for (uint32_t c : used)
+        PutU32(FBody, c);
     PutPoints(drawn);
     End(at);
     AddBounds(drawn, true);
@@ -371,8 +401,12 @@ void TMetafileCanvas::BoxRecord(uint32_t type, const TRect& r) {
     AddBoxBounds(r, true);
 }
 
-void TMetafileCanvas::Rectangle(const TRect& r) { BoxRecord(emr::RECTANGLE, r); }
-void TMetafileCanvas::Ellipse(const TRect& r) { BoxRecord(emr::ELLIPSE, r); }
+void TMetafileCanvas::Rectangle(const TRect& r) {
+    BoxRecord(emr::RECTANGLE, r);
+}
+void TMetafileCanvas::Ellipse(const TRect& r) {
+    BoxRecord(emr::ELLIPSE, r);
+}
 
 void TMetafileCanvas::RoundRect(const TRect& r, int32_t cornerW, int32_t cornerH) {
     RealisePen();
@@ -388,9 +422,15 @@ void TMetafileCanvas::ArcRecord(uint32_t type, const TRect& r, TPoint start, TPo
     AddBoxBounds(r, true);
 }
 
-void TMetafileCanvas::Arc(const TRect& r, TPoint s, TPoint e) { ArcRecord(emr::ARC, r, s, e); }
-void TMetafileCanvas::Chord(const TRect& r, TPoint s, TPoint e) { ArcRecord(emr::CHORD, r, s, e); }
-void TMetafileCanvas::Pie(const TRect& r, TPoint s, TPoint e) { ArcRecord(emr::PIE, r, s, e); }
+void TMetafileCanvas::Arc(const TRect& r, TPoint s, TPoint e) {
+    ArcRecord(emr::ARC, r, s, e);
+}
+void TMetafileCanvas::Chord(const TRect& r, TPoint s, TPoint e) {
+    ArcRecord(emr::CHORD, r, s, e);
+}
+void TMetafileCanvas::Pie(const TRect& r, TPoint s, TPoint e) {
+    ArcRecord(emr::PIE, r, s, e);
+}
 
 void TMetafileCanvas::FillRect(const TRect& r) {
     // A one-rectangle region filled with the brush: no outline, edges exclusive.
@@ -416,8 +456,10 @@ void TMetafileCanvas::TextOut(int32_t x, int32_t y, const String& text) {
     PutRect(Inclusive(box));
     Put(static_cast<int32_t>(emf::GM_COMPATIBLE));
     // Page units to 0.01 mm, for players that scale by the frame.
-    PutF32(FBody, static_cast<float>(FRef.Pixels.cx > 0 ? FRef.Micrometers.cx / 10.0 / FRef.Pixels.cx : 0));
-    PutF32(FBody, static_cast<float>(FRef.Pixels.cy > 0 ? FRef.Micrometers.cy / 10.0 / FRef.Pixels.cy : 0));
+    PutF32(FBody, static_cast<float>(
+                      FRef.Pixels.cx > 0 ? FRef.Micrometers.cx / 10.0 / FRef.Pixels.cx : 0));
+    PutF32(FBody, static_cast<float>(
+                      FRef.Pixels.cy > 0 ? FRef.Micrometers.cy / 10.0 / FRef.Pixels.cy : 0));
     const size_t n = text.size();
     const size_t stringBytes = (n * 2 + 3) / 4 * 4;
     Put(x);
@@ -427,14 +469,19 @@ void TMetafileCanvas::TextOut(int32_t x, int32_t y, const String& text) {
     Put(0); // options
     PutRect({0, 0, -1, -1});
     Put(static_cast<int32_t>(emrtext::Size + stringBytes));
-    for (char16_t c : text) PutU16(FBody, static_cast<uint16_t>(c));
-    while ((FBody.size() - at) % 4) FBody.push_back(0);
-    for (size_t i = 0; i < n; ++i) Put(advance);
+    for (char16_t c : text)
+        PutU16(FBody, static_cast<uint16_t>(c));
+    while ((FBody.size() - at) % 4)
+        FBody.push_back(0);
+    for (size_t i = 0; i < n; ++i)
+        Put(advance);
     End(at);
     AddBoxBounds(box, false);
 }
 
-TSize TMetafileCanvas::TextExtent(const String& text) { return HeadlessTextExtent(FFont, text); }
+TSize TMetafileCanvas::TextExtent(const String& text) {
+    return HeadlessTextExtent(FFont, text);
+}
 
 void TMetafileCanvas::SetPixel(int32_t x, int32_t y, TColor c) {
     RealiseMapping();
@@ -442,11 +489,14 @@ void TMetafileCanvas::SetPixel(int32_t x, int32_t y, TColor c) {
     AddBoxBounds({x, y, Add(x, 1), Add(y, 1)}, false);
 }
 
-TColor TMetafileCanvas::GetPixel(int32_t, int32_t) const { return clNone; }
+TColor TMetafileCanvas::GetPixel(int32_t, int32_t) const {
+    return clNone;
+}
 
 // ---- Regions and clipping --------------------------------------------------
 
-void TMetafileCanvas::RegionRecord(uint32_t type, const TRegion& rgn, const TBrush& brush, int32_t w, int32_t h) {
+void TMetafileCanvas::RegionRecord(uint32_t type, const TRegion& rgn, const TBrush& brush,
+                                   int32_t w, int32_t h) {
     RealiseMapping();
     if (FClosed || rgn.Empty()) return;
     // The canvas takes device regions, the records hold logical ones.
@@ -477,7 +527,9 @@ void TMetafileCanvas::RegionRecord(uint32_t type, const TRegion& rgn, const TBru
     AddDeviceBounds(Inclusive(box));
 }
 
-void TMetafileCanvas::FillRgn(const TRegion& rgn, const TBrush& brush) { RegionRecord(emr::FILLRGN, rgn, brush, 0, 0); }
+void TMetafileCanvas::FillRgn(const TRegion& rgn, const TBrush& brush) {
+    RegionRecord(emr::FILLRGN, rgn, brush, 0, 0);
+}
 
 void TMetafileCanvas::FrameRgn(const TRegion& rgn, const TBrush& brush, int32_t w, int32_t h) {
     RegionRecord(emr::FRAMERGN, rgn, brush, w, h);
@@ -485,7 +537,8 @@ void TMetafileCanvas::FrameRgn(const TRegion& rgn, const TBrush& brush, int32_t 
 
 TRect TMetafileCanvas::Surface() const {
     if (FFixedSize)
-        return {FFixedBounds.Left, FFixedBounds.Top, Add(FFixedBounds.Right, 1), Add(FFixedBounds.Bottom, 1)};
+        return {FFixedBounds.Left, FFixedBounds.Top, Add(FFixedBounds.Right, 1),
+                Add(FFixedBounds.Bottom, 1)};
     return {0, 0, FRef.Pixels.cx, FRef.Pixels.cy};
 }
 
@@ -535,10 +588,12 @@ void TMetafileCanvas::RestoreDC(int32_t level) {
     const TRealised gone = FRealised;
     std::vector<uint32_t> dropped{gone.Pen, gone.Brush, gone.Font};
     for (size_t i = static_cast<size_t>(level); i < FRealisedStack.size(); ++i)
-        dropped.insert(dropped.end(), {FRealisedStack[i].Pen, FRealisedStack[i].Brush, FRealisedStack[i].Font});
+        dropped.insert(dropped.end(),
+                       {FRealisedStack[i].Pen, FRealisedStack[i].Brush, FRealisedStack[i].Font});
     FRealised = FRealisedStack[static_cast<size_t>(level - 1)];
     FRealisedStack.resize(static_cast<size_t>(level - 1));
-    for (uint32_t h : dropped) ReleaseUnused({h});
+    for (uint32_t h : dropped)
+        ReleaseUnused({h});
     TCanvas::RestoreDC(level);
 }
 
@@ -585,6 +640,8 @@ void TMetafileCanvas::StretchDraw(const TRect& r, const TGraphic& graphic) {
     if (bmp) StretchBitmap(r, *bmp, {0, 0, bmp->Width(), bmp->Height()});
 }
 
-bool TMetafileCanvas::CopyToBitmap(const TRect&, TBitmap&) const { return false; }
+bool TMetafileCanvas::CopyToBitmap(const TRect&, TBitmap&) const {
+    return false;
+}
 
 } // namespace vl

@@ -18,7 +18,7 @@ struct TReferenceDevice {
 };
 
 class TMetafileCanvas : public TCanvas {
-public:
+  public:
     // When mf already has a size (SetWidth/SetHeight), that size becomes the
     // picture's bounds; otherwise the bounds are those of what was drawn.
     explicit TMetafileCanvas(TMetafile& mf, const TReferenceDevice& ref = {});
@@ -59,7 +59,7 @@ public:
     void StretchBitmap(const TRect& dest, const TBitmap& src, const TRect& srcRect) override;
     bool CopyToBitmap(const TRect& deviceRect, TBitmap& out) const override;
 
-private:
+  private:
     // What the recorded records have put into effect so far.
     struct TRealised {
         TMapping Mapping;

@@ -31,7 +31,8 @@ std::vector<TRect> RegionRects(const TEmfRecord& rec, size_t at, size_t cb) {
     const size_t n = rec.DWord(at + 8);
     if (n > (cb - 32) / 16) return {};
     std::vector<TRect> rects(n);
-    for (size_t i = 0; i < n; ++i) rects[i] = EmfRect(rec, at + 32 + 16 * i);
+    for (size_t i = 0; i < n; ++i)
+        rects[i] = EmfRect(rec, at + 32 + 16 * i);
     return rects;
 }
 
@@ -52,7 +53,9 @@ TMetafilePlayer::TMetafilePlayer(TCanvas& dest, const TMetafile& mf, const TRect
     FDestLevel = FDest.SaveDC();
 }
 
-TMetafilePlayer::~TMetafilePlayer() { FDest.RestoreDC(FDestLevel); }
+TMetafilePlayer::~TMetafilePlayer() {
+    FDest.RestoreDC(FDestLevel);
+}
 
 // ---- Coordinates -----------------------------------------------------------
 
@@ -63,12 +66,15 @@ void TMetafilePlayer::LogicalToDevice(TPoint p, double& x, double& y) const {
         y = m.ViewportOrg.Y + (static_cast<double>(p.Y) - m.WindowOrg.Y);
         return;
     }
-    x = m.ViewportOrg.X + (static_cast<double>(p.X) - m.WindowOrg.X) * m.ViewportExt.cx / m.WindowExt.cx;
-    y = m.ViewportOrg.Y + (static_cast<double>(p.Y) - m.WindowOrg.Y) * m.ViewportExt.cy / m.WindowExt.cy;
+    x = m.ViewportOrg.X +
+        (static_cast<double>(p.X) - m.WindowOrg.X) * m.ViewportExt.cx / m.WindowExt.cx;
+    y = m.ViewportOrg.Y +
+        (static_cast<double>(p.Y) - m.WindowOrg.Y) * m.ViewportExt.cy / m.WindowExt.cy;
 }
 
 TPoint TMetafilePlayer::DeviceToDest(double x, double y) const {
-    return {Round(FRect.Left + (x - FOriginX) * FScaleX), Round(FRect.Top + (y - FOriginY) * FScaleY)};
+    return {Round(FRect.Left + (x - FOriginX) * FScaleX),
+            Round(FRect.Top + (y - FOriginY) * FScaleY)};
 }
 
 void TMetafilePlayer::DestToDevice(TPoint p, double& x, double& y) const {
@@ -89,12 +95,17 @@ TRect TMetafilePlayer::ToDestRect(const TRect& r) const {
 
 const std::vector<TPoint>& TMetafilePlayer::Transformed(std::span<const TPoint> pts) {
     FBuffer.resize(pts.size());
-    for (size_t i = 0; i < pts.size(); ++i) FBuffer[i] = ToDest(pts[i]);
+    for (size_t i = 0; i < pts.size(); ++i)
+        FBuffer[i] = ToDest(pts[i]);
     return FBuffer;
 }
 
-double TMetafilePlayer::ToolScaleX() const { return std::abs(FMapping.ScaleX() * FScaleX); }
-double TMetafilePlayer::ToolScaleY() const { return std::abs(FMapping.ScaleY() * FScaleY); }
+double TMetafilePlayer::ToolScaleX() const {
+    return std::abs(FMapping.ScaleX() * FScaleX);
+}
+double TMetafilePlayer::ToolScaleY() const {
+    return std::abs(FMapping.ScaleY() * FScaleY);
+}
 
 // An arc runs counter-clockwise on the device; a mirrored transform reverses it.
 bool TMetafilePlayer::ArcFlipped() const {
@@ -128,14 +139,22 @@ void TMetafilePlayer::ApplyFont() {
 int32_t TMetafilePlayer::GetDeviceCaps(TDeviceCap cap) const {
     const TEmfHeader& h = FHeader;
     switch (cap) {
-    case TDeviceCap::HORZSIZE: return h.DeviceMillimeters.cx;
-    case TDeviceCap::VERTSIZE: return h.DeviceMillimeters.cy;
-    case TDeviceCap::HORZRES: return h.DevicePixels.cx;
-    case TDeviceCap::VERTRES: return h.DevicePixels.cy;
+    case TDeviceCap::HORZSIZE:
+        return h.DeviceMillimeters.cx;
+    case TDeviceCap::VERTSIZE:
+        return h.DeviceMillimeters.cy;
+    case TDeviceCap::HORZRES:
+        return h.DevicePixels.cx;
+    case TDeviceCap::VERTRES:
+        return h.DevicePixels.cy;
     case TDeviceCap::LOGPIXELSX:
-        return h.DeviceMicrometers.cx > 0 ? Round(h.DevicePixels.cx * 25400.0 / h.DeviceMicrometers.cx) : 96;
+        return h.DeviceMicrometers.cx > 0
+                   ? Round(h.DevicePixels.cx * 25400.0 / h.DeviceMicrometers.cx)
+                   : 96;
     case TDeviceCap::LOGPIXELSY:
-        return h.DeviceMicrometers.cy > 0 ? Round(h.DevicePixels.cy * 25400.0 / h.DeviceMicrometers.cy) : 96;
+        return h.DeviceMicrometers.cy > 0
+                   ? Round(h.DevicePixels.cy * 25400.0 / h.DeviceMicrometers.cy)
+                   : 96;
     }
     return 0;
 }
@@ -175,7 +194,8 @@ void TMetafilePlayer::Rectangle(const TRect& r) {
 
 void TMetafilePlayer::RoundRect(const TRect& r, int32_t cornerW, int32_t cornerH) {
     ApplyFill();
-    FDest.RoundRect(Normalised(ToDestRect(r)), Round(cornerW * ToolScaleX()), Round(cornerH * ToolScaleY()));
+    FDest.RoundRect(Normalised(ToDestRect(r)), Round(cornerW * ToolScaleX()),
+                    Round(cornerH * ToolScaleY()));
 }
 
 void TMetafilePlayer::Ellipse(const TRect& r) {
@@ -214,7 +234,8 @@ void TMetafilePlayer::TextOut(int32_t x, int32_t y, const String& text) {
         // The destination writes from the cell's top left; other alignments
         // move the reference point by the text's size.
         const TSize ext = HeadlessTextExtent(FFont, text);
-        const double w = ext.cx * std::abs(FMapping.ScaleX()), h = ext.cy * std::abs(FMapping.ScaleY());
+        const double w = ext.cx * std::abs(FMapping.ScaleX()),
+                     h = ext.cy * std::abs(FMapping.ScaleY());
         if (horz == 2) dx -= w;
         if (horz == 6) dx -= w / 2;
         if (vert == 8) dy -= h;
@@ -266,7 +287,9 @@ TRegion TMetafilePlayer::DeviceRegionToDest(const std::vector<TRect>& rects) con
     for (size_t i = 0; i < out.size(); ++i) {
         const TRect& r = out[i];
         if (i > 0) pts.push_back({out[i - 1].Left, r.Top});
-        pts.insert(pts.end(), {r.TopLeft(), {r.Right, r.Top}, r.BottomRight(), {r.Left, r.Bottom}, r.TopLeft()});
+        pts.insert(
+            pts.end(),
+            {r.TopLeft(), {r.Right, r.Top}, r.BottomRight(), {r.Left, r.Bottom}, r.TopLeft()});
     }
     for (size_t i = out.size() - 1; i > 0; --i) {
         pts.push_back({out[i - 1].Left, out[i].Top});
@@ -280,7 +303,8 @@ void TMetafilePlayer::FillRgn(const TRegion& rgn, const TBrush& brush) {
 }
 
 void TMetafilePlayer::FrameRgn(const TRegion& rgn, const TBrush& brush, int32_t w, int32_t h) {
-    FDest.FrameRgn(DeviceRegionToDest(rgn.Scans()), brush, Round(w * ToolScaleX()), Round(h * ToolScaleY()));
+    FDest.FrameRgn(DeviceRegionToDest(rgn.Scans()), brush, Round(w * ToolScaleX()),
+                   Round(h * ToolScaleY()));
 }
 
 // Back to the clip the destination had when playback began.
@@ -306,7 +330,9 @@ void TMetafilePlayer::SelectClipRgn(const TRegion* rgn) {
     FDest.SelectClipRgn(&d);
 }
 
-void TMetafilePlayer::IntersectClipRect(const TRect& r) { FDest.IntersectClipRect(Normalised(ToDestRect(r))); }
+void TMetafilePlayer::IntersectClipRect(const TRect& r) {
+    FDest.IntersectClipRect(Normalised(ToDestRect(r)));
+}
 
 TRect TMetafilePlayer::GetClipBox() const {
     const TRect c = FDest.GetClipBox();
@@ -342,7 +368,9 @@ void TMetafilePlayer::StretchBitmap(const TRect& dest, const TBitmap& src, const
     FDest.StretchBitmap(ToDestRect(dest), src, srcRect);
 }
 
-bool TMetafilePlayer::CopyToBitmap(const TRect&, TBitmap&) const { return false; }
+bool TMetafilePlayer::CopyToBitmap(const TRect&, TBitmap&) const {
+    return false;
+}
 
 // ---- Records ---------------------------------------------------------------
 
@@ -412,7 +440,8 @@ void TMetafilePlayer::PlayRegionRecord(const TEmfRecord& rec) {
         if (ih >= FObjects.size() || FObjects[ih].Kind != TObject::TKind::okBrush) return;
         FDest.SetBrush(FObjects[ih].Brush);
         // Logical rectangles: filling each one fills their union.
-        for (const TRect& r : RegionRects(rec, 32, rec.DWord(24))) FDest.FillRect(Normalised(ToDestRect(r)));
+        for (const TRect& r : RegionRects(rec, 32, rec.DWord(24)))
+            FDest.FillRect(Normalised(ToDestRect(r)));
         return;
     }
     case emr::FRAMERGN: {
@@ -425,8 +454,8 @@ void TMetafilePlayer::PlayRegionRecord(const TEmfRecord& rec) {
             LogicalToDevice(r.BottomRight(), x1, y1);
             r = Normalised({Round(x0), Round(y0), Round(x1), Round(y1)});
         }
-        FDest.FrameRgn(DeviceRegionToDest(rects), FObjects[ih].Brush, Round(rec.Int(32) * ToolScaleX()),
-                       Round(rec.Int(36) * ToolScaleY()));
+        FDest.FrameRgn(DeviceRegionToDest(rects), FObjects[ih].Brush,
+                       Round(rec.Int(32) * ToolScaleX()), Round(rec.Int(36) * ToolScaleY()));
         return;
     }
     case emr::EXTSELECTCLIPRGN: {
@@ -461,32 +490,38 @@ void TMetafilePlayer::PlayRegionRecord(const TEmfRecord& rec) {
 void TMetafilePlayer::PlayBitmapRecord(const TEmfRecord& rec) {
     const uint32_t type = rec.Type();
     TRect dest, src;
-    uint32_t offBmi, cbBmi, offBits, cbBits, rop;
+    uint32_t offBmi, cbBmi, offBits, cbBits;
     if (type == emr::STRETCHDIBITS) {
         if (rec.Bytes.size() < 80) return;
-        dest = {rec.Int(24), rec.Int(28), bytes::Add(rec.Int(24), rec.Int(72)), bytes::Add(rec.Int(28), rec.Int(76))};
-        src = {rec.Int(32), rec.Int(36), bytes::Add(rec.Int(32), rec.Int(40)), bytes::Add(rec.Int(36), rec.Int(44))};
-        offBmi = rec.DWord(48), cbBmi = rec.DWord(52), offBits = rec.DWord(56), cbBits = rec.DWord(60);
-        rop = rec.DWord(68);
+        dest = {rec.Int(24), rec.Int(28), bytes::Add(rec.Int(24), rec.Int(72)),
+                bytes::Add(rec.Int(28), rec.Int(76))};
+        src = {rec.Int(32), rec.Int(36), bytes::Add(rec.Int(32), rec.Int(40)),
+               bytes::Add(rec.Int(36), rec.Int(44))};
+        offBmi = rec.DWord(48), cbBmi = rec.DWord(52), offBits = rec.DWord(56),
+        cbBits = rec.DWord(60);
     } else {
         const bool stretch = type == emr::STRETCHBLT;
         if (rec.Bytes.size() < (stretch ? 108u : 100u)) return;
-        dest = {rec.Int(24), rec.Int(28), bytes::Add(rec.Int(24), rec.Int(32)), bytes::Add(rec.Int(28), rec.Int(36))};
-        const int32_t cx = stretch ? rec.Int(100) : rec.Int(32), cy = stretch ? rec.Int(104) : rec.Int(36);
+        dest = {rec.Int(24), rec.Int(28), bytes::Add(rec.Int(24), rec.Int(32)),
+                bytes::Add(rec.Int(28), rec.Int(36))};
+        const int32_t cx = stretch ? rec.Int(100) : rec.Int(32),
+                      cy = stretch ? rec.Int(104) : rec.Int(36);
         src = {rec.Int(44), rec.Int(48), bytes::Add(rec.Int(44), cx), bytes::Add(rec.Int(48), cy)};
-        rop = rec.DWord(40);
-        offBmi = rec.DWord(84), cbBmi = rec.DWord(88), offBits = rec.DWord(92), cbBits = rec.DWord(96);
+        const uint32_t rop = rec.DWord(40);
+        offBmi = rec.DWord(84), cbBmi = rec.DWord(88), offBits = rec.DWord(92),
+        cbBits = rec.DWord(96);
         if (cbBmi == 0) {
             // No source: a pattern fill of the destination rectangle.
             const TBrush saved = FBrush;
             if (rop == emf::BLACKNESS) FBrush = {clBlack, TBrushStyle::bsSolid};
             if (rop == emf::WHITENESS) FBrush = {clWhite, TBrushStyle::bsSolid};
-            if (rop == emf::PATCOPY || rop == emf::BLACKNESS || rop == emf::WHITENESS) FillRect(dest);
+            if (rop == emf::PATCOPY || rop == emf::BLACKNESS || rop == emf::WHITENESS)
+                FillRect(dest);
             FBrush = saved;
             return;
         }
     }
-    (void)rop;
+    // Raster operations other than plain copies are drawn as copies.
     if (!Inside(rec, offBmi, cbBmi) || !Inside(rec, offBits, cbBits)) return;
     TBitmap bmp;
     try {
@@ -535,7 +570,8 @@ void TMetafilePlayer::PlayRecord(const TEmfRecord& rec) {
         const std::vector<TPoint> pts = EmfPoints(rec);
         const std::vector<uint32_t> counts = EmfPolyCounts(rec);
         uint64_t total = 0;
-        for (uint32_t c : counts) total += c;
+        for (uint32_t c : counts)
+            total += c;
         if (total > pts.size()) break;
         if (type != emr::POLYPOLYGON) {
             PolyPolyline(pts, counts);
@@ -561,7 +597,8 @@ void TMetafilePlayer::PlayRecord(const TEmfRecord& rec) {
         if (size >= 16) SetViewportOrg({rec.Int(8), rec.Int(12)});
         break;
     case emr::SETPIXELV:
-        if (size >= 20) SetPixel(rec.Int(8), rec.Int(12), static_cast<TColor>(rec.DWord(16) & 0xFFFFFF));
+        if (size >= 20)
+            SetPixel(rec.Int(8), rec.Int(12), static_cast<TColor>(rec.DWord(16) & 0xFFFFFF));
         break;
     case emr::SETMAPMODE: {
         // Isotropic mapping is played as anisotropic; the metric modes are not recorded here.
@@ -610,7 +647,9 @@ void TMetafilePlayer::PlayRecord(const TEmfRecord& rec) {
     case emr::CREATEBRUSHINDIRECT:
     case emr::EXTCREATEFONTINDIRECTW: {
         const uint32_t ih = rec.DWord(8);
-        const size_t need = type == emr::CREATEPEN ? 28 : type == emr::CREATEBRUSHINDIRECT ? 24 : 104;
+        const size_t need = type == emr::CREATEPEN             ? 28
+                            : type == emr::CREATEBRUSHINDIRECT ? 24
+                                                               : 104;
         if (size < need || ih == 0 || ih > 0xFFFF) break;
         if (ih >= FObjects.size()) FObjects.resize(ih + 1);
         TObject& o = FObjects[ih];
@@ -626,7 +665,8 @@ void TMetafilePlayer::PlayRecord(const TEmfRecord& rec) {
             o.Brush.Color = static_cast<TColor>(rec.DWord(16) & 0xFFFFFF);
             o.Brush.Style = style == emf::BS_NULL ? TBrushStyle::bsClear
                             : style == emf::BS_HATCHED && hatch <= 5
-                                ? static_cast<TBrushStyle>(static_cast<uint32_t>(TBrushStyle::bsHorizontal) + hatch)
+                                ? static_cast<TBrushStyle>(
+                                      static_cast<uint32_t>(TBrushStyle::bsHorizontal) + hatch)
                                 : TBrushStyle::bsSolid;
         } else {
             o.Kind = TObject::TKind::okFont;

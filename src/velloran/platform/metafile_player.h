@@ -15,7 +15,7 @@
 namespace vl {
 
 class TMetafilePlayer : public TCanvas {
-public:
+  public:
     // rect: where the metafile's bounds land, in dest's logical coordinates.
     // The destination's state is saved here and restored by the destructor.
     TMetafilePlayer(TCanvas& dest, const TMetafile& mf, const TRect& rect);
@@ -61,7 +61,7 @@ public:
     void StretchBitmap(const TRect& dest, const TBitmap& src, const TRect& srcRect) override;
     bool CopyToBitmap(const TRect& deviceRect, TBitmap& out) const override;
 
-private:
+  private:
     struct TObject {
         enum class TKind : uint8_t { okNone, okPen, okBrush, okFont } Kind = TKind::okNone;
         TPen Pen;

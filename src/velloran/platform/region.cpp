@@ -30,10 +30,10 @@ TRegion TRegion::CreateEllipse(const TRect& r) {
 TRegion TRegion::CreateRoundRect(const TRect& r, int32_t cornerW, int32_t cornerH) {
     TRegion g = CreateRect(r);
     g.FKind = TKind::rkRoundRect;
-    g.FCornerW = static_cast<int32_t>(std::min<int64_t>(std::abs(static_cast<int64_t>(cornerW)),
-                                                        static_cast<int64_t>(g.FBox.Right) - g.FBox.Left));
-    g.FCornerH = static_cast<int32_t>(std::min<int64_t>(std::abs(static_cast<int64_t>(cornerH)),
-                                                        static_cast<int64_t>(g.FBox.Bottom) - g.FBox.Top));
+    g.FCornerW = static_cast<int32_t>(std::min<int64_t>(
+        std::abs(static_cast<int64_t>(cornerW)), static_cast<int64_t>(g.FBox.Right) - g.FBox.Left));
+    g.FCornerH = static_cast<int32_t>(std::min<int64_t>(
+        std::abs(static_cast<int64_t>(cornerH)), static_cast<int64_t>(g.FBox.Bottom) - g.FBox.Top));
     return g;
 }
 
@@ -108,18 +108,20 @@ bool TRegion::PtInRegion(TPoint p) const {
 bool TRegion::RectInRegion(const TRect& r) const {
     if (Empty()) return false;
     const TRect n = Normalised(r);
-    const TRect i{std::max(n.Left, FBox.Left), std::max(n.Top, FBox.Top), std::min(n.Right, FBox.Right),
-                  std::min(n.Bottom, FBox.Bottom)};
+    const TRect i{std::max(n.Left, FBox.Left), std::max(n.Top, FBox.Top),
+                  std::min(n.Right, FBox.Right), std::min(n.Bottom, FBox.Bottom)};
     if (i.Left >= i.Right || i.Top >= i.Bottom) return false;
     if (FKind == TKind::rkRect) return true;
     for (const TRect& s : Scans())
-        if (s.Left < i.Right && s.Right > i.Left && s.Top < i.Bottom && s.Bottom > i.Top) return true;
+        if (s.Left < i.Right && s.Right > i.Left && s.Top < i.Bottom && s.Bottom > i.Top)
+            return true;
     return false;
 }
 
 void TRegion::Offset(int32_t dx, int32_t dy) {
     FBox = {FBox.Left + dx, FBox.Top + dy, FBox.Right + dx, FBox.Bottom + dy};
-    for (auto& p : FPoints) p = {p.X + dx, p.Y + dy};
+    for (auto& p : FPoints)
+        p = {p.X + dx, p.Y + dy};
 }
 
 namespace {
@@ -128,21 +130,23 @@ using TSpans = std::vector<std::pair<int32_t, int32_t>>;
 // Collects rows of spans into rectangles; a band whose spans equal the
 // previous band's extends those rectangles downwards.
 class TScanBuilder {
-public:
+  public:
     explicit TScanBuilder(std::vector<TRect>& out) : FOut(out) {}
     void Band(int32_t top, int32_t bottom, const TSpans& spans) {
         if (top >= bottom) return;
         if (spans == FPrev && FPrevBottom == top) {
-            for (size_t i = FPrevStart; i < FOut.size(); ++i) FOut[i].Bottom = bottom;
+            for (size_t i = FPrevStart; i < FOut.size(); ++i)
+                FOut[i].Bottom = bottom;
         } else {
             FPrevStart = FOut.size();
-            for (const auto& [l, r] : spans) FOut.push_back({l, top, r, bottom});
+            for (const auto& [l, r] : spans)
+                FOut.push_back({l, top, r, bottom});
             FPrev = spans;
         }
         FPrevBottom = bottom;
     }
 
-private:
+  private:
     std::vector<TRect>& FOut;
     TSpans FPrev;
     size_t FPrevStart = 0;
@@ -158,8 +162,8 @@ struct TEdge {
 
 // Pixel x lies in a span when its centre is inside: c_k <= x + 0.5 < c_k+1
 // for a covered interval between sorted crossings.
-static void SpansOfCrossings(std::vector<std::pair<double, int>>& cross, bool winding, int32_t lo, int32_t hi,
-                             TSpans& spans) {
+static void SpansOfCrossings(std::vector<std::pair<double, int>>& cross, bool winding, int32_t lo,
+                             int32_t hi, TSpans& spans) {
     spans.clear();
     std::sort(cross.begin(), cross.end());
     int sum = 0;
@@ -190,18 +194,27 @@ std::vector<TRect> TRegion::Scans() const {
         for (int32_t y = FBox.Top; y < FBox.Bottom; ++y) {
             spans.clear();
             const double yc = y + 0.5;
-            int32_t mid = std::clamp(static_cast<int32_t>(std::floor(cx)), FBox.Left, FBox.Right - 1);
+            int32_t mid =
+                std::clamp(static_cast<int32_t>(std::floor(cx)), FBox.Left, FBox.Right - 1);
             if (!InShape(mid + 0.5, yc) && mid + 1 < FBox.Right && InShape(mid + 1.5, yc)) ++mid;
             if (InShape(mid + 0.5, yc)) {
                 int32_t lo = FBox.Left, hi = mid; // first inside in [lo, hi]
                 while (lo < hi) {
-                    const int32_t m = static_cast<int32_t>(lo + (static_cast<int64_t>(hi) - lo) / 2);
-                    if (InShape(m + 0.5, yc)) hi = m; else lo = m + 1;
+                    const int32_t m =
+                        static_cast<int32_t>(lo + (static_cast<int64_t>(hi) - lo) / 2);
+                    if (InShape(m + 0.5, yc))
+                        hi = m;
+                    else
+                        lo = m + 1;
                 }
                 int32_t l2 = mid, h2 = FBox.Right - 1; // last inside in [l2, h2]
                 while (l2 < h2) {
-                    const int32_t m = static_cast<int32_t>(l2 + (static_cast<int64_t>(h2) - l2 + 1) / 2);
-                    if (InShape(m + 0.5, yc)) l2 = m; else h2 = m - 1;
+                    const int32_t m =
+                        static_cast<int32_t>(l2 + (static_cast<int64_t>(h2) - l2 + 1) / 2);
+                    if (InShape(m + 0.5, yc))
+                        l2 = m;
+                    else
+                        h2 = m - 1;
                 }
                 spans.push_back({lo, l2 + 1});
             }
@@ -226,7 +239,8 @@ std::vector<TRect> TRegion::Scans() const {
     }
     std::sort(ys.begin(), ys.end());
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
-    std::sort(edges.begin(), edges.end(), [](const TEdge& a, const TEdge& b) { return a.Top < b.Top; });
+    std::sort(edges.begin(), edges.end(),
+              [](const TEdge& a, const TEdge& b) { return a.Top < b.Top; });
     const bool winding = FFillMode == TPolyFillMode::WINDING;
     std::vector<const TEdge*> active;
     std::vector<std::pair<double, int>> cross;
@@ -234,11 +248,14 @@ std::vector<TRect> TRegion::Scans() const {
     for (size_t k = 0; k + 1 < ys.size(); ++k) {
         const int32_t top = ys[k], bottom = ys[k + 1];
         std::erase_if(active, [top](const TEdge* e) { return e->Bottom <= top; });
-        while (next < edges.size() && edges[next].Top <= top) active.push_back(&edges[next++]);
-        const bool vertical = std::all_of(active.begin(), active.end(), [](const TEdge* e) { return e->Slope == 0; });
+        while (next < edges.size() && edges[next].Top <= top)
+            active.push_back(&edges[next++]);
+        const bool vertical =
+            std::all_of(active.begin(), active.end(), [](const TEdge* e) { return e->Slope == 0; });
         for (int32_t y = top; y < bottom; ++y) {
             cross.clear();
-            for (const TEdge* e : active) cross.push_back({e->X0 + (y + 0.5) * e->Slope, e->Dir});
+            for (const TEdge* e : active)
+                cross.push_back({e->X0 + (y + 0.5) * e->Slope, e->Dir});
             SpansOfCrossings(cross, winding, FBox.Left, FBox.Right, spans);
             if (vertical) {
                 builder.Band(top, bottom, spans);
