@@ -226,3 +226,30 @@ TEST(MetafilePlayer, ClippingStaysInsideThePlayback) {
     ASSERT_NE(sel, nullptr);
     EXPECT_GT(sel->DWord(16 + 8), 1u);
 }
+
+TEST(MetafilePlayer, SeeThroughPixelsSurviveRecordingAndPlayback) {
+    TBitmap bmp(2, 1, clRed);
+    bmp.SetPixel(1, 0, clBlue);
+    bmp.SetTransparent(true); // bottom-left red is see-through
+    TMetafile src;
+    {
+        TMetafileCanvas c(src);
+        c.StretchDraw({0, 0, 20, 10}, bmp);
+    }
+    const auto srcRecs = EmfRecords(src);
+    const TEmfRecord* dib = Find(srcRecs, emr::STRETCHDIBITS);
+    ASSERT_NE(dib, nullptr);
+    EXPECT_EQ(dib->Bytes[80 + 14], 32); // depth
+    EXPECT_EQ(std::vector<uint8_t>(dib->Bytes.begin() + 120, dib->Bytes.end()),
+              (std::vector<uint8_t>{0, 0, 0xFF, 0, 0xFF, 0, 0, 0xFF}));
+    TMetafile out;
+    {
+        TMetafileCanvas c(out);
+        PlayEnhMetaFile(c, src, {0, 0, 40, 20});
+    }
+    const auto recs = EmfRecords(out);
+    const TEmfRecord* again = Find(recs, emr::STRETCHDIBITS);
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(std::equal(again->Bytes.begin() + 80, again->Bytes.end(), dib->Bytes.begin() + 80,
+                           dib->Bytes.end()));
+}

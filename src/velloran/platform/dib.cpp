@@ -96,16 +96,18 @@ void DecodeDib(const TDibInfo& d, std::span<const uint8_t> info, std::span<const
     }
 }
 
-void EncodeDib24(const TBitmap& bmp, std::vector<uint8_t>& info, std::vector<uint8_t>& bits) {
+void EncodeDib(const TBitmap& bmp, const std::vector<bool>* mask, std::vector<uint8_t>& info,
+               std::vector<uint8_t>& bits) {
     using namespace bytes;
     const int32_t w = bmp.Width(), h = bmp.Height();
-    const size_t rowBytes = (static_cast<size_t>(w) * 24 + 31) / 32 * 4;
+    const uint16_t depth = mask ? 32 : 24;
+    const size_t rowBytes = (static_cast<size_t>(w) * depth + 31) / 32 * 4;
     info.clear();
     PutU32(info, 40);
     PutI32(info, w);
     PutI32(info, h);
     PutU16(info, 1);
-    PutU16(info, 24);
+    PutU16(info, depth);
     PutU32(info, BI_RGB);
     PutU32(info, static_cast<uint32_t>(rowBytes * h));
     for (int i = 0; i < 4; ++i)
@@ -118,6 +120,9 @@ void EncodeDib24(const TBitmap& bmp, std::vector<uint8_t>& info, std::vector<uin
             *p++ = GetBValue(c);
             *p++ = GetGValue(c);
             *p++ = GetRValue(c);
+            if (!mask) continue;
+            const size_t i = static_cast<size_t>(y) * w + x;
+            *p++ = i < mask->size() && (*mask)[i] ? 0 : 0xFF;
         }
     }
 }

@@ -65,7 +65,7 @@ void TBitmap::Assign(const TPersistent& Source) {
 
 void TBitmap::SaveToStream(TStream& stream) const {
     std::vector<uint8_t> info, bits;
-    EncodeDib24(*this, info, bits);
+    EncodeDib(*this, nullptr, info, bits);
     const uint32_t offBits = 14 + static_cast<uint32_t>(info.size());
     stream.WriteUInt16(0x4D42); // "BM"
     stream.WriteUInt32(offBits + static_cast<uint32_t>(bits.size()));

@@ -600,10 +600,15 @@ void TMetafileCanvas::RestoreDC(int32_t level) {
 // ---- Pictures --------------------------------------------------------------
 
 void TMetafileCanvas::StretchBitmap(const TRect& dest, const TBitmap& src, const TRect& srcRect) {
+    DibRecord(dest, src, srcRect, nullptr);
+}
+
+void TMetafileCanvas::DibRecord(const TRect& dest, const TBitmap& src, const TRect& srcRect,
+                                const std::vector<bool>* mask) {
     RealiseMapping();
     if (FClosed || src.Empty()) return;
     std::vector<uint8_t> info, bits;
-    EncodeDib24(src, info, bits);
+    EncodeDib(src, mask, info, bits);
     const uint32_t offBmi = 80, offBits = offBmi + static_cast<uint32_t>(info.size());
     const size_t at = Begin(emr::STRETCHDIBITS);
     const TRect n = Normalised(dest);
@@ -634,10 +639,22 @@ void TMetafileCanvas::StretchDraw(const TRect& r, const TGraphic& graphic) {
         PlayEnhMetaFile(*this, *mf, r);
         return;
     }
-    const TBitmap* bmp = dynamic_cast<const TBitmap*>(&graphic);
-    if (auto* icon = dynamic_cast<const TIcon*>(&graphic)) bmp = &icon->Image();
-    if (auto* jpeg = dynamic_cast<const TJPEGImage*>(&graphic)) bmp = &jpeg->Bitmap();
-    if (bmp) StretchBitmap(r, *bmp, {0, 0, bmp->Width(), bmp->Height()});
+    // See-through pixels travel as alpha 0 in a 32-bit image; players that
+    // ignore alpha show the picture opaque.
+    std::vector<bool> mask;
+    const TBitmap* bmp = nullptr;
+    if (auto* b = dynamic_cast<const TBitmap*>(&graphic)) {
+        bmp = b;
+        if (graphic.Transparent()) mask = b->Mask();
+    } else if (auto* icon = dynamic_cast<const TIcon*>(&graphic)) {
+        bmp = &icon->Image();
+        mask = icon->Mask();
+    } else if (auto* jpeg = dynamic_cast<const TJPEGImage*>(&graphic)) {
+        bmp = &jpeg->Bitmap();
+    }
+    if (!bmp) return;
+    const bool masked = std::find(mask.begin(), mask.end(), true) != mask.end();
+    DibRecord(r, *bmp, {0, 0, bmp->Width(), bmp->Height()}, masked ? &mask : nullptr);
 }
 
 bool TMetafileCanvas::CopyToBitmap(const TRect&, TBitmap&) const {

@@ -97,6 +97,8 @@ class TMetafileCanvas : public TCanvas {
     void PolyRecord(uint32_t type, std::span<const TPoint> pts);
     void BoxRecord(uint32_t type, const TRect& r);
     void ArcRecord(uint32_t type, const TRect& r, TPoint start, TPoint end);
+    void DibRecord(const TRect& dest, const TBitmap& src, const TRect& srcRect,
+                   const std::vector<bool>* mask);
     void RegionRecord(uint32_t type, const TRegion& rgn, const TBrush& brush, int32_t w, int32_t h);
     TRect Surface() const;
 

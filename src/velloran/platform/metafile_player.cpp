@@ -524,17 +524,39 @@ void TMetafilePlayer::PlayBitmapRecord(const TEmfRecord& rec) {
     // Raster operations other than plain copies are drawn as copies.
     if (!Inside(rec, offBmi, cbBmi) || !Inside(rec, offBits, cbBits)) return;
     TBitmap bmp;
+    std::vector<uint8_t> alpha;
     try {
         const auto info = rec.Bytes.subspan(offBmi, cbBmi);
         const TDibInfo dib = ParseDibInfo(info);
-        DecodeDib(dib, info, rec.Bytes.subspan(offBits, cbBits), bmp);
+        DecodeDib(dib, info, rec.Bytes.subspan(offBits, cbBits), bmp, &alpha);
         if (!dib.TopDown) {
             // Source rows of a bottom-up DIB count from the bottom.
             const int64_t h = static_cast<int64_t>(src.Bottom) - src.Top;
             src.Top = bytes::Sat(static_cast<int64_t>(dib.Height) - src.Top - h);
             src.Bottom = bytes::Add(src.Top, h);
         }
+        if (dib.BitCount != 32) alpha.clear();
     } catch (const EInvalidGraphic&) {
+        return;
+    }
+    // Alpha 0 marks see-through pixels (all zero means no alpha at all); they
+    // become the bitmap's transparent colour.
+    const auto clear = std::find(alpha.begin(), alpha.end(), 0);
+    const bool keyed =
+        clear != alpha.end() &&
+        std::find_if(alpha.begin(), alpha.end(), [](uint8_t a) { return a != 0; }) != alpha.end();
+    const bool whole = src == TRect{0, 0, bmp.Width(), bmp.Height()};
+    if (keyed && whole) {
+        const size_t first = static_cast<size_t>(clear - alpha.begin());
+        const int32_t w = bmp.Width();
+        const TColor key =
+            bmp.Pixel(static_cast<int32_t>(first % w), static_cast<int32_t>(first / w));
+        for (size_t i = first; i < alpha.size(); ++i)
+            if (alpha[i] == 0)
+                bmp.SetPixel(static_cast<int32_t>(i % w), static_cast<int32_t>(i / w), key);
+        bmp.SetTransparentColor(key);
+        bmp.SetTransparent(true);
+        StretchDraw(dest, bmp);
         return;
     }
     StretchBitmap(dest, bmp, src);
