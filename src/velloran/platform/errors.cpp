@@ -20,6 +20,9 @@ void RaiseFileOpenError(const std::string& fileName) {
 void RaiseConvertError(const std::string& msg) { throw EConvertError(msg); }
 void RaiseInvalidGraphic(const std::string& msg) { throw EInvalidGraphic(msg); }
 void RaiseError(const std::string& msg) { throw Exception(msg); }
+void RaiseComponentError(const std::string& msg) { throw EComponentError(msg); }
+void RaiseInOutError(const std::string& msg) { throw EInOutError(msg); }
+void RaiseInvalidOperation(const std::string& msg) { throw EInvalidOperation(msg); }
 void Abort() { throw EAbort(); }
 
 } // namespace vl

@@ -24,6 +24,8 @@ class EConvertError : public Exception { using Exception::Exception; };
 class EInvalidGraphic : public Exception { using Exception::Exception; };
 class EInvalidOperation : public Exception { using Exception::Exception; };
 class EOutOfResources : public Exception { using Exception::Exception; };
+class EComponentError : public Exception { using Exception::Exception; };
+class EInOutError : public Exception { using Exception::Exception; };
 
 // The silent abort: unwinds without anything being shown.
 class EAbort : public Exception {
@@ -46,6 +48,9 @@ inline constexpr const char* SWriteError = "Stream write error";
 [[noreturn]] void RaiseConvertError(const std::string& msg);
 [[noreturn]] void RaiseInvalidGraphic(const std::string& msg);
 [[noreturn]] void RaiseError(const std::string& msg);
+[[noreturn]] void RaiseComponentError(const std::string& msg);
+[[noreturn]] void RaiseInOutError(const std::string& msg);
+[[noreturn]] void RaiseInvalidOperation(const std::string& msg);
 [[noreturn]] void Abort();
 
 } // namespace vl

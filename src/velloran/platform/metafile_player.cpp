@@ -273,10 +273,15 @@ TColor TMetafilePlayer::GetPixel(int32_t x, int32_t y) const {
 TRegion TMetafilePlayer::DeviceRegionToDest(const std::vector<TRect>& rects) const {
     std::vector<TRect> out;
     out.reserve(rects.size());
+    // Far beyond any real surface a region means nothing; clamping there keeps
+    // a hostile record from handing the destination billions of rows to scan.
+    static constexpr int32_t Far = 1 << 20;
+    auto clamp = [](TPoint p) {
+        return TPoint{std::clamp(p.X, -Far, Far), std::clamp(p.Y, -Far, Far)};
+    };
     for (const TRect& r : rects) {
-        TPoint a = DeviceToDest(r.Left, r.Top), b = DeviceToDest(r.Right, r.Bottom);
-        a = FDest.LPtoDP(a);
-        b = FDest.LPtoDP(b);
+        const TPoint a = clamp(FDest.LPtoDP(DeviceToDest(r.Left, r.Top)));
+        const TPoint b = clamp(FDest.LPtoDP(DeviceToDest(r.Right, r.Bottom)));
         const TRect n = Normalised({a.X, a.Y, b.X, b.Y});
         if (n.Right > n.Left && n.Bottom > n.Top) out.push_back(n);
     }
@@ -394,20 +399,20 @@ void TMetafilePlayer::SelectObject(uint32_t index) {
         return;
     }
     if (index >= FObjects.size()) return;
-    const TObject& o = FObjects[index];
+    const TTableEntry& o = FObjects[index];
     switch (o.Kind) {
-    case TObject::TKind::okPen:
+    case TTableEntry::TKind::okPen:
         FPen.Color = o.Pen.Color;
         FPen.Width = o.Pen.Width;
         FPen.Style = o.Pen.Style;
         break;
-    case TObject::TKind::okBrush:
+    case TTableEntry::TKind::okBrush:
         FBrush = o.Brush;
         break;
-    case TObject::TKind::okFont:
+    case TTableEntry::TKind::okFont:
         FFont = FontOfLogFont(o.Font, FFont.Color);
         break;
-    case TObject::TKind::okNone:
+    case TTableEntry::TKind::okNone:
         break;
     }
 }
@@ -437,7 +442,7 @@ void TMetafilePlayer::PlayRegionRecord(const TEmfRecord& rec) {
     switch (rec.Type()) {
     case emr::FILLRGN: {
         const uint32_t ih = rec.DWord(28);
-        if (ih >= FObjects.size() || FObjects[ih].Kind != TObject::TKind::okBrush) return;
+        if (ih >= FObjects.size() || FObjects[ih].Kind != TTableEntry::TKind::okBrush) return;
         FDest.SetBrush(FObjects[ih].Brush);
         // Logical rectangles: filling each one fills their union.
         for (const TRect& r : RegionRects(rec, 32, rec.DWord(24)))
@@ -446,7 +451,7 @@ void TMetafilePlayer::PlayRegionRecord(const TEmfRecord& rec) {
     }
     case emr::FRAMERGN: {
         const uint32_t ih = rec.DWord(28);
-        if (ih >= FObjects.size() || FObjects[ih].Kind != TObject::TKind::okBrush) return;
+        if (ih >= FObjects.size() || FObjects[ih].Kind != TTableEntry::TKind::okBrush) return;
         std::vector<TRect> rects = RegionRects(rec, 40, rec.DWord(24));
         for (TRect& r : rects) {
             double x0, y0, x1, y1;
@@ -674,15 +679,15 @@ void TMetafilePlayer::PlayRecord(const TEmfRecord& rec) {
                                                                : 104;
         if (size < need || ih == 0 || ih > 0xFFFF) break;
         if (ih >= FObjects.size()) FObjects.resize(ih + 1);
-        TObject& o = FObjects[ih];
+        TTableEntry& o = FObjects[ih];
         if (type == emr::CREATEPEN) {
-            o.Kind = TObject::TKind::okPen;
+            o.Kind = TTableEntry::TKind::okPen;
             const uint32_t style = rec.DWord(12) & 0xF;
             o.Pen.Style = style <= 8 ? static_cast<TPenStyle>(style) : TPenStyle::psSolid;
             o.Pen.Width = rec.Int(16);
             o.Pen.Color = static_cast<TColor>(rec.DWord(24) & 0xFFFFFF);
         } else if (type == emr::CREATEBRUSHINDIRECT) {
-            o.Kind = TObject::TKind::okBrush;
+            o.Kind = TTableEntry::TKind::okBrush;
             const uint32_t style = rec.DWord(12), hatch = rec.DWord(20);
             o.Brush.Color = static_cast<TColor>(rec.DWord(16) & 0xFFFFFF);
             o.Brush.Style = style == emf::BS_NULL ? TBrushStyle::bsClear
@@ -691,7 +696,7 @@ void TMetafilePlayer::PlayRecord(const TEmfRecord& rec) {
                                       static_cast<uint32_t>(TBrushStyle::bsHorizontal) + hatch)
                                 : TBrushStyle::bsSolid;
         } else {
-            o.Kind = TObject::TKind::okFont;
+            o.Kind = TTableEntry::TKind::okFont;
             TLogFont& lf = o.Font;
             lf.lfHeight = rec.Int(12);
             lf.lfWidth = rec.Int(16);
@@ -716,7 +721,7 @@ void TMetafilePlayer::PlayRecord(const TEmfRecord& rec) {
         break;
     }
     case emr::DELETEOBJECT:
-        if (rec.DWord(8) < FObjects.size()) FObjects[rec.DWord(8)] = TObject();
+        if (rec.DWord(8) < FObjects.size()) FObjects[rec.DWord(8)] = TTableEntry();
         break;
     case emr::ELLIPSE:
     case emr::RECTANGLE:

@@ -62,7 +62,8 @@ class TMetafilePlayer : public TCanvas {
     bool CopyToBitmap(const TRect& deviceRect, TBitmap& out) const override;
 
   private:
-    struct TObject {
+    // One slot of the metafile's object table.
+    struct TTableEntry {
         enum class TKind : uint8_t { okNone, okPen, okBrush, okFont } Kind = TKind::okNone;
         TPen Pen;
         TBrush Brush;
@@ -93,7 +94,7 @@ class TMetafilePlayer : public TCanvas {
     double FOriginX = 0, FOriginY = 0; // bounds' top left (metafile device)
     double FScaleX = 1, FScaleY = 1;   // metafile device -> destination logical
     TRect FRect;
-    std::vector<TObject> FObjects;
+    std::vector<TTableEntry> FObjects;
     uint32_t FTextAlign = 0;
     TColor FBkColor = clWhite;
     uint32_t FBkMode = 2;

@@ -3,11 +3,12 @@
 
 #include <string>
 
+#include "velloran/platform/object.h"
+
 namespace vl {
 
-class TPersistent {
+class TPersistent : public TObject {
 public:
-    virtual ~TPersistent() = default;
     // Copies Source's state; a source of the wrong class raises EConvertError.
     virtual void Assign(const TPersistent& Source);
     virtual std::string ClassName() const { return "TPersistent"; }

@@ -3,16 +3,119 @@
 #include <algorithm>
 #include <cmath>
 
-#include "velloran/foundations/round.h"
-
 namespace vl {
 
 namespace {
-TRect Normalised(const TRect& r) {
-    return {std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
-            std::max(r.Top, r.Bottom)};
+
+TRect Normalised(TRect r) {
+    if (r.Left > r.Right) std::swap(r.Left, r.Right);
+    if (r.Top > r.Bottom) std::swap(r.Top, r.Bottom);
+    return r;
 }
+
+bool NoArea(const TRect& r) { return r.Left >= r.Right || r.Top >= r.Bottom; }
+
+int32_t AddSat(int32_t a, int32_t b) {
+    const int64_t v = int64_t{a} + b;
+    return v < INT32_MIN ? INT32_MIN : (v > INT32_MAX ? INT32_MAX : static_cast<int32_t>(v));
+}
+
+// ---- Polygons --------------------------------------------------------------
+// Pixel centres lie on half-integer rows and vertices on integer ones, so a
+// row never passes through a vertex. Both PtInRegion and the row scans take a
+// crossing from this one expression, which keeps them in exact agreement.
+
+struct Crossing {
+    double x;
+    int dir;
+};
+
+bool Spans(TPoint a, TPoint b, double y) {
+    return a.Y != b.Y && std::min(a.Y, b.Y) <= y && y < std::max(a.Y, b.Y);
+}
+
+double CrossX(TPoint a, TPoint b, double y) {
+    return a.X + (y - a.Y) * (double(b.X) - a.X) / (double(b.Y) - a.Y);
+}
+
+bool Inside(int winding, TPolyFillMode mode) {
+    return mode == TPolyFillMode::ALTERNATE ? (winding & 1) != 0 : winding != 0;
+}
+
+// The first pixel whose centre is at or right of x (a crossing at x itself counts as passed).
+int64_t FirstPixelFrom(double x) {
+    int64_t p = static_cast<int64_t>(std::ceil(x - 0.5));
+    if (double(p - 1) + 0.5 >= x) --p;
+    if (double(p) + 0.5 < x) ++p;
+    return p;
+}
+
+using Run = std::pair<int32_t, int32_t>; // [first pixel, end pixel)
+
+// Runs of one row from its crossings, which are sorted here.
+void PolygonRuns(std::vector<Crossing>& xs, TPolyFillMode mode, const TRect& box, std::vector<Run>& out) {
+    std::sort(xs.begin(), xs.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
+    int winding = 0;
+    int64_t start = 0;
+    for (const Crossing& c : xs) {
+        const bool was = Inside(winding, mode);
+        winding += c.dir;
+        const bool is = Inside(winding, mode);
+        if (was == is) continue;
+        const int64_t p = std::clamp<int64_t>(FirstPixelFrom(c.x), box.Left, box.Right);
+        if (is) {
+            start = p;
+        } else if (p > start) {
+            if (!out.empty() && out.back().second == start)
+                out.back().second = static_cast<int32_t>(p);
+            else
+                out.emplace_back(static_cast<int32_t>(start), static_cast<int32_t>(p));
+        }
+    }
+}
+
+// Walks the rows of a polygon downwards with an active edge list, so a scan
+// costs rows x active edges rather than rows x all edges.
+class PolygonRows {
+public:
+    explicit PolygonRows(const TRegion& rgn) : FPts(rgn.Points()), FMode(rgn.FillMode()), FBox(rgn.Box()) {
+        const size_t n = FPts.size();
+        for (size_t i = 0; i < n; ++i)
+            if (FPts[i].Y != FPts[(i + 1) % n].Y) FEdges.push_back(static_cast<uint32_t>(i));
+        std::sort(FEdges.begin(), FEdges.end(), [&](uint32_t a, uint32_t b) { return Top(a) < Top(b); });
+    }
+
+    // Rows must be asked in increasing order.
+    void Runs(int32_t y, std::vector<Run>& out) {
+        out.clear();
+        while (FNext < FEdges.size() && Top(FEdges[FNext]) <= y) FActive.push_back(FEdges[FNext++]);
+        std::erase_if(FActive, [&](uint32_t e) { return Bottom(e) <= y; });
+        const double py = y + 0.5;
+        FCross.clear();
+        for (uint32_t e : FActive) {
+            const TPoint a = A(e), b = B(e);
+            FCross.push_back({CrossX(a, b, py), b.Y > a.Y ? 1 : -1});
+        }
+        PolygonRuns(FCross, FMode, FBox, out);
+    }
+
+private:
+    TPoint A(uint32_t e) const { return FPts[e]; }
+    TPoint B(uint32_t e) const { return FPts[(e + 1) % FPts.size()]; }
+    int32_t Top(uint32_t e) const { return std::min(A(e).Y, B(e).Y); }
+    int32_t Bottom(uint32_t e) const { return std::max(A(e).Y, B(e).Y); }
+
+    const std::vector<TPoint>& FPts;
+    TPolyFillMode FMode;
+    TRect FBox;
+    std::vector<uint32_t> FEdges, FActive;
+    std::vector<Crossing> FCross;
+    size_t FNext = 0;
+};
+
 } // namespace
+
+// ---- Construction ----------------------------------------------------------
 
 TRegion TRegion::CreateRect(const TRect& r) {
     TRegion g;
@@ -22,248 +125,178 @@ TRegion TRegion::CreateRect(const TRect& r) {
 }
 
 TRegion TRegion::CreateEllipse(const TRect& r) {
-    TRegion g = CreateRect(r);
+    TRegion g;
     g.FKind = TKind::rkEllipse;
+    g.FBox = Normalised(r);
     return g;
 }
 
 TRegion TRegion::CreateRoundRect(const TRect& r, int32_t cornerW, int32_t cornerH) {
-    TRegion g = CreateRect(r);
+    TRegion g;
     g.FKind = TKind::rkRoundRect;
-    g.FCornerW = static_cast<int32_t>(std::min<int64_t>(
-        std::abs(static_cast<int64_t>(cornerW)), static_cast<int64_t>(g.FBox.Right) - g.FBox.Left));
-    g.FCornerH = static_cast<int32_t>(std::min<int64_t>(
-        std::abs(static_cast<int64_t>(cornerH)), static_cast<int64_t>(g.FBox.Bottom) - g.FBox.Top));
+    g.FBox = Normalised(r);
+    // The corner ellipse never exceeds the box, as on a device context.
+    g.FCornerW = static_cast<int32_t>(std::min<int64_t>(std::llabs(cornerW), int64_t{g.FBox.Right} - g.FBox.Left));
+    g.FCornerH = static_cast<int32_t>(std::min<int64_t>(std::llabs(cornerH), int64_t{g.FBox.Bottom} - g.FBox.Top));
     return g;
 }
 
 TRegion TRegion::CreatePolygon(std::span<const TPoint> pts, TPolyFillMode mode) {
     TRegion g;
-    if (pts.size() < 3) return g;
     g.FKind = TKind::rkPolygon;
     g.FFillMode = mode;
     g.FPoints.assign(pts.begin(), pts.end());
-    g.FBox = {pts[0].X, pts[0].Y, pts[0].X, pts[0].Y};
-    for (const auto& p : pts) {
-        g.FBox.Left = std::min(g.FBox.Left, p.X);
-        g.FBox.Top = std::min(g.FBox.Top, p.Y);
-        g.FBox.Right = std::max(g.FBox.Right, p.X);
-        g.FBox.Bottom = std::max(g.FBox.Bottom, p.Y);
+    if (!pts.empty()) {
+        g.FBox = {pts[0].X, pts[0].Y, pts[0].X, pts[0].Y};
+        for (const TPoint& p : pts) {
+            g.FBox.Left = std::min(g.FBox.Left, p.X);
+            g.FBox.Top = std::min(g.FBox.Top, p.Y);
+            g.FBox.Right = std::max(g.FBox.Right, p.X);
+            g.FBox.Bottom = std::max(g.FBox.Bottom, p.Y);
+        }
     }
     return g;
 }
 
 bool TRegion::Empty() const {
-    return FKind == TKind::rkEmpty || FBox.Right <= FBox.Left || FBox.Bottom <= FBox.Top;
+    return FKind == TKind::rkEmpty || NoArea(FBox) || (FKind == TKind::rkPolygon && FPoints.size() < 3);
 }
 
+void TRegion::Offset(int32_t dx, int32_t dy) {
+    FBox = {AddSat(FBox.Left, dx), AddSat(FBox.Top, dy), AddSat(FBox.Right, dx), AddSat(FBox.Bottom, dy)};
+    for (TPoint& p : FPoints) p = {AddSat(p.X, dx), AddSat(p.Y, dy)};
+}
+
+// ---- Membership ------------------------------------------------------------
+
 bool TRegion::InShape(double x, double y) const {
-    const TRect& b = FBox;
-    if (x < b.Left || x > b.Right || y < b.Top || y > b.Bottom) return false;
-    auto inEllipse = [](double x, double y, double cx, double cy, double a, double e) {
-        if (a <= 0 || e <= 0) return false;
-        const double u = (x - cx) / a, v = (y - cy) / e;
-        return u * u + v * v <= 1.0;
-    };
+    const double L = FBox.Left, T = FBox.Top, R = FBox.Right, B = FBox.Bottom;
+    if (!(L <= x && x <= R && T <= y && y <= B)) return false;
     switch (FKind) {
     case TKind::rkEmpty:
         return false;
     case TKind::rkRect:
         return true;
-    case TKind::rkEllipse:
-        return inEllipse(x, y, (b.Left + 0.0 + b.Right) / 2, (b.Top + 0.0 + b.Bottom) / 2,
-                         (b.Right - 0.0 - b.Left) / 2, (b.Bottom - 0.0 - b.Top) / 2);
+    case TKind::rkEllipse: {
+        const double rx = (R - L) / 2, ry = (B - T) / 2;
+        const double u = (x - (L + rx)) / rx, v = (y - (T + ry)) / ry;
+        return u * u + v * v <= 1;
+    }
     case TKind::rkRoundRect: {
         const double rx = FCornerW / 2.0, ry = FCornerH / 2.0;
-        // Only the four corner boxes are cut by the corner ellipses.
-        const double cx = x < b.Left + rx ? b.Left + rx : x > b.Right - rx ? b.Right - rx : x;
-        const double cy = y < b.Top + ry ? b.Top + ry : y > b.Bottom - ry ? b.Bottom - ry : y;
+        if (rx <= 0 || ry <= 0) return true;
+        const double cx = x < L + rx ? L + rx : (x > R - rx ? R - rx : x);
+        const double cy = y < T + ry ? T + ry : (y > B - ry ? B - ry : y);
         if (cx == x || cy == y) return true;
-        return inEllipse(x, y, cx, cy, rx, ry);
+        const double u = (x - cx) / rx, v = (y - cy) / ry;
+        return u * u + v * v <= 1;
     }
     case TKind::rkPolygon: {
-        int winding = 0, crossings = 0;
+        int winding = 0;
         const size_t n = FPoints.size();
         for (size_t i = 0; i < n; ++i) {
-            const TPoint& p = FPoints[i];
-            const TPoint& q = FPoints[(i + 1) % n];
-            if ((p.Y <= y) == (q.Y <= y)) continue;
-            const double t = (y - p.Y) / static_cast<double>(q.Y - p.Y);
-            if (p.X + t * (q.X - p.X) > x) {
-                ++crossings;
-                winding += q.Y > p.Y ? 1 : -1;
-            }
+            const TPoint a = FPoints[i], b = FPoints[(i + 1) % n];
+            if (Spans(a, b, y) && CrossX(a, b, y) <= x) winding += b.Y > a.Y ? 1 : -1;
         }
-        return FFillMode == TPolyFillMode::WINDING ? winding != 0 : (crossings & 1) != 0;
+        return Inside(winding, FFillMode);
     }
     }
     return false;
 }
 
 bool TRegion::PtInRegion(TPoint p) const {
-    if (Empty()) return false;
+    if (Empty() || p.X < FBox.Left || p.X >= FBox.Right || p.Y < FBox.Top || p.Y >= FBox.Bottom) return false;
     return InShape(p.X + 0.5, p.Y + 0.5);
 }
 
-bool TRegion::RectInRegion(const TRect& r) const {
-    if (Empty()) return false;
-    const TRect n = Normalised(r);
-    const TRect i{std::max(n.Left, FBox.Left), std::max(n.Top, FBox.Top),
-                  std::min(n.Right, FBox.Right), std::min(n.Bottom, FBox.Bottom)};
-    if (i.Left >= i.Right || i.Top >= i.Bottom) return false;
-    if (FKind == TKind::rkRect) return true;
-    for (const TRect& s : Scans())
-        if (s.Left < i.Right && s.Right > i.Left && s.Top < i.Bottom && s.Bottom > i.Top)
-            return true;
-    return false;
-}
-
-void TRegion::Offset(int32_t dx, int32_t dy) {
-    FBox = {FBox.Left + dx, FBox.Top + dy, FBox.Right + dx, FBox.Bottom + dy};
-    for (auto& p : FPoints)
-        p = {p.X + dx, p.Y + dy};
-}
-
 namespace {
-using TSpans = std::vector<std::pair<int32_t, int32_t>>;
 
-// Collects rows of spans into rectangles; a band whose spans equal the
-// previous band's extends those rectangles downwards.
-class TScanBuilder {
-  public:
-    explicit TScanBuilder(std::vector<TRect>& out) : FOut(out) {}
-    void Band(int32_t top, int32_t bottom, const TSpans& spans) {
-        if (top >= bottom) return;
-        if (spans == FPrev && FPrevBottom == top) {
-            for (size_t i = FPrevStart; i < FOut.size(); ++i)
-                FOut[i].Bottom = bottom;
-        } else {
-            FPrevStart = FOut.size();
-            for (const auto& [l, r] : spans)
-                FOut.push_back({l, top, r, bottom});
-            FPrev = spans;
-        }
-        FPrevBottom = bottom;
+// Ellipses and rounded rectangles meet every row in one run, symmetric about
+// the middle: the middle pixel is inside whenever any is, and the ends are
+// found by bisection with the membership test itself.
+template <typename In>
+bool ConvexRun(const TRect& box, In in, Run& run) {
+    int64_t mid = box.Left + (int64_t{box.Right} - box.Left - 1) / 2;
+    if (!in(mid) && !in(++mid)) return false;
+    int64_t lo = box.Left, hi = mid; // first inside pixel in [lo, hi]
+    while (lo < hi) {
+        const int64_t m = lo + (hi - lo) / 2;
+        if (in(m)) hi = m; else lo = m + 1;
     }
+    run.first = static_cast<int32_t>(lo);
+    lo = mid;
+    hi = int64_t{box.Right} - 1; // last inside pixel in [lo, hi]
+    while (lo < hi) {
+        const int64_t m = hi - (hi - lo) / 2;
+        if (in(m)) lo = m; else hi = m - 1;
+    }
+    run.second = static_cast<int32_t>(lo + 1);
+    return true;
+}
 
-  private:
-    std::vector<TRect>& FOut;
-    TSpans FPrev;
-    size_t FPrevStart = 0;
-    int32_t FPrevBottom = 0;
-};
-
-struct TEdge {
-    int32_t Top, Bottom; // rows Top <= y < Bottom cross this edge
-    double X0, Slope;    // x at row centre: X0 + (y + 0.5) * Slope
-    int Dir;
-};
 } // namespace
 
-// Pixel x lies in a span when its centre is inside: c_k <= x + 0.5 < c_k+1
-// for a covered interval between sorted crossings.
-static void SpansOfCrossings(std::vector<std::pair<double, int>>& cross, bool winding, int32_t lo,
-                             int32_t hi, TSpans& spans) {
-    spans.clear();
-    std::sort(cross.begin(), cross.end());
-    int sum = 0;
-    for (size_t k = 0; k + 1 < cross.size(); ++k) {
-        sum += winding ? cross[k].second : 1;
-        const bool inside = winding ? sum != 0 : (sum & 1) != 0;
-        if (!inside) continue;
-        const int32_t x0 = std::max(lo, Round(std::ceil(cross[k].first - 0.5)));
-        const int32_t x1 = std::min(hi, Round(std::ceil(cross[k + 1].first - 0.5)));
-        if (x0 >= x1) continue;
-        if (!spans.empty() && spans.back().second >= x0)
-            spans.back().second = std::max(spans.back().second, x1);
-        else
-            spans.push_back({x0, x1});
+// Calls visit(y, runs) for each row of the region from top to bottom.
+template <typename Visit>
+static void ForEachRow(const TRegion& rgn, int32_t top, int32_t bottom, Visit visit) {
+    std::vector<Run> runs;
+    const TRect& box = rgn.Box();
+    if (rgn.Kind() == TRegion::TKind::rkRect) {
+        runs.emplace_back(box.Left, box.Right);
+        for (int32_t y = top; y < bottom; ++y)
+            if (!visit(y, runs)) return;
+        return;
     }
+    if (rgn.Kind() == TRegion::TKind::rkPolygon) {
+        PolygonRows rows(rgn);
+        for (int32_t y = top; y < bottom; ++y) {
+            rows.Runs(y, runs);
+            if (!visit(y, runs)) return;
+        }
+        return;
+    }
+    for (int32_t y = top; y < bottom; ++y) {
+        runs.clear();
+        Run r;
+        if (ConvexRun(box, [&](int64_t x) { return rgn.PtInRegion({static_cast<int32_t>(x), y}); }, r))
+            runs.push_back(r);
+        if (!visit(y, runs)) return;
+    }
+}
+
+bool TRegion::RectInRegion(const TRect& rect) const {
+    if (Empty()) return false;
+    const TRect r = Normalised(rect);
+    const TRect clip{std::max(r.Left, FBox.Left), std::max(r.Top, FBox.Top), std::min(r.Right, FBox.Right),
+                     std::min(r.Bottom, FBox.Bottom)};
+    if (NoArea(clip)) return false;
+    if (FKind == TKind::rkRect) return true;
+    bool hit = false;
+    ForEachRow(*this, clip.Top, clip.Bottom, [&](int32_t, const std::vector<Run>& runs) {
+                   for (const Run& run : runs)
+                       if (run.first < clip.Right && clip.Left < run.second) hit = true;
+                   return !hit;
+               });
+    return hit;
 }
 
 std::vector<TRect> TRegion::Scans() const {
     std::vector<TRect> out;
     if (Empty()) return out;
     if (FKind == TKind::rkRect) return {FBox};
-    TScanBuilder builder(out);
-    TSpans spans;
-    if (FKind != TKind::rkPolygon) {
-        // Convex shapes: each row is one run around the centre, found by
-        // bisection with the same test as PtInRegion.
-        const double cx = (FBox.Left + 0.0 + FBox.Right) / 2;
-        for (int32_t y = FBox.Top; y < FBox.Bottom; ++y) {
-            spans.clear();
-            const double yc = y + 0.5;
-            int32_t mid =
-                std::clamp(static_cast<int32_t>(std::floor(cx)), FBox.Left, FBox.Right - 1);
-            if (!InShape(mid + 0.5, yc) && mid + 1 < FBox.Right && InShape(mid + 1.5, yc)) ++mid;
-            if (InShape(mid + 0.5, yc)) {
-                int32_t lo = FBox.Left, hi = mid; // first inside in [lo, hi]
-                while (lo < hi) {
-                    const int32_t m =
-                        static_cast<int32_t>(lo + (static_cast<int64_t>(hi) - lo) / 2);
-                    if (InShape(m + 0.5, yc))
-                        hi = m;
-                    else
-                        lo = m + 1;
-                }
-                int32_t l2 = mid, h2 = FBox.Right - 1; // last inside in [l2, h2]
-                while (l2 < h2) {
-                    const int32_t m =
-                        static_cast<int32_t>(l2 + (static_cast<int64_t>(h2) - l2 + 1) / 2);
-                    if (InShape(m + 0.5, yc))
-                        l2 = m;
-                    else
-                        h2 = m - 1;
-                }
-                spans.push_back({lo, l2 + 1});
-            }
-            builder.Band(y, y + 1, spans);
+    // Equal neighbouring rows share one band of rectangles.
+    std::vector<Run> band;
+    size_t bandStart = 0;
+    ForEachRow(*this, FBox.Top, FBox.Bottom, [&](int32_t y, const std::vector<Run>& runs) {
+        if (!runs.empty() && runs == band && bandStart < out.size() && out.back().Bottom == y) {
+            for (size_t i = bandStart; i < out.size(); ++i) out[i].Bottom = y + 1;
+            return true;
         }
-        return out;
-    }
-    // Polygons: sweep the bands between vertex rows. Where every edge of a
-    // band is vertical, the whole band shares one set of spans.
-    std::vector<TEdge> edges;
-    std::vector<int32_t> ys;
-    const size_t n = FPoints.size();
-    for (size_t i = 0; i < n; ++i) {
-        const TPoint& p = FPoints[i];
-        const TPoint& q = FPoints[(i + 1) % n];
-        ys.push_back(p.Y);
-        if (p.Y == q.Y) continue;
-        const TPoint& a = p.Y < q.Y ? p : q;
-        const TPoint& b = p.Y < q.Y ? q : p;
-        const double slope = static_cast<double>(b.X - a.X) / (static_cast<double>(b.Y) - a.Y);
-        edges.push_back({a.Y, b.Y, a.X - a.Y * slope, slope, q.Y > p.Y ? 1 : -1});
-    }
-    std::sort(ys.begin(), ys.end());
-    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
-    std::sort(edges.begin(), edges.end(),
-              [](const TEdge& a, const TEdge& b) { return a.Top < b.Top; });
-    const bool winding = FFillMode == TPolyFillMode::WINDING;
-    std::vector<const TEdge*> active;
-    std::vector<std::pair<double, int>> cross;
-    size_t next = 0;
-    for (size_t k = 0; k + 1 < ys.size(); ++k) {
-        const int32_t top = ys[k], bottom = ys[k + 1];
-        std::erase_if(active, [top](const TEdge* e) { return e->Bottom <= top; });
-        while (next < edges.size() && edges[next].Top <= top)
-            active.push_back(&edges[next++]);
-        const bool vertical =
-            std::all_of(active.begin(), active.end(), [](const TEdge* e) { return e->Slope == 0; });
-        for (int32_t y = top; y < bottom; ++y) {
-            cross.clear();
-            for (const TEdge* e : active)
-                cross.push_back({e->X0 + (y + 0.5) * e->Slope, e->Dir});
-            SpansOfCrossings(cross, winding, FBox.Left, FBox.Right, spans);
-            if (vertical) {
-                builder.Band(top, bottom, spans);
-                break;
-            }
-            builder.Band(y, y + 1, spans);
-        }
-    }
+        band = runs;
+        bandStart = out.size();
+        for (const Run& run : runs) out.push_back({run.first, y, run.second, y + 1});
+        return true;
+    });
     return out;
 }
 

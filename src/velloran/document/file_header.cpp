@@ -1,0 +1,14 @@
+#include "velloran/document/file_header.h"
+
+namespace vl {
+
+void SetFileHeader() {
+    FileHeader = {static_cast<int16_t>(-ThisVersion), 0, static_cast<uint32_t>(ThisAppID),
+                  static_cast<uint32_t>(ThisAppVersion), ThisHostVersion};
+}
+
+bool vlFileVersionSince(int32_t v) { return FileHeader.Velloran <= -v; }
+bool vlFileVersionBefore(int32_t v) { return FileHeader.Velloran > -v; }
+bool hostFileVersionBefore(int32_t v) { return FileHeader.HostVersion < v; }
+
+} // namespace vl

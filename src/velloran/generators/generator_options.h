@@ -1,0 +1,35 @@
+#pragma once
+// Shapes, options and alignments that generators hand to their objects.
+// The option sets are stored with the form, so their widths are fixed.
+
+#include <cstdint>
+
+#include "velloran/foundations/set.h"
+
+namespace vl {
+
+enum class TShapetype : uint8_t {
+    stRectangle, stEllipse, stCircle, stSquare, stRoundRect, stRoundSquare, stLine, stRegion
+};
+
+enum class TGeneratorOption : uint8_t {
+    goStretchPicture, // picture stretched to the generator's size
+    goRotation,       // objects can be rotated; excludes word breaking
+    goNoSizing,       // no sizing handles
+    goNoHorzMove,     // moving keeps x
+    goNoVertMove,     // moving keeps y
+    goFndCursor,      // the view's cursor changes over such objects
+    goDontFind,       // the mark-and-move tool ignores them
+    goMasterFont,     // slaves take their master's font
+    goShadows,        // objects draw the view's shadow behind them
+};
+using TGeneratorOptions = TSet<TGeneratorOption, uint16_t>;
+
+// Set by the application at run time, never stored.
+enum class TRuntimeOption : uint8_t { roHidden, roDontSave, roNosy };
+using TRuntimeOptions = TSet<TRuntimeOption, uint8_t>;
+
+enum class THorzAlign : uint8_t { haLeft, haCenter, haRight };
+enum class TVertAlign : uint8_t { vaTop, vaCenter, vaBottom };
+
+} // namespace vl

@@ -1,0 +1,196 @@
+#pragma once
+// TvlObject: the base of every drawing object. It holds the creator link,
+// the position record, the identity and the state flags; its virtual
+// operations are the protocols that lists, documents, tools and views drive.
+// Subclasses persist the base first, then their own fields, through the
+// Register routines so that one Persist serves every mode.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "velloran/foundations/pst_mode.h"
+#include "velloran/foundations/types.h"
+#include "velloran/objects/object_types.h"
+#include "velloran/platform/drawing_tools.h"
+#include "velloran/platform/object.h"
+#include "velloran/platform/region.h"
+#include "velloran/view/scale_document.h"
+
+namespace vl {
+
+class TStream;
+class TPicture;
+class TCanvas;
+class TCustomGenerator;
+class TCustomDrawBox;
+class TvlDataMod;
+
+class TvlObject : public TObject, public TScaleObject {
+public:
+    explicit TvlObject(TvlCreator* ATool);
+    ~TvlObject() override;
+    TvlObject(const TvlObject&) = delete;
+    TvlObject& operator=(const TvlObject&) = delete;
+
+    // ---- Virtual operations, in slot order --------------------------------
+    virtual void SetMaster(TvlObject* Master);
+    virtual double GetX_World() const;
+    virtual double GetY_World() const;
+    virtual String GetText() const;
+    virtual void SetText(const String& Text);
+    virtual const TFont& GetFont() const;
+    virtual void SetFont(const TFont& Font);
+    virtual int32_t GetFontHeightBk() const;
+    virtual void SetPicture(const TPicture& Picture);
+    virtual const TPicture& GetPicture() const;
+    virtual int32_t GetX() const;
+    virtual int32_t GetY() const;
+    virtual int32_t GetMaxX() const;
+    virtual int32_t GetMinX() const;
+    virtual int32_t GetMaxY() const;
+    virtual int32_t GetMinY() const;
+    virtual TLimRec GetLimits() const;
+    virtual int32_t GetHeight() const;
+    virtual int32_t GetWidth() const;
+    virtual void SetWidth(int32_t Value);
+    // True when P (local) is on a handle (smCheck); smShape draws them all.
+    virtual bool SizingHandles(TPoint P, TSizeMode Mode);
+    virtual void AssignPos(const TvlObject& Source);
+    // Relative to the object's own origin; the caller owns the region.
+    virtual std::optional<TRegion> CreateShapeRgn(TRgnMode Mode) const;
+    virtual int32_t Involved(TInvolve Code);
+    virtual void CanDelete();
+    // Stream may be nullptr in the two connect modes.
+    virtual void Persist(TStream* Stream, TPstMode Mode);
+    virtual bool Found(const TLimRec& CurLims);
+    virtual bool CheckShape(const TLimRec& CurLims);
+    virtual void StartMove();
+    virtual void MovePos(TPoint DeltaPos);
+    virtual void EndMove();
+    virtual void Rotate(TPoint Origin, double Delta);
+    virtual void Invalidate();
+    void AdjustToScale() override;
+    virtual void AdjustToFontHeight();
+    virtual void Shape();
+    virtual void Print();
+    virtual void Draw();
+    virtual void Show();
+    virtual void Hide();
+    virtual void ShapeMark();
+    virtual void Drawmark();
+    virtual void SelectComplete(TSelectMode Mode);
+    virtual void Select(TSelectMode Mode);
+    virtual void Mark();
+    virtual void DrawShadow();
+    virtual void HideShadow();
+    virtual void ObjectMessage(TObjMessage& Msg);
+
+    // ---- Links --------------------------------------------------------------
+    TvlCreator* Tool() const { return FTool; }
+    TCustomGenerator& Generator() const;
+    // nullptr while the creator is not linked to a draw box.
+    TCustomDrawBox* DrawBox() const;
+    TvlDataMod* GetDataModule() const;
+    int16_t ClassNr() const;
+    void Count();
+    // ConObj for a slave (nullptr only while its link waits to be connected),
+    // otherwise the object itself.
+    TvlObject* GetMaster() const;
+    bool IsSlave() const { return State.Contains(TIndividualFlag::isSlave); }
+
+    // ---- State ----------------------------------------------------------------
+    bool GetVisible() const;
+    void SetVisible(bool Value);
+    bool GetSelected() const { return State.Contains(TIndividualFlag::isSelected); }
+    void SetSelected(bool Value) { Select(Value ? TSelectMode::smSelect : TSelectMode::smUnselect); }
+    void RemoveSelectFlag();
+    bool GetSizing() const { return State.Contains(TIndividualFlag::isSizing); }
+    void SetSizing(bool Value);
+
+    // ---- Position -------------------------------------------------------------
+    TPoint GetPos() const { return {GetX(), GetY()}; }
+    void SetPos(TPoint P);
+    void SetX(int32_t Value);
+    void SetY(int32_t Value);
+    void SetX_World(double Value);
+    void SetY_World(double Value);
+    int32_t GetXRef() const;
+    int32_t GetYRef() const;
+    void SetXRef(int32_t Value);
+    void SetYRef(int32_t Value);
+    TPoint GetHotSpot() const;
+    int32_t GetDRoundRect() const;
+
+    // ---- Box and limits -------------------------------------------------------
+    int32_t GetLeft() const;
+    int32_t Getright() const;
+    int32_t Gettop() const;
+    int32_t Getbottom() const;
+    TRect GetRect_Lcl() const;
+    TRect GetRect() const;
+    TPoint GetExtent() const;
+    // Limits with pen, shadow and sizing handles: all the object can paint.
+    TLimRec GetMaxLimits() const;
+    // Koord is a TPoint (cfPoint), a TRect in screen orientation (cfRect) or
+    // a TLimRec (cfLimRec); untyped because walks hand it on as Params.
+    bool CheckFrame(const void* Koord, TCheckFrame Code) const;
+    bool CheckFrame(const TPoint& P) const { return CheckFrame(&P, TCheckFrame::cfPoint); }
+    bool CheckFrame(const TRect& R) const { return CheckFrame(&R, TCheckFrame::cfRect); }
+    bool CheckFrame(const TLimRec& K) const { return CheckFrame(&K, TCheckFrame::cfLimRec); }
+
+    // ---- Painting -------------------------------------------------------------
+    void Update();
+    void DrawShade();
+
+    // ---- Persistence ----------------------------------------------------------
+    void SaveToStream(TStream& Stream) { Persist(&Stream, TPstMode::pstSave); }
+    void LoadFromStream(TStream& Stream) { Persist(&Stream, TPstMode::pstLoad); }
+    // Links resolve through the object's own data module; the argument is unused.
+    void Connect(TvlDataMod* DataMod);
+    TvlObject* FindObject(const TContype& Link) const;
+
+    // Writing: pstSave, pstCopy. Reading: pstLoad, pstPaste. Connect modes do
+    // nothing unless said otherwise.
+    static void RegisterData(TStream* Stream, void* Data, int32_t Size, TPstMode Mode);
+    // A zero-terminated UTF-16 buffer owned by the object.
+    static void RegisterPChar(TStream* Stream, std::unique_ptr<char16_t[]>& Text, TPstMode Mode);
+    static void RegisterString(TStream* Stream, String& Text, TPstMode Mode);
+    // An embedded object: its own record; reading skips its class number.
+    static void RegisterObject(TStream* Stream, TvlObject& Embedded, TPstMode Mode);
+    // 8 bytes; resolves the link in the connect modes.
+    void RegisterLink(TStream* Stream, TContype& Link, TPstMode Mode);
+    static void RegisterFont(TStream* Stream, TFont& Font, TPstMode Mode);
+    static void RegisterPen(TStream* Stream, TPen& Pen, TPstMode Mode);
+    static void RegisterBrush(TStream* Stream, TBrush& Brush, TPstMode Mode);
+    static void RegisterPicture(TStream* Stream, TPicture& Picture, TPstMode Mode);
+
+    TPos Pos;
+    uint16_t ObjID = 0;
+    TIndividualState State;
+
+protected:
+    // The stream a persistence mode needs; raises when it is missing.
+    static TStream& StreamFor(TStream* Stream, TPstMode Mode);
+    // The canvas of the mapping in force.
+    static TCanvas& Canvas();
+    // Window origin at the object's minimal corner, so it draws in local units.
+    void SetOrigin() const;
+
+private:
+    bool PositionFixed() const { return State.Contains(TIndividualFlag::isP1Slave); }
+    bool HasMasterLink() const {
+        return State.Contains(TIndividualFlag::isSlave) || State.Contains(TIndividualFlag::isP1Slave);
+    }
+    bool UsesRefPoint() const;
+    TPoint RefPoint() const;
+    int32_t MasterX() const;
+    int32_t MasterY() const;
+    bool MasterSelected() const;
+    void ConnectMaster(TPstMode Mode);
+    void PersistPos(TStream& Stream, TPstMode Mode);
+
+    TvlCreator* FTool;
+};
+
+} // namespace vl

@@ -1,0 +1,19 @@
+#include "velloran/tools/environment.h"
+
+#include "velloran/view/draw_box.h"
+
+namespace vl {
+
+void TEnvironment::SetDrawForm(TCustomDrawBox* Value) {
+    if (Value == FDrawForm) return;
+    if (FDrawForm) FDrawForm->RemoveFreeNotification(this);
+    FDrawForm = Value;
+    if (FDrawForm) FDrawForm->FreeNotification(this);
+}
+
+void TEnvironment::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FDrawForm) FDrawForm = nullptr;
+}
+
+} // namespace vl

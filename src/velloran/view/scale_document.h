@@ -1,0 +1,35 @@
+#pragma once
+// What fitting a drawing to the view needs from the document and its objects.
+
+#include <functional>
+
+#include "velloran/foundations/types.h"
+
+namespace vl {
+
+// An object whose size may depend on the drawing scale (e.g. texts with a
+// fixed device font height).
+class TScaleObject {
+public:
+    virtual void AdjustToScale() = 0;
+
+protected:
+    ~TScaleObject() = default;
+};
+
+class TScaleDocument {
+public:
+    using TScaleStep = std::function<void(TScaleObject& AnyObject)>;
+
+    // Bounding box of every counted object; empty (Xmin > Xmax) without objects.
+    virtual TLimRec GetLimits() = 0;
+    // Forgets the limits; the next full walk rebuilds them.
+    virtual void InitLimits() = 0;
+    // Calls Step for every object of the visible layers.
+    virtual void AllObjects(const TScaleStep& Step) = 0;
+
+protected:
+    ~TScaleDocument() = default;
+};
+
+} // namespace vl

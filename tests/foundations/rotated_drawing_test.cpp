@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <numbers>
+#include <vector>
+
+#include "foundations/figure_log_canvas.h"
+#include "velloran/foundations/rotated_drawing.h"
+#include "velloran/platform/emf_bytes.h"
+#include "velloran/platform/emf_header.h"
+#include "velloran/platform/emf_records.h"
+#include "velloran/platform/graphics.h"
+#include "velloran/platform/metafile_canvas.h"
+
+namespace vl {
+namespace {
+
+constexpr double pi = std::numbers::pi;
+using test::TFigureLogCanvas;
+using Pts = std::vector<TPoint>;
+
+TEST(RotatedDrawing, EllipseOfASquareBoxIsATrueCircle) {
+    TFigureLogCanvas dc;
+    Rotated_Ellipse(dc, {10, 0, 20, 10}, {0, 0}, pi / 2); // centre (15, 5) turns to (-5, 15)
+    Rotated_Ellipse(dc, {20, 10, 10, 0}, {0, 0}, 0);      // unnormalised
+    Rotated_Circle(dc, {10, 10}, 5, {0, 0}, 0);           // odd diameter keeps its size
+    Rotated_Ellipse(dc, {0, 0, 20, 10}, {0, 0}, 0);
+    Rotated_Arc(dc, {0, 0, 20, 10}, {20, 5}, {0, 5}, {0, 0}, 0);
+    ASSERT_EQ(dc.Log.size(), 5u);
+    EXPECT_EQ(dc.Log[0].Kind, "Ellipse");
+    EXPECT_EQ(dc.Log[0].Points, (Pts{{-10, 10}, {0, 20}}));
+    EXPECT_EQ(dc.Log[1].Points, (Pts{{10, 0}, {20, 10}}));
+    EXPECT_EQ(dc.Log[2].Points, (Pts{{8, 8}, {13, 13}}));
+    EXPECT_EQ(dc.Log[3].Kind, "Polygon");
+    EXPECT_EQ(dc.Log[4].Kind, "Polyline"); // an arc stays open
+}
+
+TEST(RotatedDrawing, TextUsesAnEscapedFontAndRestoresTheCanvasFont) {
+    TFigureLogCanvas dc;
+    TFont before;
+    before.Name = u"Courier New";
+    dc.SetFont(before);
+    TFont f;
+    f.Name = u"DEFAULT";
+    f.Height = -20;
+    f.Style = fsBold | fsUnderline;
+    f.Color = clRed;
+    Rotated_TextOut(dc, u"Hi", f, {10, 0}, {0, 0}, pi / 2);
+    ASSERT_EQ(dc.Log.size(), 1u);
+    EXPECT_EQ(dc.Log[0].Points, (Pts{{0, 10}})); // P turns with the text
+    const TFont& used = dc.Log[0].Font;
+    EXPECT_EQ(used.Orientation, -900); // clockwise on a y-down device
+    EXPECT_EQ(used.Name, PlatformDefaultFontName);
+    EXPECT_EQ(used.Height, -20);
+    EXPECT_EQ(used.Style, fsBold | fsUnderline);
+    EXPECT_EQ(used.Color, clRed);
+    EXPECT_EQ(dc.Font(), before);
+}
+
+// Source pixel (x, y) has colour RGB(x, y, 7), so each pixel tells where it came from.
+TBitmap Numbered(int32_t w, int32_t h) {
+    TBitmap b(w, h);
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x)
+            b.SetPixel(x, y, RGB(uint8_t(x), uint8_t(y), 7));
+    return b;
+}
+
+TEST(RotatedBitmap, EverySourcePixelLandsOnce) {
+    const TBitmap src = Numbered(10, 20);
+    TPoint offset;
+    auto turned = CreateRotatedBitmap(src, {0, 0}, pi / 2, offset);
+    ASSERT_EQ(turned->Width(), 20);
+    ASSERT_EQ(turned->Height(), 10);
+    EXPECT_EQ(offset, (TPoint{-20, 0}));
+    // The source's left column becomes the top row, read from the bottom.
+    for (int32_t ty = 0; ty < 10; ++ty)
+        for (int32_t tx = 0; tx < 20; ++tx)
+            ASSERT_EQ(turned->Pixel(tx, ty), RGB(uint8_t(ty), uint8_t(19 - tx), 7))
+                << tx << "," << ty;
+
+    // A half turn about the bottom right corner: the same box, mirrored.
+    turned = CreateRotatedBitmap(src, {10, 20}, pi, offset);
+    EXPECT_EQ(offset, (TPoint{0, 0}));
+    EXPECT_EQ(turned->Pixel(0, 0), RGB(9, 19, 7));
+    EXPECT_EQ(turned->Pixel(9, 19), RGB(0, 0, 7));
+    // Corners that come from outside the source are background.
+    EXPECT_EQ(CreateRotatedBitmap(src, {0, 0}, pi / 4, offset)->Pixel(0, 0), clWhite);
+    EXPECT_EQ(CreateRotatedBitmap(TIcon(), {0, 0}, 1.0, offset), nullptr);
+}
+
+TEST(RotatedMetafile, FiguresAndLinesTurnAboutThePivot) {
+    TMetafile mf;
+    mf.SetWidth(100);
+    mf.SetHeight(50);
+    {
+        TMetafileCanvas c(mf);
+        c.Rectangle({10, 10, 30, 20});
+        const TPoint line[] = {{10, 10}, {20, 10}};
+        c.Polyline(line);
+        c.MoveTo(10, 10);
+        c.LineTo(10, 0);
+        c.Ellipse({20, 0, 40, 20});
+    }
+    TFigureLogCanvas dc;
+    Rotated_Metafile(dc, mf, {10, 10}, pi / 2);
+    ASSERT_EQ(dc.Log.size(), 5u);
+    EXPECT_EQ(dc.Log[0].Kind, "Polygon");
+    EXPECT_EQ(dc.Log[0].Points, (Pts{{10, 10}, {10, 30}, {0, 30}, {0, 10}}));
+    EXPECT_EQ(dc.Log[3].Kind, "LineTo");
+    EXPECT_EQ(dc.Log[3].Points, (Pts{{20, 10}}));
+    EXPECT_EQ(dc.Log[4].Kind, "Ellipse");
+    EXPECT_EQ(dc.Log[4].Points, (Pts{{0, 20}, {20, 40}}));
+}
+
+TEST(RotatedMetafile, TextTurnsWithItsFontAboutThePicturesCorner) {
+    // Without a fixed size the picture's bounds begin where its drawing
+    // does, here at (20, 10); the pivot (0, 0) is that corner.
+    TMetafile mf;
+    {
+        TMetafileCanvas c(mf);
+        c.Font().Name = u"ms sans serif";
+        c.Font().Orientation = 100;
+        c.TextOut(20, 10, u"A");
+        c.Pen().Style = TPenStyle::psClear;
+        c.Rectangle({20, 10, 30, 20});
+    }
+    TFigureLogCanvas dc;
+    Rotated_Metafile(dc, mf, {0, 0}, pi / 2);
+    ASSERT_EQ(dc.Log.size(), 2u);
+    EXPECT_EQ(dc.Log[0].Points, (Pts{{0, 0}}));
+    EXPECT_EQ(dc.Log[0].Font.Orientation, 100 - 900);
+    EXPECT_EQ(dc.Log[0].Font.Name, u"ARIAL");
+    EXPECT_EQ(dc.Log[1].Points[2], (TPoint{-10, 10}));
+}
+
+TEST(RotatedMetafile, SixteenBitPolygonsTurnToo) {
+    // Other programs record small coordinates in 16 bits.
+    std::vector<uint8_t> rec;
+    for (uint32_t v : {emr::POLYGON16, 40u, 10u, 10u, 20u, 20u, 3u}) bytes::PutU32(rec, v);
+    for (uint16_t v : {10, 10, 20, 10, 10, 20}) bytes::PutU16(rec, v);
+    TEmfHeader h;
+    h.Bounds = {0, 0, 99, 49};
+    h.Bytes = EmfHeaderSize + 40 + EmfEofSize;
+    h.Records = 3;
+    std::vector<uint8_t> image;
+    WriteEmfHeader(image, h);
+    image.insert(image.end(), rec.begin(), rec.end());
+    WriteEmfEof(image);
+    TMetafile mf;
+    mf.SetData(image);
+    TFigureLogCanvas dc;
+    Rotated_Metafile(dc, mf, {10, 10}, pi / 2);
+    ASSERT_EQ(dc.Log.size(), 1u);
+    EXPECT_EQ(dc.Log[0].Points, (Pts{{10, 10}, {10, 20}, {0, 10}}));
+}
+
+} // namespace
+} // namespace vl

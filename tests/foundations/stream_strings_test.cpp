@@ -1,0 +1,59 @@
+#include <velloran/foundations/stream_strings.h>
+#include <velloran/platform/stream.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace vl;
+
+namespace {
+std::vector<uint8_t> Bytes(std::initializer_list<int> v) { return {v.begin(), v.end()}; }
+} // namespace
+
+TEST(StreamStrings, WideGoldenBytesAndRoundTrip) {
+    TMemoryStream s;
+    SaveString(s, u"abc");
+    SaveString(s, u"");
+    EXPECT_EQ(s.Bytes(), Bytes({3, 0, 0, 0, 'a', 0, 'b', 0, 'c', 0, 0, 0, 0, 0}));
+    s.SetPosition(0);
+    EXPECT_EQ(LoadString_w(s), u"abc");
+    EXPECT_EQ(LoadString_w(s), u"");
+}
+
+TEST(StreamStrings, BadLengths) {
+    TMemoryStream negative(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 'x', 0}));
+    EXPECT_EQ(LoadStringAnsi(negative), u"");
+    EXPECT_EQ(negative.Position(), 4);
+    for (auto* load : {&LoadString_w, &LoadStringAnsi}) {
+        TMemoryStream huge(Bytes({0xFF, 0xFF, 0xFF, 0x7F, 'a', 0}));
+        EXPECT_THROW(load(huge), EReadError);
+    }
+    TMemoryStream oneShort(Bytes({2, 0, 0, 0, 'a', 0, 'b'}));
+    EXPECT_THROW(LoadString_w(oneShort), EReadError);
+}
+
+TEST(StreamStrings, AnsiUsesWindows1252) {
+    TMemoryStream s(Bytes({5, 0, 0, 0, 'A', 0x80, 0x9F, 0xE9, 0x81}));
+    EXPECT_EQ(LoadStringAnsi(s), u"A\u20AC\u0178\u00E9\u0081");
+}
+
+TEST(StreamStrings, StreamReadAnsiStringConsumesLenPlusOne) {
+    TMemoryStream s(Bytes({'a', 0x93, 0, 'z', 0, '!'}));
+    char16_t dest[5];
+    StreamReadAnsiString(s, dest, 4);
+    EXPECT_EQ(s.Position(), 5);
+    EXPECT_EQ(String(dest, 3), (String{u'a', u'\u201C', 0}));
+
+    TMemoryStream unterminated(Bytes({'a', 'b', 'c'}));
+    StreamReadAnsiString(unterminated, dest, 2);
+    EXPECT_EQ(String(dest, 3), (String{u'a', u'b', 0}));
+
+    char16_t small[2]; // shorter than Len + 1: filled only as far as it goes
+    TMemoryStream longer(Bytes({'a', 'b', 'c', 'd', 0}));
+    StreamReadAnsiString(longer, small, 4);
+    EXPECT_EQ(String(small, 2), (String{u'a', 0}));
+
+    TMemoryStream truncated(Bytes({'a', 'b'}));
+    EXPECT_THROW(StreamReadAnsiString(truncated, dest, 4), EReadError);
+}

@@ -1,0 +1,125 @@
+#pragma once
+// A form with a draw box, a document, a creator and a recording canvas for
+// the object tests; TBoxObj is an object with a box and a rectangle outline.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "velloran/document/data_mod.h"
+#include "velloran/document/file_header.h"
+#include "velloran/objects/object.h"
+#include "velloran/objects/paste_ids.h"
+#include "velloran/platform/emf_reader.h"
+#include "velloran/platform/emf_records.h"
+#include "velloran/platform/headless_window_host.h"
+#include "velloran/platform/metafile_canvas.h"
+#include "velloran/platform/stream.h"
+#include "velloran/tools/creator.h"
+#include "velloran/view/draw_box.h"
+
+namespace vl::test {
+
+class TBoxObj : public TvlObject {
+public:
+    using TvlObject::TvlObject;
+    int32_t GetWidth() const override { return Generator().Width(); }
+    int32_t GetHeight() const override { return Generator().Height(); }
+    void Shape() override { Canvas().Rectangle({0, 0, GetWidth(), GetHeight()}); }
+    TContype Link; // a link of the object's own, as lines and labels have
+};
+
+class TTestDataMod : public TvlDataMod {
+public:
+    using TvlDataMod::TvlDataMod;
+    std::vector<std::unique_ptr<TvlObject>> Objects;
+
+    TLimRec GetLimits() override { return {}; }
+    void InitLimits() override {}
+    void AllObjects(const TScaleStep& Step) override {
+        for (auto& o : Objects) Step(*o);
+    }
+    void CheckLimits(TvlObject*, bool) override {}
+    TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) override {
+        for (auto& o : Objects)
+            if (Condition(o.get(), Params)) return o.get();
+        return nullptr;
+    }
+};
+
+class ObjectTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Creators before the document: the form frees in reverse order, and
+        // objects must go before their creators.
+        Box = NewComponent<TCustomDrawBox>(Form);
+        Tool = NewComponent<TvlCreator>(Form);
+        Tool2 = NewComponent<TvlCreator>(Form);
+        Doc = NewComponent<TTestDataMod>(Form);
+        Box->SetDataModule(Doc);
+        Doc->SetDrawForm(Box);
+        Tool->SetDrawForm(Box);
+        Tool2->SetDrawForm(Box);
+        Tool->Generator().SetWidth(40);
+        Tool->Generator().SetHeight(20);
+        Tool2->Generator().SetWidth(10);
+        Tool2->Generator().SetHeight(10);
+        Cv = std::make_unique<TMetafileCanvas>(Mf);
+        Box->ScaleSetting().SetCanvas(Cv.get());
+        ActScaleSet = &Box->ScaleSetting();
+        SetFileHeader();
+    }
+    void TearDown() override {
+        ActScaleSet = nullptr;
+        FreePasteIDList();
+        FileHeader = {};
+        SizingHandle = TSizingHandle::szNone;
+    }
+
+    TBoxObj* Add(TvlCreator* c, TPoint p) {
+        auto o = std::make_unique<TBoxObj>(c);
+        o->Count();
+        o->SetPos(p);
+        o->SetVisible(true);
+        Doc->Objects.push_back(std::move(o));
+        return static_cast<TBoxObj*>(Doc->Objects.back().get());
+    }
+    // A slave of m at offset (rx, ry).
+    TBoxObj* AddSlave(TvlCreator* c, TvlObject* m, int16_t rx, int16_t ry) {
+        TBoxObj* s = Add(c, {});
+        s->Pos.ConObj = m;
+        s->State.Include(TIndividualFlag::isSlave);
+        s->Pos.RelX = rx;
+        s->Pos.RelY = ry;
+        return s;
+    }
+    // Records drawn so far (the canvas is closed).
+    std::vector<TEmfRecord> Records() {
+        Cv->Close();
+        return EmfRecords(Mf);
+    }
+    static std::vector<uint32_t> Types(const std::vector<TEmfRecord>& rs, std::initializer_list<uint32_t> keep) {
+        std::vector<uint32_t> t;
+        for (const auto& r : rs)
+            for (uint32_t k : keep)
+                if (r.Type() == k) t.push_back(k);
+        return t;
+    }
+    static const TEmfRecord* Last(const std::vector<TEmfRecord>& rs, uint32_t type) {
+        const TEmfRecord* f = nullptr;
+        for (const auto& r : rs)
+            if (r.Type() == type) f = &r;
+        return f;
+    }
+
+    TComponent Form;
+    TCustomDrawBox* Box = nullptr;
+    TvlCreator* Tool = nullptr;
+    TvlCreator* Tool2 = nullptr;
+    TTestDataMod* Doc = nullptr;
+    TMetafile Mf;
+    std::unique_ptr<TMetafileCanvas> Cv;
+};
+
+} // namespace vl::test
