@@ -1,0 +1,109 @@
+#pragma once
+// The canvas on Qt: a QPainter over a backing QImage, a printer, a PDF writer
+// or an SVG generator. Figures are converted to device pixels with the core's
+// own mapping and drawn with an identity painter transform, so every backend
+// puts a logical point on the same pixel.
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QRegion>
+
+#include <optional>
+#include <vector>
+
+#include "velloran/platform/canvas.h"
+
+class QImage;
+class QPaintDevice;
+
+namespace vl {
+
+class QtCanvas : public TCanvas {
+public:
+    // Paints on device until destroyed (or End). A QImage device is a raster
+    // target: exact pen modes, pixel reads and copies.
+    explicit QtCanvas(QPaintDevice* device);
+    ~QtCanvas() override;
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
+
+    // Finishes painting (a PDF or SVG file is complete afterwards).
+    void End();
+    bool Active() const { return FPainter.isActive(); }
+    QPaintDevice* Device() const { return FDevice; }
+    // The backing image of a raster target, else nullptr.
+    QImage* Image() const { return FImage; }
+
+    // Smooth edges for figures drawn in pmCopy; off by default, as the other
+    // pen modes need whole pixels.
+    bool Antialiasing() const { return FAntialiasing; }
+    void SetAntialiasing(bool v) { FAntialiasing = v; }
+
+    // The font as Qt draws it on this device (height through the mapping).
+    QFont DeviceFont() const;
+
+    int32_t GetDeviceCaps(TDeviceCap cap) const override;
+
+    void MoveTo(int32_t x, int32_t y) override;
+    void LineTo(int32_t x, int32_t y) override;
+    void Polygon(std::span<const TPoint> pts) override;
+    void Polyline(std::span<const TPoint> pts) override;
+    void PolyPolyline(std::span<const TPoint> pts, std::span<const uint32_t> counts) override;
+    void Rectangle(const TRect& r) override;
+    void RoundRect(const TRect& r, int32_t cornerW, int32_t cornerH) override;
+    void Ellipse(const TRect& r) override;
+    void Arc(const TRect& r, TPoint start, TPoint end) override;
+    void Chord(const TRect& r, TPoint start, TPoint end) override;
+    void Pie(const TRect& r, TPoint start, TPoint end) override;
+    void FillRect(const TRect& r) override;
+    void TextOut(int32_t x, int32_t y, const String& text) override;
+    TSize TextExtent(const String& text) override;
+    void SetPixel(int32_t x, int32_t y, TColor c) override;
+    TColor GetPixel(int32_t x, int32_t y) const override;
+
+    void FillRgn(const TRegion& rgn, const TBrush& brush) override;
+    void FrameRgn(const TRegion& rgn, const TBrush& brush, int32_t w, int32_t h) override;
+    void SelectClipRgn(const TRegion* rgn) override;
+    void IntersectClipRect(const TRect& r) override;
+    TRect GetClipBox() const override;
+    int32_t SaveDC() override;
+    void RestoreDC(int32_t level) override;
+
+    void StretchDraw(const TRect& r, const TGraphic& graphic) override;
+    void StretchBitmap(const TRect& dest, const TBitmap& src, const TRect& srcRect) override;
+    bool CopyToBitmap(const TRect& deviceRect, TBitmap& out) const override;
+
+    // A region in device pixels as Qt holds it.
+    static QRegion ToQRegion(const TRegion& rgn);
+
+protected:
+    // For owners that must create their device before painting starts.
+    QtCanvas() = default;
+    void Begin(QPaintDevice* device);
+
+private:
+    QPoint ToDevice(int32_t x, int32_t y) const;
+    // Device rectangle of a logical one, normalised; exclusive right/bottom.
+    QRect ToDeviceRect(const TRect& r) const;
+    int DeviceLength(int32_t logical, bool vertical) const;
+    QRect SurfaceRect() const;
+    QPen DevicePen(TColor color) const;
+    QBrush DeviceBrush(const TBrush& b, TColor color) const;
+    void ApplyClip();
+    // Draws fill with the brush and outline with the pen, each pixel touched
+    // once, through the pen mode.
+    void Paint(const QPainterPath* fill, const QPainterPath* outline);
+    void PaintRaster(const QPainterPath* fill, const QPainterPath* outline);
+    void FillRegion(const QRegion& rgn, const TBrush& brush);
+    void DrawImage(QPoint a, QPoint b, const QImage& image, const QRect& source);
+    QPainterPath ArcPath(const TRect& r, TPoint start, TPoint end, int kind) const;
+
+    QPaintDevice* FDevice = nullptr;
+    QImage* FImage = nullptr;
+    QPainter FPainter;
+    bool FAntialiasing = false;
+    std::optional<QRegion> FClip;
+    std::vector<std::optional<QRegion>> FSavedClips;
+};
+
+} // namespace vl
