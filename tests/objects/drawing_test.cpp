@@ -10,137 +10,97 @@ namespace {
 
 using Drawing = ObjectTest;
 
-TEST_F(Drawing, ShowDrawsInLocalCoordinatesWithTheGeneratorsTools) {
+std::vector<int32_t> Values(const std::vector<TEmfRecord>& rs, uint32_t type, size_t offset) {
+    std::vector<int32_t> v;
+    for (const auto& r : rs)
+        if (r.Type() == type) v.push_back(r.Int(offset));
+    return v;
+}
+
+TEST_F(Drawing, ShowDrawsAtTheObjectsCornerWithTheGeneratorsTools) {
     TBoxObj* o = Add(Tool, {100, 50});
-    TPen pen{clBlue, 2, TPenStyle::psDash, TPenMode::pmXor};
-    Tool->Generator().SetPen(pen);
+    Tool->Generator().SetPen({clBlue, 2, TPenStyle::psDash, TPenMode::pmXor});
     Tool->Generator().SetBrush({clGreen, TBrushStyle::bsSolid});
     o->Show();
     const auto rs = Records();
-    const TEmfRecord* org = Last(rs, emr::SETWINDOWORGEX);
-    ASSERT_TRUE(org);
-    EXPECT_EQ(org->Int(8), -100);
-    EXPECT_EQ(org->Int(12), -50);
-    const TEmfRecord* rect = Last(rs, emr::RECTANGLE);
-    ASSERT_TRUE(rect);
-    EXPECT_EQ(EmfRect(*rect), (TRect{0, 0, 40, 20}));
-    const TEmfRecord* p = Last(rs, emr::CREATEPEN);
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->Int(12), 1);      // dash
-    EXPECT_EQ(p->Int(16), 2);      // width
-    EXPECT_EQ(p->Int(24), clBlue); // colour
-    const TEmfRecord* b = Last(rs, emr::CREATEBRUSHINDIRECT);
-    ASSERT_TRUE(b);
-    EXPECT_EQ(b->Int(16), clGreen);
-    // Show sets pen mode copy, but the generator's pen replaces it.
-    EXPECT_EQ(Last(rs, emr::SETROP2)->Int(8), 7); // R2_XORPEN
-    EXPECT_TRUE(o->GetVisible());
+    EXPECT_EQ(Values(rs, emr::SETWINDOWORGEX, 8), (std::vector<int32_t>{-100}));
+    EXPECT_EQ(Values(rs, emr::SETWINDOWORGEX, 12), (std::vector<int32_t>{-50}));
+    EXPECT_EQ(EmfRect(*Last(rs, emr::RECTANGLE)), (TRect{0, 0, 40, 20}));
+    const TEmfRecord& p = *Last(rs, emr::CREATEPEN); // style, width, colour
+    EXPECT_EQ((std::vector<int32_t>{p.Int(12), p.Int(16), p.Int(24)}), (std::vector<int32_t>{1, 2, clBlue}));
+    EXPECT_EQ(Last(rs, emr::CREATEBRUSHINDIRECT)->Int(16), clGreen);
+    EXPECT_EQ(Last(rs, emr::SETROP2)->Int(8), 7); // the generator's xor pen
 }
 
-TEST_F(Drawing, MarkedObjectGetsItsMarkAndSizingHandles) {
+TEST_F(Drawing, ShadowFirstAtTheOffsetCornerInTheShadowBrush) {
+    TBoxObj* o = Add(Tool, {100, 50});
+    Tool->Generator().SetOptions({TGeneratorOption::goShadows});
+    Tool->Generator().SetBrush({clYellow, TBrushStyle::bsSolid});
+    Box->Shadows().SetBrush({clGray, TBrushStyle::bsSolid});
+    o->Show();
+    const auto rs = Records();
+    EXPECT_EQ(Values(rs, emr::SETWINDOWORGEX, 8), (std::vector<int32_t>{-110, -100}));
+    EXPECT_EQ(Values(rs, emr::SETWINDOWORGEX, 12), (std::vector<int32_t>{-57, -50}));
+    EXPECT_EQ(Values(rs, emr::CREATEBRUSHINDIRECT, 16), (std::vector<int32_t>{clGray, clYellow}));
+    EXPECT_EQ(Values(rs, emr::RECTANGLE, 8).size(), 2u);
+}
+
+TEST_F(Drawing, MarkAndSizingHandlesInTheMarkColour) {
     struct THandles : TBoxObj {
         using TBoxObj::TBoxObj;
-        std::vector<TSizeMode> Calls;
         bool SizingHandles(TPoint, TSizeMode m) override {
-            Calls.push_back(m);
-            Canvas().Ellipse({0, 0, 3, 3});
+            if (m == TSizeMode::smShape) Canvas().Ellipse({0, 0, 3, 3});
             return false;
         }
     };
-    auto owned = std::make_unique<THandles>(Tool);
-    THandles* o = owned.get();
-    o->SetPos({10, 10});
-    Doc->Objects.push_back(std::move(owned));
+    Doc->Objects.push_back(std::make_unique<THandles>(Tool));
+    TvlObject* o = Doc->Objects.back().get();
     Box->SetclMarkPen(clLime);
     o->State.Include(isMarked).Include(isSizing);
     o->Show();
     const auto rs = Records();
     EXPECT_EQ(Types(rs, {emr::RECTANGLE, emr::ELLIPSE}),
               (std::vector<uint32_t>{emr::RECTANGLE, emr::RECTANGLE, emr::ELLIPSE}));
-    // The mark pen, then a solid brush of the same colour for the handles.
     EXPECT_EQ(Last(rs, emr::CREATEPEN)->Int(24), clLime);
-    EXPECT_EQ(Last(rs, emr::CREATEBRUSHINDIRECT)->Int(12), 0);
+    // Clear brush for the mark, then solid in the mark colour for the handles.
+    EXPECT_EQ(Values(rs, emr::CREATEBRUSHINDIRECT, 12), (std::vector<int32_t>{0, 1, 0}));
     EXPECT_EQ(Last(rs, emr::CREATEBRUSHINDIRECT)->Int(16), clLime);
-    EXPECT_EQ(o->Calls, (std::vector<TSizeMode>{TSizeMode::smShape}));
-}
-
-TEST_F(Drawing, ShadowIsOffsetAndColouredByTheViewsShadowBrush) {
-    TBoxObj* o = Add(Tool, {100, 50});
-    Tool->Generator().SetOptions({TGeneratorOption::goShadows});
-    Box->Shadows().SetdX(10);
-    Box->Shadows().SetdY(7);
-    Box->Shadows().SetBrush({clGray, TBrushStyle::bsSolid});
-    Tool->Generator().SetBrush({clYellow, TBrushStyle::bsSolid});
-    o->Show();
-    const auto rs = Records();
-    std::vector<TPoint> origins;
-    for (const auto& r : rs)
-        if (r.Type() == emr::SETWINDOWORGEX) origins.push_back({r.Int(8), r.Int(12)});
-    // Shadow at the offset corner, then the shape at the object's corner.
-    EXPECT_EQ(origins, (std::vector<TPoint>{{-110, -57}, {-100, -50}}));
-    std::vector<TColor> brushes;
-    for (const auto& r : rs)
-        if (r.Type() == emr::CREATEBRUSHINDIRECT) brushes.push_back(r.Int(16));
-    EXPECT_EQ(brushes, (std::vector<TColor>{clGray, clYellow}));
-    EXPECT_EQ(Types(rs, {emr::RECTANGLE}).size(), 2u);
 }
 
 TEST_F(Drawing, ApplicationDrawingAndPictures) {
     TBoxObj* o = Add(Tool, {0, 0});
     int drawn = 0;
-    Tool->OnObjectDraw = [&](TvlObject* obj) {
-        EXPECT_EQ(obj, o);
-        ++drawn;
-    };
+    Tool->OnObjectDraw = [&](TvlObject*) { ++drawn; };
     Tool->OnObjectSetColors = [](TvlObject*) { ActScaleSet->Canvas()->Brush().Color = clRed; };
     o->Print();
     EXPECT_EQ(drawn, 1);
     EXPECT_EQ(Cv->Brush().Color, clRed);
     Tool->Generator().Picture().SetGraphic(std::make_unique<TBitmap>(2, 2));
     EXPECT_THROW(o->Draw(), Exception);
-    o->SetVisible(false);
-    EXPECT_NO_THROW(o->Print()); // invisible objects are not printed
 }
 
-TEST_F(Drawing, SelectionGoesThroughTheDocument) {
-    TBoxObj* a = Add(Tool, {0, 0});
-    TBoxObj* b = Add(Tool, {100, 0});
-    int selected = 0, marked = 0;
-    Doc->OnSelectObject = [&](TvlObject*) { ++selected; };
-    Doc->OnMarkObject = [&](TvlObject* o) { marked += o == nullptr; };
-    a->Mark(); // not selected yet: selects, then the document marks all
-    EXPECT_TRUE(a->GetSelected());
-    EXPECT_TRUE(a->State.Contains(isMarked));
-    EXPECT_EQ(selected, 1);
-    EXPECT_EQ(marked, 1);
-    b->SetSelected(true);
-    b->SetSelected(true);
-    EXPECT_EQ(selected, 2);
-    EXPECT_EQ(Doc->MarkCase(), (std::vector<TvlObject*>{a, b}));
-    // Unselecting a marked object asks for its area to be repainted.
-    THeadlessWindowHost host(Box);
-    Box->ScaleSetting().SetCanvas(Cv.get());
-    a->SetSelected(false);
-    EXPECT_FALSE(a->State.Contains(isMarked));
-    EXPECT_EQ(Doc->MarkCase(), (std::vector<TvlObject*>{b}));
-    ASSERT_EQ(host.Invalidations().size(), 1u);
-    EXPECT_EQ(host.Invalidations()[0].Rect, (TRect{-3, -3, 43, 23}));
-    // Hiding repaints at once and unselects.
-    b->Hide();
-    EXPECT_FALSE(b->GetVisible());
-    EXPECT_TRUE(Doc->MarkCase().empty());
-    EXPECT_EQ(host.Invalidations()[1].Rect, (TRect{97, -3, 143, 23}));
-}
-
-TEST_F(Drawing, InvalidateWidensTheRestoreRectangleAndSizingSwitches) {
+TEST_F(Drawing, SelectionAndRepaintAreas) {
     TBoxObj* a = Add(Tool, {0, 0});
     TBoxObj* b = Add(Tool, {100, 50});
     a->Invalidate();
     b->Invalidate();
     EXPECT_EQ(Doc->RestoreRect(), (TLimRec{-3, -3, 143, 73}));
     Doc->InitRestoreRect();
+
+    THeadlessWindowHost host(Box);
+    a->Mark(); // not selected yet: selects, then the document marks all
+    EXPECT_TRUE(a->GetSelected() && a->State.Contains(isMarked));
+    b->SetSelected(true);
+    EXPECT_EQ(Doc->MarkCase(), (std::vector<TvlObject*>{a, b}));
+    a->SetSelected(false); // a marked object's area is repainted
+    EXPECT_FALSE(a->State.Contains(isMarked));
+    ASSERT_EQ(host.Invalidations().size(), 1u);
+    EXPECT_EQ(host.Invalidations()[0].Rect, (TRect{-3, -3, 43, 23}));
+    b->Hide(); // repaints at once and unselects
+    EXPECT_TRUE(Doc->MarkCase().empty());
+    EXPECT_EQ(host.Invalidations()[1].Rect, (TRect{97, 47, 143, 73}));
+
     a->SetSizing(true);
-    EXPECT_TRUE(a->GetSizing());
     SizingHandle = TSizingHandle::szX1Y1;
     a->SetSizing(false);
     EXPECT_EQ(SizingHandle, TSizingHandle::szNone);
@@ -150,60 +110,44 @@ TEST_F(Drawing, InvalidateWidensTheRestoreRectangleAndSizingSwitches) {
     EXPECT_FALSE(a->GetSizing());
 }
 
-TEST_F(Drawing, MovingHonoursOptionsAndDependants) {
+TEST_F(Drawing, MovingHonoursOptions) {
     TBoxObj* m = Add(Tool, {100, 50});
     TBoxObj* s = AddSlave(Tool2, m, 5, 5);
     m->StartMove();
     EXPECT_TRUE(ActScaleSet->State.Contains(TScaleFlag::scMovingObjects));
     m->MovePos({10, 20});
     s->MovePos({1, 1});
-    EXPECT_EQ(m->GetPos(), (TPoint{110, 70}));
     EXPECT_EQ(s->GetPos(), (TPoint{116, 76}));
     Tool->Generator().SetOptions({TGeneratorOption::goNoHorzMove});
     m->MovePos({10, 20});
     EXPECT_EQ(m->GetPos(), (TPoint{110, 90}));
     s->State.Include(isCantMove);
     s->MovePos({1, 1});
-    m->EndMove();
-    s->EndMove();
     EXPECT_EQ(s->Pos.RelX, 6);
+    s->EndMove();
     EXPECT_FALSE(s->State.Contains(isCantMove));
     EXPECT_FALSE(ActScaleSet->State.Contains(TScaleFlag::scMovingObjects));
-    ASSERT_EQ(Doc->LimitChecks.size(), 3u);
-    EXPECT_FALSE(Doc->LimitChecks[0].second);
-    EXPECT_TRUE(Doc->LimitChecks[1].second);
 }
 
 TEST_F(Drawing, DependantsFollowTheirMasterSelection) {
     TBoxObj* m = Add(Tool, {0, 0});
     TBoxObj* s = AddSlave(Tool2, m, 0, 0);
-    TBoxObj* lone = Add(Tool, {50, 50});
-    for (TInvolve c : {TInvolve::invMove, TInvolve::invDelete, TInvolve::invCopy})
-        EXPECT_EQ(lone->Involved(c), 0);
-
     m->SetSelected(true);
-    s->Involved(TInvolve::invMove);
-    EXPECT_TRUE(s->GetSelected());
-    EXPECT_TRUE(s->State.Contains(isCantMove));
-
+    EXPECT_EQ(s->Involved(TInvolve::invMove), 0);
+    EXPECT_TRUE(s->GetSelected() && s->State.Contains(isCantMove));
     m->SetSelected(false);
     s->Involved(TInvolve::invCopy); // not copied without its master
     EXPECT_FALSE(s->GetSelected());
     m->SetSelected(true);
     s->Involved(TInvolve::invCopy);
     EXPECT_TRUE(s->GetSelected());
-
     m->SetSelected(false);
-    s->CanDelete(); // kept: its master stays
-    EXPECT_FALSE(s->State.Contains(isDeleted));
-    EXPECT_FALSE(s->GetSelected());
+    s->CanDelete(); // kept while its master stays
+    EXPECT_FALSE(s->GetSelected() || s->State.Contains(isDeleted));
     m->SetSelected(true);
     s->Involved(TInvolve::invDelete);
-    EXPECT_TRUE(s->GetSelected());
     s->CanDelete();
-    m->CanDelete();
     EXPECT_TRUE(s->State.Contains(isDeleted));
-    EXPECT_TRUE(m->State.Contains(isDeleted));
 }
 
 TEST_F(Drawing, HitTestAndPaintAllocateNothingButTheRegion) {
@@ -221,10 +165,7 @@ TEST_F(Drawing, HitTestAndPaintAllocateNothingButTheRegion) {
         m->Show();
         s->Show();
         m->Print();
-        EXPECT_TRUE(m->Found({110, 55, 111, 56}));
-        EXPECT_TRUE(s->Found({110, 60, 111, 61}));
-        EXPECT_TRUE(s->CheckFrame(TPoint{110, 60}));
-        (void)m->GetMaxLimits();
+        EXPECT_TRUE(m->Found({110, 55, 111, 56}) && s->Found({110, 60, 111, 61}));
         (void)m->CreateShapeRgn(TRgnMode::rmLog);
         (void)m->CreateShapeRgn(TRgnMode::rmDev);
         m->Invalidate();

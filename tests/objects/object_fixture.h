@@ -9,11 +9,8 @@
 
 #include "velloran/document/data_mod.h"
 #include "velloran/document/file_header.h"
-#include "velloran/document/mapper.h"
-#include "velloran/generators/generator.h"
 #include "velloran/objects/object.h"
 #include "velloran/objects/paste_ids.h"
-#include "velloran/platform/canvas.h"
 #include "velloran/platform/emf_reader.h"
 #include "velloran/platform/emf_records.h"
 #include "velloran/platform/headless_window_host.h"
@@ -37,10 +34,9 @@ class TTestDataMod : public TvlDataMod {
 public:
     using TvlDataMod::TvlDataMod;
     std::vector<std::unique_ptr<TvlObject>> Objects;
-    std::vector<std::pair<TvlObject*, bool>> LimitChecks;
 
     TLimRec GetLimits() const override { return {}; }
-    void CheckLimits(TvlObject* AnyObj, bool inclBorder) override { LimitChecks.push_back({AnyObj, inclBorder}); }
+    void CheckLimits(TvlObject*, bool) override {}
     TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) override {
         for (auto& o : Objects)
             if (Condition(o.get(), Params)) return o.get();
@@ -73,7 +69,6 @@ protected:
     void TearDown() override {
         ActScaleSet = nullptr;
         FreePasteIDList();
-        Mapper = nullptr;
         FileHeader = {};
         SizingHandle = TSizingHandle::szNone;
     }
@@ -122,7 +117,5 @@ protected:
     TMetafile Mf;
     std::unique_ptr<TMetafileCanvas> Cv;
 };
-
-inline std::vector<uint8_t> Bytes(const TMemoryStream& s) { return s.Bytes(); }
 
 } // namespace vl::test

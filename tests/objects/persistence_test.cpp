@@ -112,7 +112,6 @@ TEST_F(Persistence, OlderVersions) {
     EXPECT_EQ(o.Text, u"A\u00E9");
     TvlObject::RegisterPChar(&s, o.PText, TPstMode::pstLoad);
     EXPECT_EQ(String(o.PText.get()), u"xy");
-    s.SetPosition(0);
     // Pasted strings are always UTF-16.
     TMemoryStream w(B{1, 0, 0, 0, 'Q', 0});
     TvlObject::RegisterString(&w, o.Text, TPstMode::pstPaste);
@@ -145,26 +144,13 @@ TEST_F(Persistence, Links) {
     o->RegisterLink(nullptr, o->Link, TPstMode::pstConnect);
     EXPECT_TRUE(o->Link.IsNil());
     EXPECT_FALSE(o->State.Contains(isDeleted));
-
-    // Through an active class-number translation.
-    TMapper map({{7, 2}});
-    Mapper = &map;
-    TMemoryStream mapped(B{7, 0, 1, 0, 0, 0, 0, 0});
-    o->RegisterLink(&mapped, o->Link, TPstMode::pstLoad);
-    o->RegisterLink(nullptr, o->Link, TPstMode::pstConnect);
-    EXPECT_EQ(o->Link.ConObj, target);
 }
 
 TEST_F(Persistence, PensBrushesFontsAndTexts) {
     TRichObj o(Tool);
     o.Pen = {clBlue, 2, TPenStyle::psDash, TPenMode::pmXor};
     o.Brush = {clYellow, TBrushStyle::bsClear};
-    o.Font.Color = clRed;
-    o.Font.Height = -11;
-    o.Font.Pitch = TFontPitch::fpFixed;
-    o.Font.Style = fsBold | fsUnderline;
-    o.Font.Charset = ANSI_CHARSET;
-    o.Font.Name = u"Ab";
+    o.Font = {u"Ab", -11, fsBold | fsUnderline, TFontPitch::fpFixed, ANSI_CHARSET, clRed, 0};
     o.PText = std::make_unique<char16_t[]>(3);
     o.PText[0] = u'H';
     o.PText[1] = u'i';
@@ -173,74 +159,53 @@ TEST_F(Persistence, PensBrushesFontsAndTexts) {
               (B{0, 0, 0xFF, 0, 14, 1, 0, 0, 2, 0, 0, 0}));
     EXPECT_EQ(Written([&](TStream& s) { TvlObject::RegisterBrush(&s, o.Brush, w); }),
               (B{0xFF, 0xFF, 0, 0, 1, 0, 0, 0}));
-    const B font{0xFF, 0, 0, 0, 0xF5, 0xFF, 0xFF, 0xFF, 2, 5, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 'A', 0, 'b', 0};
-    EXPECT_EQ(Written([&](TStream& s) { TvlObject::RegisterFont(&s, o.Font, w); }), font);
+    EXPECT_EQ(Written([&](TStream& s) { TvlObject::RegisterFont(&s, o.Font, w); }),
+              (B{0xFF, 0, 0, 0, 0xF5, 0xFF, 0xFF, 0xFF, 2, 5, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 'A', 0, 'b', 0}));
     EXPECT_EQ(Written([&](TStream& s) { TvlObject::RegisterPChar(&s, o.PText, w); }),
               (B{2, 0, 0, 0, 'H', 0, 'i', 0, 0, 0}));
     std::unique_ptr<char16_t[]> none;
     EXPECT_EQ(Written([&](TStream& s) { TvlObject::RegisterPChar(&s, none, w); }), B(4, 0));
 
-    TRichObj r(Tool);
-    r.Font.Orientation = 900;
-    for (TPstMode m : {TPstMode::pstLoad, TPstMode::pstPaste}) {
-        TMemoryStream s;
-        TvlObject::RegisterPen(&s, o.Pen, w);
-        TvlObject::RegisterBrush(&s, o.Brush, w);
-        TvlObject::RegisterFont(&s, o.Font, w);
-        TvlObject::RegisterPChar(&s, o.PText, w);
-        s.SetPosition(0);
-        TvlObject::RegisterPen(&s, r.Pen, m);
-        TvlObject::RegisterBrush(&s, r.Brush, m);
-        TvlObject::RegisterFont(&s, r.Font, m);
-        TvlObject::RegisterPChar(&s, r.PText, m);
-        EXPECT_EQ(r.Pen, o.Pen);
-        EXPECT_EQ(r.Brush, o.Brush);
-        EXPECT_EQ(r.Font.Name, u"Ab");
-        EXPECT_EQ(r.Font.Style, o.Font.Style);
-        EXPECT_EQ(r.Font.Orientation, 900); // not part of the record
-        EXPECT_EQ(String(r.PText.get()), u"Hi");
-    }
     // A stored length below 1 leaves the text alone; a missing terminator is supplied.
-    TMemoryStream empty(B{0, 0, 0, 0, 2, 0, 0, 0, 'A', 0, 'B', 0, 'C', 0});
-    TvlObject::RegisterPChar(&empty, r.PText, TPstMode::pstLoad);
-    EXPECT_EQ(String(r.PText.get()), u"Hi");
-    TvlObject::RegisterPChar(&empty, r.PText, TPstMode::pstLoad);
-    EXPECT_EQ(String(r.PText.get()), u"AB");
-    // Values no pen can have are a format error.
+    TMemoryStream texts(B{0, 0, 0, 0, 2, 0, 0, 0, 'A', 0, 'B', 0, 'C', 0});
+    TvlObject::RegisterPChar(&texts, o.PText, TPstMode::pstLoad);
+    EXPECT_EQ(String(o.PText.get()), u"Hi");
+    TvlObject::RegisterPChar(&texts, o.PText, TPstMode::pstPaste);
+    EXPECT_EQ(String(o.PText.get()), u"AB");
+    // A value no pen can have is a format error, and the pen stays as it was.
     TMemoryStream bad(B{0, 0, 0, 0, 16, 0, 0, 0, 1, 0, 0, 0});
-    EXPECT_THROW(TvlObject::RegisterPen(&bad, r.Pen, TPstMode::pstLoad), EReadError);
-    EXPECT_EQ(r.Pen, o.Pen);
+    EXPECT_THROW(TvlObject::RegisterPen(&bad, o.Pen, TPstMode::pstLoad), EReadError);
+    EXPECT_EQ(o.Pen.Mode, TPenMode::pmXor);
 }
 
 TEST_F(Persistence, PicturesOfEachKind) {
-    const auto w = TPstMode::pstSave;
-    TPicture pic;
-    EXPECT_THROW(TvlObject::RegisterPicture(nullptr, pic, w), EReadError);
-    TMemoryStream dummy;
-    EXPECT_THROW(TvlObject::RegisterPicture(&dummy, pic, w), EInvalidGraphic);
-
+    // Written as the kind and the graphic's own image (a metafile's with its
+    // length); read back without touching what follows.
+    auto roundTrip = [&](std::unique_ptr<TGraphic> g, B head) {
+        TMemoryStream image;
+        g->SaveToStream(image);
+        TPicture pic;
+        pic.SetGraphic(std::move(g));
+        B bytes = Written([&](TStream& s) { TvlObject::RegisterPicture(&s, pic, TPstMode::pstSave); });
+        head.insert(head.end(), image.Bytes().begin(), image.Bytes().end());
+        EXPECT_EQ(bytes, head);
+        bytes.push_back(0x5A);
+        TMemoryStream in(bytes);
+        TPicture back;
+        TvlObject::RegisterPicture(&in, back, TPstMode::pstLoad);
+        EXPECT_EQ(in.Remaining(), 1);
+        return back;
+    };
     auto bmp = std::make_unique<TBitmap>(2, 1, clRed);
     bmp->SetPixel(1, 0, clBlue);
-    pic.SetGraphic(std::move(bmp));
-    B bytes = Written([&](TStream& s) { TvlObject::RegisterPicture(&s, pic, w); });
-    EXPECT_EQ(B(bytes.begin(), bytes.begin() + 4), (B{1, 0, 'B', 'M'}));
-    TPicture back;
-    TMemoryStream in(bytes);
-    TvlObject::RegisterPicture(&in, back, TPstMode::pstLoad);
-    ASSERT_TRUE(dynamic_cast<TBitmap*>(back.Graphic()));
-    EXPECT_EQ(static_cast<TBitmap*>(back.Graphic())->Pixels(), (std::vector<TColor>{clRed, clBlue}));
+    TPicture b = roundTrip(std::move(bmp), {1, 0});
+    ASSERT_TRUE(dynamic_cast<TBitmap*>(b.Graphic()));
+    EXPECT_EQ(static_cast<TBitmap*>(b.Graphic())->Pixels(), (std::vector<TColor>{clRed, clBlue}));
 
     auto ico = std::make_unique<TIcon>();
     ico->Image().SetSize(2, 2, clLime);
     ico->SetMask({false, true, false, false});
-    pic.SetGraphic(std::move(ico));
-    bytes = Written([&](TStream& s) { TvlObject::RegisterPicture(&s, pic, w); });
-    EXPECT_EQ(B(bytes.begin(), bytes.begin() + 6), (B{2, 0, 0, 0, 1, 0}));
-    TMemoryStream icoIn(bytes);
-    TvlObject::RegisterPicture(&icoIn, back, TPstMode::pstPaste);
-    ASSERT_TRUE(dynamic_cast<TIcon*>(back.Graphic()));
-    EXPECT_EQ(back.Width(), 2);
-    EXPECT_EQ(icoIn.Remaining(), 0);
+    EXPECT_TRUE(dynamic_cast<TIcon*>(roundTrip(std::move(ico), {2, 0}).Graphic()));
 
     auto mf = std::make_unique<TMetafile>();
     {
@@ -248,42 +213,36 @@ TEST_F(Persistence, PicturesOfEachKind) {
         c.Ellipse({0, 0, 30, 20});
     }
     const B image = mf->Data();
-    pic.SetGraphic(std::move(mf));
-    bytes = Written([&](TStream& s) { TvlObject::RegisterPicture(&s, pic, w); });
-    B expected{3, 0};
-    const uint32_t n = static_cast<uint32_t>(image.size());
-    expected.insert(expected.end(), {uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24)});
-    expected.insert(expected.end(), image.begin(), image.end());
-    EXPECT_EQ(bytes, expected);
-    bytes.push_back(0x5A); // whatever follows the picture stays unread
-    TMemoryStream mfIn(bytes);
-    TvlObject::RegisterPicture(&mfIn, back, TPstMode::pstLoad);
-    ASSERT_TRUE(dynamic_cast<TMetafile*>(back.Graphic()));
-    EXPECT_EQ(static_cast<TMetafile*>(back.Graphic())->Data(), image);
-    EXPECT_EQ(mfIn.Remaining(), 1);
+    const auto n = static_cast<uint32_t>(image.size());
+    TPicture m = roundTrip(std::move(mf), {3, 0, uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24)});
+    ASSERT_TRUE(dynamic_cast<TMetafile*>(m.Graphic()));
+    EXPECT_EQ(static_cast<TMetafile*>(m.Graphic())->Data(), image);
 
-    // A compressed image is stored as the bitmap it decodes to.
+    // A compressed image is stored as the bitmap it decodes to, since kind 1
+    // is read back as a bitmap.
     SetImageDecoder([](const std::vector<uint8_t>&, TBitmap& out) {
         out.SetSize(1, 1, clGreen);
         return true;
     });
+    TPicture pic;
     auto jpeg = std::make_unique<TJPEGImage>();
     jpeg->SetData({0xFF, 0xD8, 0xFF, 0xD9});
     pic.SetGraphic(std::move(jpeg));
     TMemoryStream j;
-    TvlObject::RegisterPicture(&j, pic, w);
+    TvlObject::RegisterPicture(&j, pic, TPstMode::pstCopy);
     SetImageDecoder({});
     j.SetPosition(0);
-    TvlObject::RegisterPicture(&j, back, TPstMode::pstLoad);
-    ASSERT_TRUE(dynamic_cast<TBitmap*>(back.Graphic()));
-    EXPECT_EQ(static_cast<TBitmap*>(back.Graphic())->Pixel(0, 0), clGreen);
+    TvlObject::RegisterPicture(&j, pic, TPstMode::pstPaste);
+    ASSERT_TRUE(dynamic_cast<TBitmap*>(pic.Graphic()));
+    EXPECT_EQ(static_cast<TBitmap*>(pic.Graphic())->Pixel(0, 0), clGreen);
 
     TMemoryStream unknown(B{4, 0, 0, 0});
-    EXPECT_THROW(TvlObject::RegisterPicture(&unknown, back, TPstMode::pstLoad), EReadError);
+    EXPECT_THROW(TvlObject::RegisterPicture(&unknown, pic, TPstMode::pstLoad), EReadError);
+    TPicture empty;
+    EXPECT_THROW(TvlObject::RegisterPicture(&unknown, empty, TPstMode::pstSave), EInvalidGraphic);
 }
 
 TEST_F(Persistence, EmbeddedObject) {
-    TBoxObj* outer = Add(Tool, {0, 0});
     TBoxObj inner(Tool2);
     inner.SetPos({4, 5});
     const B bytes = Written([&](TStream& s) { TvlObject::RegisterObject(&s, inner, TPstMode::pstSave); });
@@ -293,7 +252,6 @@ TEST_F(Persistence, EmbeddedObject) {
     TvlObject::RegisterObject(&in, copy, TPstMode::pstLoad);
     EXPECT_EQ(copy.GetPos(), (TPoint{4, 5}));
     EXPECT_EQ(in.Remaining(), 0);
-    (void)outer;
 }
 
 TEST_F(Persistence, PasteTranslatesLinksAmongPastedObjects) {
@@ -306,11 +264,8 @@ TEST_F(Persistence, PasteTranslatesLinksAmongPastedObjects) {
     TBoxObj* m2 = Read(Tool, mRec, TPstMode::pstPaste); // new ID 3
     TBoxObj* s2 = Read(Tool2, sRec, TPstMode::pstPaste); // new ID 4
     ASSERT_EQ(PasteIDList->Count(), 2);
-    TPasteIDRec rec;
-    PasteIDList->GetRecord(1, &rec);
-    EXPECT_EQ(rec.ClassNr, 2);
-    EXPECT_EQ(rec.StoredID, 2);
-    EXPECT_EQ(rec.NewID, 4);
+    const auto* rec = static_cast<const TPasteIDRec*>(PasteIDList->Get(1));
+    EXPECT_EQ((std::vector<int>{rec->ClassNr, rec->StoredID, rec->NewID}), (std::vector<int>{2, 2, 4}));
     s2->Persist(nullptr, TPstMode::pstConnectCopy);
     EXPECT_EQ(s2->GetMaster(), m2);
     EXPECT_EQ(s2->Pos.ConID, 3);
@@ -340,8 +295,7 @@ TEST_F(Persistence, SlaveWithoutAFindableMasterBecomesFree) {
     TBoxObj* s = Read(Tool2, rec);
     EXPECT_EQ(s->GetPos(), (TPoint{5, -3})); // before connecting: offset from the origin
     s->Connect(Doc);
-    EXPECT_FALSE(s->State.Contains(isSlave));
-    EXPECT_FALSE(s->State.Contains(isConnect));
+    EXPECT_FALSE(s->State.Contains(isSlave) || s->State.Contains(isConnect));
     EXPECT_TRUE(s->State.Contains(isDeleted));
     EXPECT_EQ(s->GetMaster(), s);
     EXPECT_EQ(s->GetPos(), (TPoint{5, -3}));
@@ -350,15 +304,12 @@ TEST_F(Persistence, SlaveWithoutAFindableMasterBecomesFree) {
 
     // A master link that comes back to the object itself would never end.
     B self = SlaveRecord;
-    self[6] = 2; // class 2, ID 2: the object itself (the fixture numbers 1 first)
-    Doc->Objects.clear();
-    TBoxObj* first = Add(Tool, {0, 0});
+    self[6] = 2, self[8] = 5; // master (2, 5): the object itself
     TBoxObj* loop = Read(Tool2, self);
-    loop->ObjID = 2;
+    loop->ObjID = 5;
     loop->Connect(Doc);
     EXPECT_EQ(loop->GetMaster(), loop);
     EXPECT_TRUE(loop->State.Contains(isDeleted));
-    (void)first;
 
     // Two slaves each naming the other.
     Doc->Objects.clear();
@@ -374,9 +325,12 @@ TEST_F(Persistence, SlaveWithoutAFindableMasterBecomesFree) {
     EXPECT_EQ(sa->GetX(), 10); // 5 + sb at 5
 }
 
-TEST_F(Persistence, TruncatedAndGarbageInputFailsWithReadErrors) {
+TEST_F(Persistence, WholeRecordRoundTripsAndDamagedInputFailsWithReadErrors) {
     TRichObj o(Tool);
     o.Count();
+    o.Link.ConObj = Add(Tool2, {0, 0});
+    o.Pen.Width = 5;
+    o.Brush.Style = TBrushStyle::bsCross;
     o.Font.Name = u"Times New Roman";
     o.Text = u"text";
     o.PText = std::make_unique<char16_t[]>(2);
@@ -397,8 +351,9 @@ TEST_F(Persistence, TruncatedAndGarbageInputFailsWithReadErrors) {
         TMemoryStream s(B(full.begin() + 2, full.end()));
         TRichObj r(Tool);
         r.LoadFromStream(s);
-        EXPECT_EQ(r.Font.Name, u"Times New Roman");
         EXPECT_EQ(s.Remaining(), 0);
+        EXPECT_TRUE(r.Pen == o.Pen && r.Brush == o.Brush && r.Font == o.Font);
+        EXPECT_TRUE(r.Text == u"text" && String(r.PText.get()) == u"z" && r.Link.ConID == 2);
     }
 
     // Lengths far beyond the stream allocate nothing of that size.
@@ -407,7 +362,6 @@ TEST_F(Persistence, TruncatedAndGarbageInputFailsWithReadErrors) {
     for (int round = 0; round < 2000; ++round) {
         B junk(2 + rng() % 120);
         for (auto& b : junk) b = static_cast<uint8_t>(rng());
-        if (round % 2) junk[0] = junk[1] = 0x7F; // a huge first length where it matters
         FileHeader.HostVersion = round % 3 ? ThisHostVersion : 0x08000000;
         TMemoryStream s(junk);
         TRichObj r(Tool);
@@ -417,19 +371,14 @@ TEST_F(Persistence, TruncatedAndGarbageInputFailsWithReadErrors) {
         }
     }
     EXPECT_LT(vl::test::GLargestAllocation, 64u * 1024);
-    for (uint8_t huge : {0x7F, 0xFF}) {
-        TRichObj r(Tool);
-        // A negative text length reads as no text.
-        TMemoryStream p(B{0xFE, 0xFF, 0xFF, huge, 1, 0});
-        if (huge == 0x7F)
-            EXPECT_THROW(TvlObject::RegisterPChar(&p, r.PText, TPstMode::pstLoad), EReadError);
-        else
-            TvlObject::RegisterPChar(&p, r.PText, TPstMode::pstLoad);
+    TRichObj r(Tool);
+    TMemoryStream p(B{0xFE, 0xFF, 0xFF, 0x7F, 1, 0});
+    EXPECT_THROW(TvlObject::RegisterPChar(&p, r.PText, TPstMode::pstLoad), EReadError);
+    for (uint8_t huge : {0x7F, 0xFF}) { // beyond the stream, and negative
         TMemoryStream m(B{3, 0, 0xF0, 0xFF, 0xFF, huge, 1});
         EXPECT_THROW(TvlObject::RegisterPicture(&m, r.Pic, TPstMode::pstLoad), EReadError);
-        EXPECT_FALSE(r.PText);
-        EXPECT_FALSE(r.Pic.Graphic());
     }
+    EXPECT_FALSE(r.PText || r.Pic.Graphic());
 }
 
 } // namespace

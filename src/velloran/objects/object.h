@@ -169,6 +169,8 @@ public:
     TIndividualState State;
 
 protected:
+    // The stream a persistence mode needs; raises when it is missing.
+    static TStream& StreamFor(TStream* Stream, TPstMode Mode);
     // The canvas of the mapping in force.
     static TCanvas& Canvas();
     // Window origin at the object's minimal corner, so it draws in local units.

@@ -16,17 +16,21 @@ namespace {
 // does not hold.
 constexpr TIndividualState SessionFlags{isMarked, isDeleted, isSelected, isSizing};
 
-TStream& Need(TStream* Stream) {
-    if (!Stream) RaiseReadError();
+} // namespace
+
+TStream& TvlObject::StreamFor(TStream* Stream, TPstMode Mode) {
+    if (!Stream) {
+        if (IsWriting(Mode)) RaiseWriteError();
+        RaiseReadError();
+    }
     return *Stream;
 }
-} // namespace
 
 void TvlObject::Persist(TStream* Stream, TPstMode Mode) {
     switch (Mode) {
     case TPstMode::pstSave:
     case TPstMode::pstCopy: {
-        TStream& s = Need(Stream);
+        TStream& s = StreamFor(Stream, Mode);
         s.WriteInt16(ClassNr());
         s.WriteUInt16(ObjID);
         s.WriteUInt16((State - SessionFlags).Bits());
@@ -34,7 +38,7 @@ void TvlObject::Persist(TStream* Stream, TPstMode Mode) {
         break;
     }
     case TPstMode::pstLoad: {
-        TStream& s = Need(Stream);
+        TStream& s = StreamFor(Stream, Mode);
         // Identities were 32 bits wide before 0x2090; the low half counts.
         ObjID = vlFileVersionBefore(0x2090) ? static_cast<uint16_t>(s.ReadUInt32()) : s.ReadUInt16();
         State = TIndividualState::FromBits(s.ReadUInt16()) - SessionFlags;
@@ -44,7 +48,7 @@ void TvlObject::Persist(TStream* Stream, TPstMode Mode) {
         break;
     }
     case TPstMode::pstPaste: {
-        TStream& s = Need(Stream);
+        TStream& s = StreamFor(Stream, Mode);
         const uint16_t stored = s.ReadUInt16();
         if (PasteIDList) {
             const TPasteIDRec rec{ClassNr(), stored, ObjID};
@@ -125,7 +129,7 @@ void TvlObject::RegisterLink(TStream* Stream, TContype& Link, TPstMode Mode) {
     switch (Mode) {
     case TPstMode::pstSave:
     case TPstMode::pstCopy: {
-        TStream& s = Need(Stream);
+        TStream& s = StreamFor(Stream, Mode);
         const TvlObject* t = Link.ConObj;
         s.WriteInt16(t ? t->ClassNr() : Link.ConType);
         s.WriteUInt16(t ? t->ObjID : Link.ConID);
@@ -134,7 +138,7 @@ void TvlObject::RegisterLink(TStream* Stream, TContype& Link, TPstMode Mode) {
     }
     case TPstMode::pstLoad:
     case TPstMode::pstPaste: {
-        TStream& s = Need(Stream);
+        TStream& s = StreamFor(Stream, Mode);
         Link.ConObj = nullptr;
         Link.ConType = s.ReadInt16();
         Link.ConID = s.ReadUInt16();

@@ -14,11 +14,6 @@ namespace vl {
 
 namespace {
 
-TStream& Need(TStream* Stream) {
-    if (!Stream) RaiseReadError();
-    return *Stream;
-}
-
 bool AnsiHost() { return hostFileVersionBefore(UnicodeHostVersion); }
 
 // Stored enumerations must name a value of their type.
@@ -36,14 +31,14 @@ constexpr uint16_t PicMetafile = 3;
 
 void TvlObject::RegisterData(TStream* Stream, void* Data, int32_t Size, TPstMode Mode) {
     if (IsWriting(Mode))
-        Need(Stream).WriteBuffer(Data, Size);
+        StreamFor(Stream, Mode).WriteBuffer(Data, Size);
     else if (IsReading(Mode))
-        Need(Stream).ReadBuffer(Data, Size);
+        StreamFor(Stream, Mode).ReadBuffer(Data, Size);
 }
 
 void TvlObject::RegisterPChar(TStream* Stream, std::unique_ptr<char16_t[]>& Text, TPstMode Mode) {
     if (IsWriting(Mode)) {
-        TStream& s = Need(Stream);
+        TStream& s = StreamFor(Stream, Mode);
         int32_t n = 0;
         if (Text)
             while (Text[n]) ++n;
@@ -53,7 +48,7 @@ void TvlObject::RegisterPChar(TStream* Stream, std::unique_ptr<char16_t[]>& Text
         return;
     }
     if (!IsReading(Mode)) return;
-    TStream& s = Need(Stream);
+    TStream& s = StreamFor(Stream, Mode);
     const int32_t n = s.ReadInt32();
     if (n < 1) return;
     const bool ansi = AnsiHost();
@@ -72,16 +67,17 @@ void TvlObject::RegisterPChar(TStream* Stream, std::unique_ptr<char16_t[]>& Text
 }
 
 void TvlObject::RegisterString(TStream* Stream, String& Text, TPstMode Mode) {
-    if (IsWriting(Mode))
-        SaveString(Need(Stream), Text);
-    else if (Mode == TPstMode::pstLoad)
-        Text = AnsiHost() ? LoadStringAnsi(Need(Stream)) : LoadString_w(Need(Stream));
-    else if (Mode == TPstMode::pstPaste)
-        Text = LoadString_w(Need(Stream));
+    if (IsWriting(Mode)) {
+        SaveString(StreamFor(Stream, Mode), Text);
+    } else if (IsReading(Mode)) {
+        TStream& s = StreamFor(Stream, Mode);
+        // Clipboard streams always hold UTF-16.
+        Text = Mode == TPstMode::pstLoad && AnsiHost() ? LoadStringAnsi(s) : LoadString_w(s);
+    }
 }
 
 void TvlObject::RegisterObject(TStream* Stream, TvlObject& Embedded, TPstMode Mode) {
-    if (IsReading(Mode)) Need(Stream).ReadInt16();
+    if (IsReading(Mode)) StreamFor(Stream, Mode).ReadInt16();
     Embedded.Persist(Stream, Mode);
 }
 
@@ -89,7 +85,7 @@ void TvlObject::RegisterObject(TStream* Stream, TvlObject& Embedded, TPstMode Mo
 // then the name.
 void TvlObject::RegisterFont(TStream* Stream, TFont& Font, TPstMode Mode) {
     if (IsWriting(Mode)) {
-        TStream& s = Need(Stream);
+        TStream& s = StreamFor(Stream, Mode);
         s.WriteInt32(Font.Color);
         s.WriteInt32(Font.Height);
         s.WriteUInt8(static_cast<uint8_t>(Font.Pitch));
@@ -100,7 +96,7 @@ void TvlObject::RegisterFont(TStream* Stream, TFont& Font, TPstMode Mode) {
         return;
     }
     if (!IsReading(Mode)) return;
-    TStream& s = Need(Stream);
+    TStream& s = StreamFor(Stream, Mode);
     const TColor color = s.ReadInt32();
     const int32_t height = s.ReadInt32();
     const TFontPitch pitch = ReadEnum(s, TFontPitch::fpFixed);
@@ -119,7 +115,7 @@ void TvlObject::RegisterFont(TStream* Stream, TFont& Font, TPstMode Mode) {
 // 12 bytes: colour, mode, style, 2 reserved, width.
 void TvlObject::RegisterPen(TStream* Stream, TPen& Pen, TPstMode Mode) {
     if (IsWriting(Mode)) {
-        TStream& s = Need(Stream);
+        TStream& s = StreamFor(Stream, Mode);
         s.WriteInt32(Pen.Color);
         s.WriteUInt8(static_cast<uint8_t>(Pen.Mode));
         s.WriteUInt8(static_cast<uint8_t>(Pen.Style));
@@ -128,7 +124,7 @@ void TvlObject::RegisterPen(TStream* Stream, TPen& Pen, TPstMode Mode) {
         return;
     }
     if (!IsReading(Mode)) return;
-    TStream& s = Need(Stream);
+    TStream& s = StreamFor(Stream, Mode);
     const TColor color = s.ReadInt32();
     const TPenMode mode = ReadEnum(s, TPenMode::pmNotXor);
     const TPenStyle style = ReadEnum(s, TPenStyle::psAlternate);
@@ -143,14 +139,14 @@ void TvlObject::RegisterPen(TStream* Stream, TPen& Pen, TPstMode Mode) {
 // 8 bytes: colour, style, 3 reserved.
 void TvlObject::RegisterBrush(TStream* Stream, TBrush& Brush, TPstMode Mode) {
     if (IsWriting(Mode)) {
-        TStream& s = Need(Stream);
+        TStream& s = StreamFor(Stream, Mode);
         s.WriteInt32(Brush.Color);
         s.WriteUInt8(static_cast<uint8_t>(Brush.Style));
         s.WriteZeros(3);
         return;
     }
     if (!IsReading(Mode)) return;
-    TStream& s = Need(Stream);
+    TStream& s = StreamFor(Stream, Mode);
     const TColor color = s.ReadInt32();
     const TBrushStyle style = ReadEnum(s, TBrushStyle::bsDiagCross);
     uint8_t reserved[3];
@@ -163,7 +159,7 @@ void TvlObject::RegisterBrush(TStream* Stream, TBrush& Brush, TPstMode Mode) {
 // preceded by its length.
 void TvlObject::RegisterPicture(TStream* Stream, TPicture& Picture, TPstMode Mode) {
     if (IsWriting(Mode)) {
-        TStream& s = Need(Stream);
+        TStream& s = StreamFor(Stream, Mode);
         const TGraphic* g = Picture.Graphic();
         if (!g) RaiseInvalidGraphic("Picture holds no graphic");
         if (const auto* mf = dynamic_cast<const TMetafile*>(g)) {
@@ -187,7 +183,7 @@ void TvlObject::RegisterPicture(TStream* Stream, TPicture& Picture, TPstMode Mod
         return;
     }
     if (!IsReading(Mode)) return;
-    TStream& s = Need(Stream);
+    TStream& s = StreamFor(Stream, Mode);
     const uint16_t kind = s.ReadUInt16();
     std::unique_ptr<TGraphic> g;
     switch (kind) {
