@@ -12,6 +12,7 @@
 #include "velloran/foundations/set.h"
 #include "velloran/foundations/types.h"
 #include "velloran/objects/object_types.h"
+#include "velloran/objects/object_walks.h"
 #include "velloran/tools/environment.h"
 
 namespace vl {
@@ -25,10 +26,6 @@ struct TObjIndex {
 };
 
 using TCounters = std::vector<uint16_t>;
-
-// Walks over objects take a callback and an untyped parameter block.
-using TAllObjectsProc = std::function<void(TvlObject* AnyObject, void* Params)>;
-using TFirstObjectFunc = std::function<bool(TvlObject* FndObject, void* Params)>;
 
 class TvlDataMod : public TEnvironment {
 public:
