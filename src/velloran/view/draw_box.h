@@ -18,6 +18,7 @@ namespace vl {
 
 class TvlDataMod;
 class TvlObject;
+class TMouseTool;
 
 class TCustomDrawBox : public TWindowControl {
 public:
@@ -42,6 +43,22 @@ public:
 
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor Value);
+    // Background colour.
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value) { FColor = Value; }
+
+    // ---- Tools ----------------------------------------------------------------
+    // The current tool, not owned; changed only by tool activation and
+    // cleared when the tool goes away.
+    TMouseTool* Tool() const { return FTool; }
+    void SetTool(TMouseTool* Value);
+    // Activates the first tool of the owner (component order) that belongs
+    // to this draw box and has toDefaultTool; none leaves the current tool.
+    void SetDefaultTool();
+    // Init of every tool of this draw box, in component order.
+    void InitTools();
+    // Confines the cursor to the client area less its last column and row.
+    void SetClipping();
 
     // Repaints the logical area at once.
     void UpdateRect(const TLimRec& LimRec);
@@ -63,6 +80,8 @@ private:
     TvlDataMod* FDataModule = nullptr;
     TvlObject* FMouseFnd = nullptr;
     TCursor FCursor = crDefault;
+    TColor FColor = clWindow;
+    TMouseTool* FTool = nullptr;
 };
 
 } // namespace vl
