@@ -5,6 +5,7 @@
 #include "velloran/document/data_mod.h"
 #include "velloran/generators/generator.h"
 #include "velloran/objects/object.h"
+#include "velloran/objects/point_obj.h"
 #include "velloran/platform/canvas.h"
 #include "velloran/platform/services.h"
 #include "velloran/view/draw_box.h"
@@ -50,7 +51,7 @@ int16_t TvlCreator::GetID() {
     return static_cast<int16_t>(ComponentIndex());
 }
 
-TCapClass TvlCreator::DefaultClass() { return nullptr; }
+TCapClass TvlCreator::DefaultClass() { return CapClassOf<TPointObj>; }
 
 TCapClass TvlCreator::GetObjectClass() {
     TCapClass c = DefaultClass();
