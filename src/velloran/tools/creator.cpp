@@ -13,7 +13,7 @@
 
 namespace vl {
 
-TvlCreator::TvlCreator(TComponent* AOwner) : TSaveTool(AOwner), FGenerator(CreateGenerator()) { FCursor = crCross; }
+TvlCreator::TvlCreator(TComponent* AOwner) : TvlCreator(AOwner, std::make_unique<TGenerator>()) {}
 
 TvlCreator::TvlCreator(TComponent* AOwner, std::unique_ptr<TCustomGenerator> AGenerator)
     : TSaveTool(AOwner), FGenerator(std::move(AGenerator)) {
