@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -97,7 +98,19 @@ protected:
         Points->Activate(nullptr);
         Host.SendMouseDown(vl::TMouseButton::mbLeft, P.X, P.Y);
         Host.SendMouseUp(vl::TMouseButton::mbLeft, P.X, P.Y);
-        return Doc().Count() ? Doc().ObjectAt(Doc().Count() - 1, 0) : nullptr;
+        return Last(Points->GetID());
+    }
+    // The newest object of that class number.
+    vl::TvlObject* Last(int16_t ClassNr) {
+        for (int32_t i = Doc().Count() - 1; i >= 0; --i)
+            if (vl::TvlObject* o = Doc().ObjectAt(i, 0); o->ClassNr() == ClassNr && o->ObjID == MaxID(ClassNr)) return o;
+        return nullptr;
+    }
+    uint16_t MaxID(int16_t ClassNr) {
+        uint16_t m = 0;
+        for (int32_t i = 0; i < Doc().Count(); ++i)
+            if (Doc().ObjectAt(i, 0)->ClassNr() == ClassNr) m = std::max(m, Doc().ObjectAt(i, 0)->ObjID);
+        return m;
     }
 
     vl::THeadlessServices Svc;

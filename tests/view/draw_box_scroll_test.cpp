@@ -12,6 +12,7 @@ using DrawBoxScroll = DrawBoxFixture;
 TEST_F(DrawBoxScroll, RangeFollowsTheDrawingAndTheAnchor) {
     Load();
     Click({5000, 100}); // beyond the client area
+    Host.InvalidateAll();
     Host.Paint();
     TvlScrollBar& hb = Box->HorzScrollBar();
     const TLimRec lims = Doc().GetLimits();
@@ -24,7 +25,7 @@ TEST_F(DrawBoxScroll, RangeFollowsTheDrawingAndTheAnchor) {
     Scale().SetVPOrgX(-4900);
     Scale().SetVPHomeX(-4900);
     Box->CheckScrollRange();
-    EXPECT_EQ(hb.Range(), 400);
+    EXPECT_EQ(hb.CalcRange(), 0); // nothing beyond the view
     Box->SetScrollAnchor(true);
     Box->CheckScrollRange();
     EXPECT_EQ(hb.Range(), 5300);
@@ -43,6 +44,7 @@ TEST_F(DrawBoxScroll, RangeFollowsTheDrawingAndTheAnchor) {
 TEST_F(DrawBoxScroll, ShrinkingWindowKeepsViewAndBarsInStep) {
     Load();
     Click({1000, 800});
+    Host.InvalidateAll();
     Host.Paint();
     Host.SendScroll(TScrollBarKind::sbVertical, TScrollCode::scBottom);
     const int32_t pos = Box->VertScrollBar().Position();
@@ -77,9 +79,11 @@ TEST_F(DrawBoxScroll, ScaleZeroFitsTheDrawingAndHidesTheBars) {
 TEST_F(DrawBoxScroll, ScrollToBringsThePointToTheReference) {
     Load();
     Click({3000, 3000});
+    Host.InvalidateAll();
     Host.Paint();
     Host.ClearRecords();
-    Box->ScrollTo({200, 150}, TOrigin::Center);
+    const TRect c = Host.ClientRect();
+    Box->ScrollTo({c.Right / 2, c.Bottom / 2}, TOrigin::Center);
     EXPECT_TRUE(Host.Scrolls().empty());
     Box->ScrollTo_Log({1000, 500}, TOrigin::LeftTop);
     EXPECT_EQ(Box->DeviceToLog({0, 0}), (TPoint{1000, 500}));
@@ -92,18 +96,18 @@ TEST_F(DrawBoxScroll, ScrollToBringsThePointToTheReference) {
 TEST_F(DrawBoxScroll, EdgeScrollingStepsOnlyAfterTheScrollTime) {
     Load();
     Default->ToolState.Include(TToolStateItem::tsCanScroll);
-    // The application's messages during a step: a press is ignored, a
-    // release is not.
+    // Messages handled during a step (straight to the control, the cursor
+    // stays): a press is ignored, a release is not.
     int ups = 0;
     Box->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int32_t, int32_t) { ++ups; };
     Default->DuringScroll = [&] {
-        Host.SendMouseDown(TMouseButton::mbLeft, 0, 10);
-        Host.SendMouseUp(TMouseButton::mbLeft, 0, 10);
+        Box->MouseDown(TMouseButton::mbLeft, {}, 0, 10);
+        Box->MouseUp(TMouseButton::mbLeft, {}, 0, 10);
     };
     Svc.SetTickStep(20);
     for (int i = 0; i < 6; ++i) Host.QueueCursorPos({1, 10});
     Host.QueueCursorPos({200, 10});
-    Host.SendMouseMove(0, 10);
+    Box->MouseMove({}, 0, 10); // as the host would, without placing the cursor
     // Ticks 20, 40, ... while the cursor stays: steps at 60 and 120.
     EXPECT_EQ(Default->Steps, 2);
     EXPECT_EQ(ups, 2);
@@ -116,22 +120,24 @@ TEST_F(DrawBoxScroll, EdgeScrollingStepsOnlyAfterTheScrollTime) {
 
     // Without tsCanScroll the move goes straight to the tool.
     Default->ToolState.Exclude(TToolStateItem::tsCanScroll);
-    Host.SendMouseMove(0, 10);
+    Box->MouseMove({}, 0, 10);
     EXPECT_EQ(Default->Steps, 2);
 }
 
-TEST_F(DrawBoxScroll, GetSpaceMakesRoomOnEachSide) {
+TEST_F(DrawBoxScroll, GetSpaceExtendsTheRangeToTheRightAndBottom) {
     Load();
     Click({1000, 1000});
+    Host.InvalidateAll();
     Host.Paint();
-    Box->GetSpace(50, TSpaceDir::dirLeft);
-    EXPECT_EQ(Scale().GetVPHomeX(), 50);
-    Host.Paint(); // the new range takes the room in
-    EXPECT_EQ(Box->HorzScrollBar().Range(), 1050 + 20 / 2);
-    const int32_t range = Box->VertScrollBar().Range();
-    Box->GetSpace(40, TSpaceDir::dirBottom);
-    EXPECT_EQ(Box->VertScrollBar().Range(), range + 40);
-    EXPECT_EQ(Scale().GetVPOrgY(), Scale().GetVPHomeY() - Box->VertScrollBar().Position());
+    for (auto [bar, dir] : {std::pair{&Box->HorzScrollBar(), TSpaceDir::dirRight},
+                            std::pair{&Box->VertScrollBar(), TSpaceDir::dirBottom}}) {
+        const int32_t range = bar->Range();
+        Box->GetSpace(40, dir);
+        EXPECT_EQ(bar->Range(), range + 40);
+        EXPECT_EQ(bar->Position(), bar->CalcRange());
+    }
+    EXPECT_EQ(Scale().GetVPOrgX(), -Box->HorzScrollBar().Position());
+    EXPECT_EQ(Scale().GetVPOrgY(), -Box->VertScrollBar().Position());
 }
 
 } // namespace

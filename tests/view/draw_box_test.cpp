@@ -77,10 +77,9 @@ TEST_F(DrawBox, AClickMakesADrawnObjectAtThePointWithItsIdentity) {
     EXPECT_EQ(snapped->GetPos(), (TPoint{100, 0}));
     EXPECT_EQ(snapped->ObjID, 2);
 
-    // A paint draws both; nothing is left to repaint afterwards.
+    // The paint draws both.
     Host.Paint();
-    EXPECT_FALSE(Host.InvalidRect().has_value());
-    EXPECT_GE(Figures(), 4); // each drawn on creation and again in the paint
+    EXPECT_EQ(Figures(), 2);
     // A right click in the creator returns to the default tool.
     Host.SendMouseDown(TMouseButton::mbRight, 1, 1);
     EXPECT_EQ(Box->Tool(), Default);
@@ -95,8 +94,8 @@ TEST_F(DrawBox, ASlaveCreatorHangsItsObjectOnTheMaster) {
     Load();
     TvlObject* master = Click({200, 100});
     ASSERT_EQ(Doc().Count(), 2);
-    TvlObject* slave = Doc().ObjectAt(1, 0);
-    if (slave == master) slave = Doc().ObjectAt(0, 0);
+    TvlObject* slave = Last(slaves->GetID());
+    ASSERT_NE(slave, nullptr);
     EXPECT_TRUE(slave->IsSlave());
     EXPECT_EQ(slave->GetMaster(), master);
     EXPECT_EQ(slave->ClassNr(), slaves->GetID());
