@@ -157,7 +157,11 @@ void QtCanvas::Paint(const QPainterPath* fill, const QPainterPath* outline) {
     if (outline) {
         FPainter.setPen(DevicePen(*penColor));
         FPainter.setBrush(Qt::NoBrush);
-        FPainter.drawPath(*outline);
+        // Smooth lines through pixel centres stay sharp instead of straddling two pixels.
+        if (FAntialiasing)
+            FPainter.drawPath(outline->translated(0.5, 0.5));
+        else
+            FPainter.drawPath(*outline);
     }
 }
 
@@ -255,47 +259,50 @@ void QtCanvas::PolyPolyline(std::span<const TPoint> pts, std::span<const uint32_
     if (!path.isEmpty()) Paint(nullptr, &path);
 }
 
-void QtCanvas::Rectangle(const TRect& r) {
+// Boxes of a boxed figure on the device. The fill takes the pixels whose
+// centres lie inside; a one-pixel outline sets the pixels right and below its
+// line, so that line runs one pixel inside; a wide outline is centred on the
+// box edge (or kept within the box by an inside-frame pen).
+bool QtCanvas::FigureBoxes(const TRect& r, QRectF& fill, QRectF& outline) const {
     const QRect d = ToDeviceRect(r);
-    if (d.isEmpty()) return;
-    // The outline runs on the outermost pixels, Left..Right-1 and Top..Bottom-1.
-    QPainterPath fill;
-    fill.addRect(d);
-    QPainterPath outline;
-    outline.addPolygon(QPolygon({d.topLeft(), QPoint(d.right(), d.top()), d.bottomRight(), QPoint(d.left(), d.bottom())}));
-    outline.closeSubpath();
+    if (d.isEmpty()) return false;
+    const int w = std::max(1, DeviceLength(FPen.Width, false));
+    const double inset = FPen.Style == TPenStyle::psInsideFrame && w > 1 ? w / 2.0 : 0;
+    fill = QRectF(d).adjusted(inset, inset, -inset, -inset);
+    outline = w > 1 ? fill : QRectF(d).adjusted(0, 0, -1, -1);
+    return fill.width() > 0 && fill.height() > 0;
+}
+
+void QtCanvas::Rectangle(const TRect& r) {
+    QRectF box, line;
+    if (!FigureBoxes(r, box, line)) return;
+    QPainterPath fill, outline;
+    fill.addRect(box);
+    outline.addRect(line);
     Paint(&fill, &outline);
 }
 
 void QtCanvas::RoundRect(const TRect& r, int32_t cornerW, int32_t cornerH) {
-    const QRect d = ToDeviceRect(r);
-    if (d.isEmpty()) return;
+    QRectF box, line;
+    if (!FigureBoxes(r, box, line)) return;
     const double rx = DeviceLength(cornerW, false) / 2.0;
     const double ry = DeviceLength(cornerH, true) / 2.0;
     QPainterPath fill, outline;
-    fill.addRoundedRect(QRectF(d), rx, ry);
-    outline.addRoundedRect(QRectF(d).adjusted(0, 0, -1, -1), rx, ry);
+    fill.addRoundedRect(box, rx, ry);
+    outline.addRoundedRect(line, rx, ry);
     Paint(&fill, &outline);
 }
 
 void QtCanvas::Ellipse(const TRect& r) {
-    const QRect d = ToDeviceRect(r);
-    if (d.isEmpty()) return;
-    // Fill by pixel centres in the whole box; the outline's pixels lie right
-    // and below its curve, so that curve is one pixel smaller.
+    QRectF box, line;
+    if (!FigureBoxes(r, box, line)) return;
     QPainterPath fill, outline;
-    fill.addEllipse(QRectF(d));
-    outline.addEllipse(QRectF(d).adjusted(0, 0, -1, -1));
+    fill.addEllipse(box);
+    outline.addEllipse(line);
     Paint(&fill, &outline);
 }
 
-enum class TArcKind { akArc, akChord, akPie };
-
-QPainterPath QtCanvas::ArcPath(const TRect& r, TPoint start, TPoint end, int kind) const {
-    const QRect d = ToDeviceRect(r);
-    QPainterPath path;
-    if (d.isEmpty()) return path;
-    const QRectF box = QRectF(d).adjusted(0, 0, -1, -1);
+QPainterPath QtCanvas::ArcPath(const QRectF& box, TPoint start, TPoint end, TArcKind kind) const {
     const QPointF c = box.center();
     const double a = std::max(box.width() / 2, 0.5);
     const double b = std::max(box.height() / 2, 0.5);
@@ -306,33 +313,33 @@ QPainterPath QtCanvas::ArcPath(const TRect& r, TPoint start, TPoint end, int kin
     };
     const double from = angle(start);
     double sweep = angle(end) - from;
-    while (sweep <= 1e-9) sweep += 360;
+    while (sweep <= 1e-9) sweep += 360; // the same ray twice is the whole ellipse
     while (sweep > 360) sweep -= 360;
-    if (static_cast<TArcKind>(kind) == TArcKind::akPie) {
+    QPainterPath path;
+    if (kind == TArcKind::akPie)
         path.moveTo(c);
-        path.arcTo(box, from, sweep);
-    } else {
+    else
         path.arcMoveTo(box, from);
-        path.arcTo(box, from, sweep);
-    }
-    if (static_cast<TArcKind>(kind) != TArcKind::akArc) path.closeSubpath();
+    path.arcTo(box, from, sweep);
+    if (kind != TArcKind::akArc) path.closeSubpath();
     return path;
 }
 
-void QtCanvas::Arc(const TRect& r, TPoint start, TPoint end) {
-    const QPainterPath path = ArcPath(r, start, end, static_cast<int>(TArcKind::akArc));
-    if (!path.isEmpty()) Paint(nullptr, &path);
+void QtCanvas::ArcFigure(const TRect& r, TPoint start, TPoint end, TArcKind kind) {
+    QRectF box, line;
+    if (!FigureBoxes(r, box, line)) return;
+    const QPainterPath outline = ArcPath(line, start, end, kind);
+    if (kind == TArcKind::akArc) {
+        Paint(nullptr, &outline);
+        return;
+    }
+    const QPainterPath fill = ArcPath(box, start, end, kind);
+    Paint(&fill, &outline);
 }
 
-void QtCanvas::Chord(const TRect& r, TPoint start, TPoint end) {
-    const QPainterPath path = ArcPath(r, start, end, static_cast<int>(TArcKind::akChord));
-    if (!path.isEmpty()) Paint(&path, &path);
-}
-
-void QtCanvas::Pie(const TRect& r, TPoint start, TPoint end) {
-    const QPainterPath path = ArcPath(r, start, end, static_cast<int>(TArcKind::akPie));
-    if (!path.isEmpty()) Paint(&path, &path);
-}
+void QtCanvas::Arc(const TRect& r, TPoint start, TPoint end) { ArcFigure(r, start, end, TArcKind::akArc); }
+void QtCanvas::Chord(const TRect& r, TPoint start, TPoint end) { ArcFigure(r, start, end, TArcKind::akChord); }
+void QtCanvas::Pie(const TRect& r, TPoint start, TPoint end) { ArcFigure(r, start, end, TArcKind::akPie); }
 
 void QtCanvas::FillRect(const TRect& r) { FillRegion(QRegion(ToDeviceRect(r)), FBrush); }
 

@@ -85,6 +85,7 @@ private:
     QPoint ToDevice(int32_t x, int32_t y) const;
     // Device rectangle of a logical one, normalised; exclusive right/bottom.
     QRect ToDeviceRect(const TRect& r) const;
+    bool FigureBoxes(const TRect& r, QRectF& fill, QRectF& outline) const;
     int DeviceLength(int32_t logical, bool vertical) const;
     QRect SurfaceRect() const;
     QPen DevicePen(TColor color) const;
@@ -96,7 +97,9 @@ private:
     void PaintRaster(const QPainterPath* fill, const QPainterPath* outline);
     void FillRegion(const QRegion& rgn, const TBrush& brush);
     void DrawImage(QPoint a, QPoint b, const QImage& image, const QRect& source);
-    QPainterPath ArcPath(const TRect& r, TPoint start, TPoint end, int kind) const;
+    enum class TArcKind : uint8_t { akArc, akChord, akPie };
+    QPainterPath ArcPath(const QRectF& box, TPoint start, TPoint end, TArcKind kind) const;
+    void ArcFigure(const TRect& r, TPoint start, TPoint end, TArcKind kind);
 
     QPaintDevice* FDevice = nullptr;
     QImage* FImage = nullptr;

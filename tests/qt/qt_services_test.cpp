@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QProgressBar>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -19,10 +18,10 @@
 
 #include <velloran-qt/qt_dialogs.h>
 #include <velloran-qt/qt_menu.h>
-#include <velloran-qt/qt_progress.h>
 #include <velloran-qt/qt_services.h>
 #include <velloran/platform/canvas.h>
 #include <velloran/platform/graphics.h>
+#include <velloran/platform/metafile.h>
 
 using namespace vl;
 
@@ -71,6 +70,47 @@ TEST(QtClipboardTest, PrivateFormatsAndImagesRoundTrip) {
     EXPECT_FALSE(cb.HasFormat(CF_BITMAP));
     cb.Clear();
     EXPECT_FALSE(cb.HasFormat(other));
+}
+
+// A 40 x 30 picture holding one rectangle, written record by record.
+std::vector<uint8_t> SmallEmf() {
+    std::vector<uint8_t> out;
+    auto put = [&](std::initializer_list<uint32_t> v) {
+        for (uint32_t x : v)
+            for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(x >> (8 * i)));
+    };
+    put({1, 88, 0, 0, 39, 29, 0, 0, 1058, 794, 0x464D4520, 0x10000, 88 + 24 + 20, 3, 1, 0, 0, 0, 1920, 1080, 508, 286});
+    put({43, 24, 5, 5, 30, 20});     // rectangle
+    put({14, 20, 0, 16, 20});        // end
+    return out;
+}
+
+TEST(QtClipboardTest, MetafileTravelsAsEmfSvgAndPng) {
+    QtClipboard cb;
+    TMetafile mf;
+    mf.SetData(SmallEmf());
+    cb.SetMetafile(mf);
+
+    EXPECT_TRUE(cb.HasFormat(CF_ENHMETAFILE));
+    TMetafile back;
+    ASSERT_TRUE(cb.GetMetafile(back));
+    EXPECT_EQ(back.Data(), mf.Data());
+    const QMimeData* mime = QApplication::clipboard()->mimeData();
+    ASSERT_NE(mime, nullptr);
+    EXPECT_TRUE(mime->data(QStringLiteral("image/svg+xml")).contains("<svg"));
+    const QImage png = QApplication::clipboard()->image();
+    ASSERT_EQ(png.size(), QSize(40, 30));
+    EXPECT_EQ(png.pixel(1, 1) | 0xFF000000u, 0xFFFFFFFFu);
+    int black = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) black += (png.pixel(x, y) & 0xFFFFFFu) == 0;
+    EXPECT_GT(black, 40); // the rectangle's outline
+
+    // Bytes that are no metafile read as no picture.
+    QMimeData* junk = new QMimeData;
+    junk->setData(QStringLiteral("image/emf"), QByteArray("not a picture"));
+    QApplication::clipboard()->setMimeData(junk);
+    EXPECT_FALSE(cb.GetMetafile(back));
 }
 
 class QtMenuTest : public ::testing::Test {
@@ -200,7 +240,6 @@ TEST(QtDialogsTest, FiltersAndDefaultExtension) {
               (QStringList{"Text (*.txt)", "Drawings (*.vld *.bak)"}));
     EXPECT_EQ(QtNameFilters(u""), QStringList());
     EXPECT_EQ(WithDefaultExt("/tmp/plan", u"*.map"), "/tmp/plan.map");
-    EXPECT_EQ(WithDefaultExt("/tmp/plan", u".map"), "/tmp/plan.map");
     EXPECT_EQ(WithDefaultExt("/tmp/plan.txt", u"map"), "/tmp/plan.txt");
     EXPECT_EQ(WithDefaultExt("/tmp/v1.2/plan", u"map"), "/tmp/v1.2/plan.map");
     EXPECT_EQ(WithDefaultExt("/tmp/plan", u""), "/tmp/plan");
@@ -223,7 +262,7 @@ TEST(QtDialogsTest, MessageBoxReturnsTheChosenButton) {
     EXPECT_EQ(buttons, 3);
 }
 
-TEST(QtServicesTest, ScreenCursorTicksAndProgress) {
+TEST(QtServicesTest, ScreenCursorAndTicks) {
     {
         QtServices services;
         services.SetScreenCursor(crHourGlass);
@@ -244,15 +283,6 @@ TEST(QtServicesTest, ScreenCursorTicksAndProgress) {
     }
     // The services leave no override cursor behind.
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
-    QtProgressBar bar;
-    bar.SetMax(50);
-    bar.SetPosition(20);
-    EXPECT_EQ(bar.Widget()->maximum(), 50);
-    EXPECT_EQ(bar.Widget()->value(), 20);
-    QtLabel label;
-    label.SetCaption(u"Loading");
-    EXPECT_EQ(label.Widget()->text(), "Loading");
 }
 
 } // namespace

@@ -36,6 +36,7 @@ class TTestControl : public TWindowControl {
 public:
     void Paint(TCanvas& canvas, const TRect& r) override {
         Paints.push_back(r);
+        if (PaintNothing) return;
         canvas.SetBrush({clRed, TBrushStyle::bsSolid});
         canvas.FillRect(r);
     }
@@ -76,6 +77,7 @@ public:
     std::u16string Chars;
     std::vector<TScroll> Scrolls;
     int Resizes = 0;
+    bool PaintNothing = false;
 };
 
 class QtWindowHostTest : public ::testing::Test {
@@ -205,6 +207,16 @@ TEST_F(QtWindowHostTest, InvalidAreaIsPaintedIntoTheBackingImage) {
     // Nothing invalid: nothing painted.
     Host->Update();
     EXPECT_EQ(Control.Paints.size(), 1u);
+
+    // Erasing fills with the background, whatever a tool left on the canvas.
+    Control.PaintNothing = true;
+    Fill({0, 0, 60, 60}, clBlue);
+    Host->Canvas().SetPen({clBlack, 1, TPenStyle::psSolid, TPenMode::pmNotXor});
+    Host->Invalidate({0, 0, 20, 20}, true);
+    Host->Invalidate({40, 40, 50, 50}, false);
+    Host->Update();
+    EXPECT_EQ(Backing(5, 5), White);
+    EXPECT_EQ(Backing(45, 45), 0xFF0000FFu);
 }
 
 TEST_F(QtWindowHostTest, DrawingOutsidePaintShowsAndNotXorRestores) {
@@ -259,7 +271,7 @@ TEST_F(QtWindowHostTest, ScrollWindowMovesPixelsAndInvalidatesTheStrip) {
 TEST_F(QtWindowHostTest, ScrollBarsFollowInfoAndReportMoves) {
     const int widthBefore = Host->ClientRect().Width();
     Host->SetScrollInfo(TScrollBarKind::sbVertical, {0, 499, 100, 0, true});
-    QApplication::processEvents();
+    // The client area shrinks at once, as the scroll range arithmetic expects.
     QScrollBar* bar = Host->verticalScrollBar();
     EXPECT_TRUE(bar->isVisible());
     EXPECT_EQ(bar->maximum(), 400);
@@ -291,12 +303,11 @@ TEST_F(QtWindowHostTest, ScrollBarsFollowInfoAndReportMoves) {
     EXPECT_EQ(bar->value(), 8); // until the control sets it
 
     Host->SetScrollInfo(TScrollBarKind::sbVertical, {0, 0, 100, 0, false});
-    QApplication::processEvents();
     EXPECT_FALSE(bar->isVisible());
     EXPECT_EQ(Host->ClientRect().Width(), widthBefore);
 }
 
-TEST_F(QtWindowHostTest, ResizeRepaintsEverythingAndCursorsMap) {
+TEST_F(QtWindowHostTest, ResizeRepaintsEverythingAndBitmapCursorsShow) {
     Control.Resizes = 0;
     Window.resize(300, 300);
     QApplication::processEvents();
@@ -307,10 +318,6 @@ TEST_F(QtWindowHostTest, ResizeRepaintsEverythingAndCursorsMap) {
     EXPECT_EQ(Control.Paints.back(), client);
     EXPECT_EQ(Shown(client.Right - 1, client.Bottom - 1), Red);
 
-    Host->SetCursor(crSizeNS);
-    EXPECT_EQ(Host->viewport()->cursor().shape(), Qt::SizeVerCursor);
-    Host->SetCursor(crHourGlass);
-    EXPECT_EQ(Host->viewport()->cursor().shape(), Qt::WaitCursor);
     Host->SetCursor(crRotate);
     EXPECT_EQ(Host->viewport()->cursor().shape(), Qt::BitmapCursor);
     EXPECT_FALSE(Host->viewport()->cursor().pixmap().isNull());

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "velloran/foundations/set.h"
@@ -21,6 +22,7 @@
 #include "velloran/objects/object_walks.h"
 #include "velloran/platform/object.h"
 #include "velloran/tools/environment.h"
+#include "velloran/view/scale_document.h"
 
 namespace vl {
 
@@ -48,7 +50,7 @@ template <typename T> std::unique_ptr<TvlLayer> LayerClassOf(const String& aName
 // NewLayerClass comes in as TvlLayer's class.
 using TLayerClassEvent = std::function<void(TLayerClass& NewLayerClass)>;
 
-class TvlDataMod : public TEnvironment {
+class TvlDataMod : public TEnvironment, public TScaleDocument {
 public:
     explicit TvlDataMod(TComponent* AOwner);
     ~TvlDataMod() override;
@@ -90,6 +92,9 @@ public:
     virtual TObjIndex IndexOf(const TvlObject* AObject) const = 0;
     virtual void AllObjects(const TAllObjectsProc& Action, void* Params) = 0;
     virtual void AllObjectsBack(const TAllObjectsProc& Action, void* Params) = 0;
+    // The document as the mapping sees it when fitting (TScaleDocument).
+    TLimRec GetLimits() override { return std::as_const(*this).GetLimits(); }
+    void AllObjects(const TScaleStep& Step) override;
     // Cyclic searches from StartIndex, which is (0, 0) again afterwards.
     virtual TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) = 0;
     virtual TvlObject* LastObjectWith(const TFirstObjectFunc& Condition, void* Params) = 0;

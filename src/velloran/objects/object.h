@@ -15,6 +15,7 @@
 #include "velloran/platform/drawing_tools.h"
 #include "velloran/platform/object.h"
 #include "velloran/platform/region.h"
+#include "velloran/view/scale_document.h"
 
 namespace vl {
 
@@ -25,7 +26,7 @@ class TCustomGenerator;
 class TCustomDrawBox;
 class TvlDataMod;
 
-class TvlObject : public TObject {
+class TvlObject : public TObject, public TScaleObject {
 public:
     explicit TvlObject(TvlCreator* ATool);
     ~TvlObject() override;
@@ -69,7 +70,7 @@ public:
     virtual void EndMove();
     virtual void Rotate(TPoint Origin, double Delta);
     virtual void Invalidate();
-    virtual void AdjustToScale();
+    void AdjustToScale() override;
     virtual void AdjustToFontHeight();
     virtual void Shape();
     virtual void Print();

@@ -15,7 +15,6 @@ namespace {
 // dropped when read so that a stream cannot claim a selection the document
 // does not hold.
 constexpr TIndividualState SessionFlags{isMarked, isDeleted, isSelected, isSizing};
-
 } // namespace
 
 TStream& TvlObject::StreamFor(TStream* Stream, TPstMode Mode) {
@@ -85,20 +84,18 @@ void TvlObject::PersistPos(TStream& s, TPstMode Mode) {
         s.WriteZeros(4);
         return;
     }
-    unsigned char b[16];
-    s.ReadBuffer(b, sizeof b);
-    TMemoryStream block(std::vector<uint8_t>(b, b + sizeof b));
     Pos = TPos{};
     if (slave) {
-        Pos.ConType = block.ReadInt16();
-        Pos.ConID = block.ReadUInt16();
-        Pos.RelPos = block.ReadInt32();
+        Pos.ConType = s.ReadInt16();
+        Pos.ConID = s.ReadUInt16();
+        Pos.RelPos = s.ReadInt32();
     } else {
-        Pos.x = block.ReadInt32();
-        Pos.y = block.ReadInt32();
+        Pos.x = s.ReadInt32();
+        Pos.y = s.ReadInt32();
     }
-    Pos.RelX = block.ReadInt16();
-    Pos.RelY = block.ReadInt16();
+    Pos.RelX = s.ReadInt16();
+    Pos.RelY = s.ReadInt16();
+    s.ReadUInt32();
 }
 
 // A slave always ends with a master it can follow: a master that is missing,

@@ -57,6 +57,8 @@ enum class TIndividualFlag : uint8_t {
     isUserMark,
 };
 using TIndividualState = TSet<TIndividualFlag, uint16_t>;
+static_assert(TIndividualState{TIndividualFlag::isSlave}.Bits() == 0x0010 &&
+              TIndividualState{TIndividualFlag::isUserMark}.Bits() == 0x2000);
 
 enum class TInvolve : uint8_t { invMove, invDelete, invCopy };
 enum class TCheckFrame : uint8_t { cfPoint, cfRect, cfLimRec };

@@ -18,7 +18,6 @@
 #include "velloran/tools/creator.h"
 #include "velloran/tools/find_creator.h"
 #include "velloran/tools/mouse_tool.h"
-#include "velloran/view/scale_document.h"
 
 namespace vl {
 
@@ -29,30 +28,6 @@ int32_t Clamp32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, 
 TLimRec Normalised(TPoint a, TPoint b) {
     return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
 }
-
-// The document as the mapping sees it when it fits the drawing.
-class TDocumentScale final : public TScaleDocument {
-public:
-    explicit TDocumentScale(TvlDataMod& D) : FD(D) {}
-    TLimRec GetLimits() override { return FD.GetLimits(); }
-    void InitLimits() override { FD.InitLimits(); }
-    void AllObjects(const TScaleStep& Step) override {
-        // One wrapper for the whole walk: no allocation per object.
-        struct TWrap final : TScaleObject {
-            TvlObject* O = nullptr;
-            void AdjustToScale() override { O->AdjustToScale(); }
-        } w;
-        FD.AllObjects(
-            [&](TvlObject* o, void*) {
-                w.O = o;
-                Step(w);
-            },
-            nullptr);
-    }
-
-private:
-    TvlDataMod& FD;
-};
 
 } // namespace
 
@@ -471,10 +446,7 @@ void TCustomDrawBox::SetScale(double Value) {
             bar->NoRange();
             bar->SetVisible(false);
         }
-        if (FDataModule && Host()) {
-            TDocumentScale doc(*FDataModule);
-            FScaleSetting->SetFullScreen(doc, *Host());
-        }
+        if (FDataModule && Host()) FScaleSetting->SetFullScreen(*FDataModule, *Host());
     } else {
         FScaleSetting->SetScale(Value);
         if (FScaleSetting->State.Contains(TScaleFlag::scChanged)) State.Include(TBoxStateItem::bsNewRange);
