@@ -47,12 +47,12 @@ public:
     void CheckLinks(TInvolve) override {}
     TvlObject* ObjectAt(int32_t, int32_t) const override { return nullptr; }
     TObjIndex IndexOf(const TvlObject*) const override { return {-1, 0}; }
+    using TvlDataMod::AllObjects;
     void AllObjects(const TAllObjectsProc&, void*) override {}
     void AllObjectsBack(const TAllObjectsProc&, void*) override {}
     TvlObject* LastObjectWith(const TFirstObjectFunc&, void*) override { return nullptr; }
     TObjIndex FirstIndexWith(const TFirstObjectFunc&, void*) override { return {-1, 0}; }
     TObjIndex LastIndexWith(const TFirstObjectFunc&, void*) override { return {-1, 0}; }
-    void InitLimits() override {}
     void RecalcLimits() override {}
     int32_t BringToFront(TObject*, bool) override { return -1; }
     int32_t SendToBack(TObject*, bool) override { return -1; }

@@ -65,14 +65,15 @@ public:
     virtual int32_t GetminX() const { return 0; }
     virtual int32_t GetmaxY() const { return 0; }
     virtual int32_t GetminY() const { return 0; }
-    virtual TLimRec GetLimits() const = 0;
+    // Bounding box of the objects that count; empty without objects.
+    TLimRec GetLimits() override = 0;
     virtual int32_t GetCount() const = 0;
     int32_t Count() const { return GetCount(); }
     int32_t MaxX() const { return GetMaxX(); }
     int32_t MinX() const { return GetminX(); }
     int32_t MaxY() const { return GetmaxY(); }
     int32_t MinY() const { return GetminY(); }
-    TLimRec Limits() const { return GetLimits(); }
+    TLimRec Limits() { return GetLimits(); }
     int32_t Width() const { return GetMaxX() - GetminX(); }
     int32_t Height() const { return GetmaxY() - GetminY(); }
     TPoint Extent() const { return {Width(), Height()}; }
@@ -91,6 +92,8 @@ public:
     // Index -1 when absent.
     virtual TObjIndex IndexOf(const TvlObject* AObject) const = 0;
     virtual void AllObjects(const TAllObjectsProc& Action, void* Params) = 0;
+    // Fitting the view walks the objects as scale objects.
+    void AllObjects(const TScaleStep& Step) override;
     virtual void AllObjectsBack(const TAllObjectsProc& Action, void* Params) = 0;
     // The document as the mapping sees it when fitting (TScaleDocument).
     TLimRec GetLimits() override { return std::as_const(*this).GetLimits(); }
@@ -100,7 +103,7 @@ public:
     virtual TvlObject* LastObjectWith(const TFirstObjectFunc& Condition, void* Params) = 0;
     virtual TObjIndex FirstIndexWith(const TFirstObjectFunc& Condition, void* Params) = 0;
     virtual TObjIndex LastIndexWith(const TFirstObjectFunc& Condition, void* Params) = 0;
-    virtual void InitLimits() = 0;
+    void InitLimits() override = 0;
     virtual void RecalcLimits() = 0;
     // New index; -1 when Item is not something the document can restack.
     virtual int32_t BringToFront(TObject* Item, bool ZOrder) = 0;
@@ -171,23 +174,25 @@ protected:
     void DoDeleteObjects();
     // Objects are going away: nothing may keep pointing at them.
     void ForgetMouseFnd();
-    // Drops the mark case without touching the objects (they are being freed).
-    void DropMarkCase() { FMarkCase.Clear(); }
+    // Empties the mark case without events or repainting; the objects keep
+    // no selection flags, so one left in the drawing can be selected again.
+    void DropMarkCase();
 
     TObjIndex FStartIndex;
 
 private:
     void RemoveFromMarkCase(TvlObject* AnyObj);
-    // Drops the entries of objects that lost isSelected while unselecting
-    // was deferred, and duplicates.
+    // After bulk marking: drops the entries of objects that lost isSelected
+    // and duplicates, and restores the z-order.
     void PackMarkCase();
 
     TCapList FMarkCase;
     TCounters FCounters;
     TLimRec FRestoreRect;
-    // While the marked objects decide on deletion, unselecting only clears
-    // the flag; one pass tidies the mark case afterwards (no search per object).
-    bool FDeferUnselect = false;
+    // While deletion gathers dependants and the marked objects decide,
+    // selecting appends and unselecting only clears the flag; one pass
+    // tidies the mark case afterwards (no search or insertion per object).
+    bool FBulkMarks = false;
 };
 
 } // namespace vl

@@ -37,7 +37,7 @@ public:
     int32_t GetminX() const override { return FObjCase->GetminX(); }
     int32_t GetmaxY() const override { return FObjCase->GetmaxY(); }
     int32_t GetminY() const override { return FObjCase->GetminY(); }
-    TLimRec GetLimits() const override { return FObjCase->GetLimits(); }
+    TLimRec GetLimits() override { return FObjCase->GetLimits(); }
     int32_t GetCount() const override { return FObjCase->Count(); }
 
     // Counters to 0 and every object freed; the old area is repainted.
@@ -46,6 +46,7 @@ public:
     void CheckLimits(TvlObject* AnyObj, bool noBorder) override;
     TvlObject* ObjectAt(int32_t Index, int32_t LayerNr) const override;
     TObjIndex IndexOf(const TvlObject* AObject) const override;
+    using TvlDataMod::AllObjects;
     void AllObjects(const TAllObjectsProc& Action, void* Params) override;
     void AllObjectsBack(const TAllObjectsProc& Action, void* Params) override;
     TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) override;
@@ -70,8 +71,9 @@ public:
 private:
     std::unique_ptr<TvlLayer> NewObjCase() const;
 
-    std::unique_ptr<TvlLayer> FObjCase;
+    // Before the object case: its constructor reads it.
     uint32_t FCapacity = 100;
+    std::unique_ptr<TvlLayer> FObjCase;
 };
 
 } // namespace vl
