@@ -35,7 +35,11 @@ public:
     using TvlDataMod::TvlDataMod;
     std::vector<std::unique_ptr<TvlObject>> Objects;
 
-    TLimRec GetLimits() const override { return {}; }
+    TLimRec GetLimits() override { return {}; }
+    void InitLimits() override {}
+    void AllObjects(const TScaleStep& Step) override {
+        for (auto& o : Objects) Step(*o);
+    }
     void CheckLimits(TvlObject*, bool) override {}
     TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) override {
         for (auto& o : Objects)

@@ -20,10 +20,6 @@ TvlDataMod::TvlDataMod(TComponent* AOwner) : TEnvironment(AOwner) {
 
 TvlDataMod::~TvlDataMod() = default;
 
-void TvlDataMod::AllObjects(const TScaleStep& Step) {
-    AllObjects([&Step](TvlObject* o, void*) { Step(*o); }, nullptr);
-}
-
 void TvlDataMod::Assign(const TPersistent& Source) {
     const auto* src = dynamic_cast<const TvlDataMod*>(&Source);
     if (!src) {

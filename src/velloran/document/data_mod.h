@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <utility>
 #include <vector>
 
 #include "velloran/foundations/set.h"
@@ -95,9 +94,6 @@ public:
     // Fitting the view walks the objects as scale objects.
     void AllObjects(const TScaleStep& Step) override;
     virtual void AllObjectsBack(const TAllObjectsProc& Action, void* Params) = 0;
-    // The document as the mapping sees it when fitting (TScaleDocument).
-    TLimRec GetLimits() override { return std::as_const(*this).GetLimits(); }
-    void AllObjects(const TScaleStep& Step) override;
     // Cyclic searches from StartIndex, which is (0, 0) again afterwards.
     virtual TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) = 0;
     virtual TvlObject* LastObjectWith(const TFirstObjectFunc& Condition, void* Params) = 0;

@@ -62,8 +62,8 @@ TCustomDrawBox::~TCustomDrawBox() {
 
 void TCustomDrawBox::SetDataModule(TvlDataMod* Value) {
     if (Value == FDataModule) return;
-    // Free notifications run both ways: a document that links back keeps it.
-    if (FDataModule && FDataModule->DrawForm() != this) FDataModule->RemoveFreeNotification(this);
+    // The old document stays subscribed: it may hold this box as its
+    // DrawForm through the same link.
     FDataModule = Value;
     FMouseFnd = nullptr;
     if (FDataModule) FDataModule->FreeNotification(this);
@@ -71,7 +71,7 @@ void TCustomDrawBox::SetDataModule(TvlDataMod* Value) {
 
 void TCustomDrawBox::SetTool(TMouseTool* Value) {
     if (Value == FTool) return;
-    if (FTool && FTool->DrawForm() != this) FTool->RemoveFreeNotification(this);
+    // Likewise the old tool.
     FTool = Value;
     if (FTool) FTool->FreeNotification(this);
 }

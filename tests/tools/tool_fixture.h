@@ -1,0 +1,76 @@
+#pragma once
+// A form with a draw box in a headless window (handing the left and right
+// button and mouse moves to its tool, pixels = logical units), the single-layer
+// document, and the scripted services.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "velloran/document/data_module.h"
+#include "velloran/objects/object.h"
+#include "velloran/platform/canvas.h"
+#include "velloran/platform/headless_services.h"
+#include "velloran/platform/headless_window_host.h"
+#include "velloran/tools/mouse_tool.h"
+#include "velloran/view/draw_box.h"
+#include "velloran/view/scale_setting.h"
+
+namespace vl::test {
+
+class TTestDrawBox : public TCustomDrawBox {
+public:
+    using TCustomDrawBox::TCustomDrawBox;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int32_t x, int32_t y) override {
+        ActScaleSet = &ScaleSetting();
+        if (!Tool()) return;
+        if (Button == TMouseButton::mbLeft) Tool()->LMouseDown(Shift, {x, y});
+        if (Button == TMouseButton::mbRight) Tool()->RMouseDown(Shift, {x, y});
+    }
+    void MouseMove(TShiftState Shift, int32_t x, int32_t y) override {
+        ActScaleSet = &ScaleSetting();
+        if (Tool()) Tool()->MouseMove(Shift, {x, y});
+    }
+};
+
+// Remembers the layer each object was added to.
+class TTestDoc : public TvlDataModule {
+public:
+    using TvlDataModule::TvlDataModule;
+    std::vector<int32_t> Layers;
+    void Add(std::unique_ptr<TvlObject> Item, int32_t LayNr = 0) override {
+        Layers.push_back(LayNr);
+        TvlDataModule::Add(std::move(Item), LayNr);
+    }
+    TvlObject* At(int32_t i) const { return ObjectAt(i, 0); }
+};
+
+class ToolTest : public ::testing::Test {
+protected:
+    ~ToolTest() override {
+        delete Doc; // objects go before the creators that made them
+        Host.reset();
+        ActScaleSet = nullptr;
+    }
+    void AddDoc() {
+        Doc = NewComponent<TTestDoc>(Form);
+        Doc->SetDrawForm(Box);
+        Box->SetDataModule(Doc);
+    }
+    template <typename T> T* AddTool(TToolOptions Options = {}) {
+        T* t = NewComponent<T>(Form);
+        t->SetDrawForm(Box);
+        t->SetOptions(Options);
+        return t;
+    }
+
+    THeadlessServices Svc;
+    TServicesScope Scope{Svc};
+    TComponent Form;
+    TTestDrawBox* Box = NewComponent<TTestDrawBox>(Form);
+    TTestDoc* Doc = nullptr;
+    std::unique_ptr<THeadlessWindowHost> Host = std::make_unique<THeadlessWindowHost>(Box, TSize{400, 300});
+};
+
+} // namespace vl::test
