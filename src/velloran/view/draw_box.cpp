@@ -1,81 +1,92 @@
 #include "velloran/view/draw_box.h"
 
 #include <algorithm>
+#include <string>
 
 #include "velloran/document/data_mod.h"
+#include "velloran/document/data_module.h"
+#include "velloran/document/file_header.h"
+#include "velloran/foundations/measure.h"
+#include "velloran/foundations/round.h"
+#include "velloran/objects/object.h"
 #include "velloran/platform/canvas.h"
+#include "velloran/platform/clipboard.h"
+#include "velloran/platform/services.h"
+#include "velloran/tools/creator.h"
+#include "velloran/tools/find_creator.h"
 #include "velloran/tools/mouse_tool.h"
 
 namespace vl {
 
+namespace {
+
+TLimRec Normalised(TPoint a, TPoint b) {
+    return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
+}
+
+} // namespace
+
 TCustomDrawBox::TCustomDrawBox(TComponent* AOwner)
     : TScrollPaint(AOwner),
       FScaleSetting(std::make_unique<TScaleSetting>()),
-      FGrid(std::make_unique<TvlGrid>([this] { if (Host()) Host()->InvalidateAll(); })),
+      FGrid(std::make_unique<TvlGrid>([this] { InvalidateBox(); })),
       FShadows(std::make_unique<TShadows>()) {
     if (Designing()) FScaleSetting->State.Include(TScaleFlag::scDesigning);
 }
 
 TCustomDrawBox::~TCustomDrawBox() {
+    if (State.Contains(TBoxStateItem::bsOwnDataMod) && FDataModule) {
+        TvlDataMod* dm = FDataModule;
+        SetDataModule(nullptr);
+        // One owned by this draw box goes with its components anyway.
+        if (dm->Owner() != this) {
+            if (TComponent* own = dm->Owner())
+                own->RemoveComponent(dm).reset();
+            else
+                delete dm;
+        }
+    }
+    FScaleHorz.reset();
+    FScaleVert.reset();
+    SetTool(nullptr);
     if (ActScaleSet == FScaleSetting.get()) ActScaleSet = nullptr;
+    if (Host()) Host()->ClipCursor(nullptr);
 }
 
+// ---- Links ----------------------------------------------------------------------
+
 void TCustomDrawBox::SetDataModule(TvlDataMod* Value) {
+    if (Value == FDataModule) return;
     // The old document stays subscribed: it may hold this box as its
     // DrawForm through the same link.
     FDataModule = Value;
+    FMouseFnd = nullptr;
     if (FDataModule) FDataModule->FreeNotification(this);
+}
+
+void TCustomDrawBox::SetTool(TMouseTool* Value) {
+    if (Value == FTool) return;
+    // Likewise the old tool.
+    FTool = Value;
+    if (FTool) FTool->FreeNotification(this);
 }
 
 void TCustomDrawBox::Notification(TComponent* AComponent, TOperation Operation) {
     TScrollPaint::Notification(AComponent, Operation);
-    if (Operation != TOperation::opRemove) return;
-    if (AComponent == FDataModule) {
-        FDataModule = nullptr;
-        FMouseFnd = nullptr;
+    if (Operation == TOperation::opRemove) {
+        if (AComponent == FDataModule) {
+            FDataModule = nullptr;
+            FMouseFnd = nullptr;
+            State.Exclude(TBoxStateItem::bsOwnDataMod);
+        }
+        if (AComponent == FTool) FTool = nullptr;
+        return;
     }
-    if (AComponent == FTool) FTool = nullptr;
-}
-
-void TCustomDrawBox::SetTool(TMouseTool* Value) {
-    // Links are not dropped: the tool may hold this box as its DrawForm
-    // through the same link.
-    FTool = Value;
-    if (FTool) FreeNotification(FTool);
-}
-
-namespace {
-template <typename F> void ForEachTool(TCustomDrawBox* Box, F&& Action) {
-    TComponent* owner = Box->Owner();
-    if (!owner) return;
-    for (int32_t i = 0; i < owner->ComponentCount(); ++i) {
-        auto* t = dynamic_cast<TMouseTool*>(owner->Components(i));
-        if (t && t->DrawForm() == Box && Action(t)) return;
+    if (!Designing() || AComponent == this) return;
+    if (auto* env = dynamic_cast<TEnvironment*>(AComponent); env && !env->DrawForm()) {
+        env->SetDrawForm(this);
+        if (auto* dm = dynamic_cast<TvlDataMod*>(env); dm && !FDataModule) SetDataModule(dm);
     }
-}
-} // namespace
-
-void TCustomDrawBox::SetDefaultTool() {
-    ForEachTool(this, [this](TMouseTool* t) {
-        if (!t->Options().Contains(TToolOption::toDefaultTool)) return false;
-        t->Activate(this);
-        return true;
-    });
-}
-
-void TCustomDrawBox::InitTools() {
-    ForEachTool(this, [](TMouseTool* t) {
-        t->Init();
-        return false;
-    });
-}
-
-void TCustomDrawBox::SetClipping() {
-    if (!Host()) return;
-    TRect r = Host()->ClientRect();
-    --r.Right;
-    --r.Bottom;
-    Host()->ClipCursor(&r);
 }
 
 void TCustomDrawBox::SetCursor(TCursor Value) {
@@ -84,14 +95,147 @@ void TCustomDrawBox::SetCursor(TCursor Value) {
 }
 
 void TCustomDrawBox::SetHost(TWindowHost* AHost) {
+    // The mapping must not keep the canvas of a window that went away.
+    if (Host() && FScaleSetting->Canvas() == &Host()->Canvas()) FScaleSetting->SetCanvas(nullptr);
     TScrollPaint::SetHost(AHost);
-    if (AHost && !FScaleSetting->Canvas()) FScaleSetting->SetCanvas(&AHost->Canvas());
+    if (AHost) {
+        if (!FScaleSetting->Canvas()) FScaleSetting->SetCanvas(&AHost->Canvas());
+        AHost->SetCursor(FCursor);
+    }
+}
+
+void TCustomDrawBox::SetScaleHorz(std::unique_ptr<TvlObject> Value) { FScaleHorz = std::move(Value); }
+
+void TCustomDrawBox::SetScaleVert(std::unique_ptr<TvlObject> Value) { FScaleVert = std::move(Value); }
+
+void TCustomDrawBox::AllLocalObjects(const TAllObjectsProc& Action, void* Params) {
+    if (FScaleHorz) Action(FScaleHorz.get(), Params);
+    if (FScaleVert) Action(FScaleVert.get(), Params);
+}
+
+TvlObject* TCustomDrawBox::FindLocalObject(const TFirstObjectFunc& Condition, void* Params) {
+    if (FScaleHorz && Condition(FScaleHorz.get(), Params)) return FScaleHorz.get();
+    if (FScaleVert && Condition(FScaleVert.get(), Params)) return FScaleVert.get();
+    return nullptr;
+}
+
+// ---- Life -----------------------------------------------------------------------
+
+void TCustomDrawBox::Loaded() {
+    TScrollPaint::Loaded();
+    TServices& svc = Services();
+    if (!svc.HasCursor(crSmallCross)) svc.RegisterCursor(crSmallCross, LibraryCursorImage(crSmallCross));
+    if (Designing()) return;
+
+    TScaleSetting& ss = *FScaleSetting;
+    ss.OnScaleChange = [this](TObject* Sender) { ScaleChanged(Sender); };
+    ss.SetScale(ss.Rcp_Scale() > 0 ? 1.0 / ss.Rcp_Scale() : 1.0);
+    ss.SetPixPerM(Round(InchPerMeter() * svc.ScreenPixelsPerInch()));
+    ss.CorrectContext();
+    ss.SetRefScale({ss.VPExt(), ss.WndExt()});
+    if (ss.GetRightOrigin()) ss.SetVPHomeX(ClientWidth());
+    if (ss.GetBottomOrigin()) ss.SetVPHomeY(ClientHeight());
+    ss.SetVPOrgX(ss.GetVPHomeX());
+    ss.SetVPOrgY(ss.GetVPHomeY());
+
+    std::u16string fmt;
+    for (char ch : std::to_string(ThisAppID)) fmt += static_cast<char16_t>(ch);
+    if (Owner()) fmt += Owner()->Name();
+    fmt += u"_";
+    fmt += Name();
+    FClipboardFmt = svc.Clipboard().RegisterClipboardFormat(fmt);
+
+    Initializing = true;
+    // A linked document is kept even when it already holds objects.
+    if (!FDataModule) InstallDataModule();
+    ActScaleSet = FScaleSetting.get();
+    InitTools();
+}
+
+void TCustomDrawBox::InstallDataModule() {
+    TComponent& owner = Owner() ? *Owner() : static_cast<TComponent&>(*this);
+    auto* dm = NewComponent<TvlDataModule>(owner);
+    // An owner that is still being read made it in the loading state.
+    if (dm->Loading()) dm->Loaded();
+    SetDataModule(dm);
+    dm->SetDrawForm(this);
+    State.Include(TBoxStateItem::bsOwnDataMod);
+}
+
+bool TCustomDrawBox::CanClose() const {
+    return !FDataModule || !(FDataModule->State.Contains(TDataModFlag::dmLoading) ||
+                             FDataModule->State.Contains(TDataModFlag::dmSaving));
+}
+
+void TCustomDrawBox::ScaleChanged(TObject*) {
+    State.Include(TBoxStateItem::bsNewRange);
+    if (OnScaleChange) OnScaleChange(this);
+}
+
+void TCustomDrawBox::DoInitialize() {
+    Initializing = false;
+    PredefineObjects();
+}
+
+void TCustomDrawBox::PredefineObjects() {
+    if (!OnPredefineObjects) return;
+    const TCursor saved = FCursor;
+    OnPredefineObjects(this);
+    SetCursor(saved);
+    CheckScrollRange();
+}
+
+// ---- Tools ----------------------------------------------------------------------
+
+void TCustomDrawBox::WithToolsDo(const TCompFilter& Filter, const TComponentProc& Action) {
+    TComponent* own = Owner();
+    if (!own) return;
+    bool Stop = false;
+    for (int32_t i = 0; i < own->ComponentCount() && !Stop; ++i) {
+        TComponent* c = own->Components(i);
+        auto* tool = dynamic_cast<TMouseTool*>(c);
+        if (tool && tool->DrawForm() == this && (!Filter || Filter(c))) Action(c, Stop);
+    }
+}
+
+bool TCustomDrawBox::Creators(TComponent* AComponent) { return dynamic_cast<TvlCreator*>(AComponent) != nullptr; }
+
+void TCustomDrawBox::SetDefaultTool() {
+    WithToolsDo(
+        [](TComponent* c) { return static_cast<TMouseTool*>(c)->Options().Contains(TToolOption::toDefaultTool); },
+        [this](TComponent* c, bool& Stop) {
+            static_cast<TMouseTool*>(c)->Activate(this);
+            Stop = true;
+        });
+}
+
+void TCustomDrawBox::InitTools() {
+    WithToolsDo({}, [](TComponent* c, bool&) { static_cast<TMouseTool*>(c)->Init(); });
+}
+
+std::unique_ptr<TvlObject> TCustomDrawBox::CreateObject(int16_t ToolID) {
+    TvlCreator* c = FindCreator(Owner(), ToolID);
+    return c ? c->CreateObject() : nullptr;
+}
+
+void TCustomDrawBox::RestoreFonts(TComponent* AComponent) {
+    auto* c = dynamic_cast<TvlCreator*>(AComponent);
+    if (!c) return;
+    TFont f = c->Generator().Font();
+    f.Height = c->Generator().FontBackup;
+    c->Generator().SetFont(f);
+    FScaleSetting->State.Include(TScaleFlag::scChanged);
+}
+
+// ---- Painting ---------------------------------------------------------------------
+
+void TCustomDrawBox::InvalidateBox() {
+    if (Host()) Host()->InvalidateAll(true);
 }
 
 TRect TCustomDrawBox::DeviceRect(const TLimRec& LimRec) {
-    TCanvas* c = FScaleSetting->Canvas();
     TPoint a{LimRec.Xmin, LimRec.Ymin}, b{LimRec.Xmax, LimRec.Ymax};
-    if (c) {
+    if (TCanvas* c = Canvas()) {
         // Objects leave the origin at their own corner.
         c->SetWindowOrg({0, 0});
         a = c->LPtoDP(a);
@@ -104,14 +248,112 @@ void TCustomDrawBox::UpdateRect(const TLimRec& LimRec) {
     if (ActScaleSet && ActScaleSet->Canvas()) ActScaleSet->Canvas()->SetWindowOrg({0, 0});
     if (!Host()) return;
     Host()->Invalidate(DeviceRect(LimRec), true);
-    Host()->Update();
+    // A repaint in the middle of a paint would draw into the running one.
+    if (!Painting()) Host()->Update();
+}
+
+void TCustomDrawBox::InvalidateRestoreRect() {
+    if (FDataModule) FDataModule->InvalidateRestoreRect();
 }
 
 void TCustomDrawBox::InvalidateChanges() {
-    if (!Host() || !Host()->Showing() || !FDataModule) return;
+    if (!Host() || !Host()->Showing() || !Visible() || !FDataModule) return;
     const TLimRec& r = FDataModule->RestoreRect();
     if (r.Xmin > r.Xmax || r.Ymin > r.Ymax) return;
     Host()->Invalidate(DeviceRect(r), true);
+}
+
+TRect TCustomDrawBox::GetClientRect_Log() {
+    const TRect r = Host() ? Host()->ClientRect() : TRect{};
+    TCanvas* c = Canvas();
+    if (!c) return r;
+    const TPoint a = c->DPtoLP(r.TopLeft()), b = c->DPtoLP(r.BottomRight());
+    return {a.X, a.Y, b.X, b.Y};
+}
+
+TPoint TCustomDrawBox::DeviceToLog(TPoint P) {
+    TCanvas* c = Canvas();
+    return c ? c->DPtoLP(P) : P;
+}
+
+TPoint TCustomDrawBox::LogToScreen(TPoint LogPnt) {
+    TCanvas* c = Canvas();
+    const TPoint d = c ? c->LPtoDP(LogPnt) : LogPnt;
+    return Host() ? Host()->ClientToScreen(d) : d;
+}
+
+TCanvas* TCustomDrawBox::GetDeviceContext() {
+    TCanvas* c = TScrollPaint::GetDeviceContext();
+    if (c && !Designing()) FScaleSetting->SetMap(*c);
+    return c;
+}
+
+void TCustomDrawBox::Paint(TCanvas& DC, const TRect& updateRect) {
+    if (Initializing) DoInitialize();
+    FUpdateRect = updateRect;
+    TScrollPaint::Paint(DC, updateRect);
+}
+
+void TCustomDrawBox::PaintObjects(TvlObject* AnyObject, const TLimRec& Area) {
+    if (AnyObject->Generator().RTOptions().Contains(TRuntimeOption::roNosy)) {
+        // Objects that follow the view (rulers) adapt before they draw.
+        TObjMessage msg{200, 0, 0, 0};
+        AnyObject->ObjectMessage(msg);
+    }
+    if (AnyObject->GetVisible() && AnyObject->CheckFrame(Area)) AnyObject->Show();
+}
+
+void TCustomDrawBox::Paint() {
+    if (Designing()) return;
+    if (ActScaleSet && ActScaleSet->State.Contains(TScaleFlag::scPrinting)) return;
+    TCanvas& c = *Canvas();
+    TScaleSetting& ss = *FScaleSetting;
+    // Objects draw on the mapping's canvas: for this paint that is the paint surface.
+    struct TRebind {
+        TScaleSetting& ss;
+        TCanvas* prev;
+        ~TRebind() { ss.SetCanvas(prev); }
+    } rebind{ss, ss.Canvas()};
+    ss.SetCanvas(&c);
+
+    ss.SetMap(c);
+    ss.SetClientRect_Log(GetClientRect_Log());
+    const TRect clip = c.GetClipBox();
+    TLimRec area = Normalised(clip.TopLeft(), clip.BottomRight());
+    if (FUpdateRect.Right > FUpdateRect.Left && FUpdateRect.Bottom > FUpdateRect.Top) {
+        const TLimRec u = Normalised(c.DPtoLP(FUpdateRect.TopLeft()), c.DPtoLP(FUpdateRect.BottomRight()));
+        area = {std::max(area.Xmin, u.Xmin), std::max(area.Ymin, u.Ymin), std::min(area.Xmax, u.Xmax),
+                std::min(area.Ymax, u.Ymax)};
+    }
+    ActScaleSet = &ss;
+    c.Brush().Color = Color();
+
+    if (FGrid->Visible()) FGrid->Draw(area);
+    if (BeforePaint) BeforePaint(this);
+    const TAllObjectsProc paintLocal = [this, &area](TvlObject* o, void*) { PaintObjects(o, area); };
+    AllLocalObjects(paintLocal, nullptr);
+
+    if (FDataModule && !FDataModule->Empty()) {
+        const TLimRec before = FDataModule->GetLimits();
+        if (ss.State.Contains(TScaleFlag::scChanged)) {
+            WithToolsDo(Creators, [](TComponent* t, bool&) { static_cast<TvlCreator*>(t)->CheckScaling(); });
+            FDataModule->AllObjects([](TvlObject* o, void*) { o->AdjustToScale(); }, nullptr);
+            if (ss.State.Contains(TScaleFlag::scBoundsChanged)) FDataModule->InitLimits();
+        }
+        FDataModule->AllObjects([this, &area](TvlObject* o, void*) { PaintObjects(o, area); }, nullptr);
+        c.SetWindowOrg({0, 0});
+        // Objects added since the last range check widen the limits at once,
+        // not during the walk: compare with the range's limits as well.
+        if (!FDataModule->CompareLimits(before) || !FDataModule->CompareLimits(FRangeLimits))
+            State.Include(TBoxStateItem::bsNewRange);
+        if (State.Contains(TBoxStateItem::bsNewRange)) CheckScrollRange();
+        ss.State -= {TScaleFlag::scChanged, TScaleFlag::scFontChanged, TScaleFlag::scBoundsChanged};
+    }
+
+    if (AfterPaint) AfterPaint(this);
+    WithToolsDo(Creators, [](TComponent* t, bool&) { static_cast<TvlCreator*>(t)->ReleaseResources(); });
+    // bsUpdateScrollbars stays with UpdateScrollBars, which always clears it itself.
+    State -= {TBoxStateItem::bsHScrolling, TBoxStateItem::bsVScrolling};
 }
 
 } // namespace vl
