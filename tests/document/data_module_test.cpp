@@ -114,5 +114,39 @@ TEST_F(DocTest, BodyBytes) {
     EXPECT_FALSE(Doc->State.Contains(TDataModFlag::dmSaving));
 }
 
+TEST_F(DocTest, FreedCreatorTakesItsObjectsAndTheirSlavesAlong) {
+    TBoxObj* a = Add(Tool, {0, 0});
+    TBoxObj* b = Add(Tool2, {50, 0});
+    AddSlave(Tool2, a);
+    Doc->Mark(a);
+    Box->SetMouseFnd(a);
+    Form.RemoveComponent(Tool);  // frees it
+    EXPECT_EQ(Content(), std::vector<TvlObject*>{b});
+    EXPECT_TRUE(Marked().empty());
+    EXPECT_EQ(Box->MouseFnd(), nullptr);
+    EXPECT_EQ(Tool2->Generator().Instance(), 1);
+}
+
+TEST(DocTeardown, DocumentListedBeforeItsCreatorsIsFreedSafely) {
+    // The form frees its components last-first: the creators go first here.
+    TComponent form;
+    auto* box = NewComponent<TCustomDrawBox>(form);
+    auto* doc = NewComponent<TvlDataModule>(form);
+    auto* tool = NewComponent<TvlCreator>(form);
+    box->SetDataModule(doc);
+    doc->SetDrawForm(box);
+    tool->SetDrawForm(box);
+    auto o = std::make_unique<TBoxObj>(tool);
+    doc->Add(std::move(o), 0);
+    EXPECT_EQ(tool->Generator().Instance(), 1);
+}
+
+TEST_F(DocTest, CreatorDeletedDirectlyStillTakesItsObjects) {
+    Add(Tool, {0, 0});
+    TBoxObj* b = Add(Tool2, {50, 0});
+    delete Tool;  // not through the owner
+    EXPECT_EQ(Content(), std::vector<TvlObject*>{b});
+}
+
 } // namespace
 } // namespace vl::test

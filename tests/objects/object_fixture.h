@@ -63,6 +63,7 @@ public:
     void Add(std::unique_ptr<TvlObject> Item, int32_t) override { Objects.push_back(std::move(Item)); }
     std::unique_ptr<TvlObject> Remove(TvlObject*) override { return nullptr; }
     void DeleteObjects() override {}
+    void FreeDeletedObjects() override {}
     bool Empty() const override { return Objects.empty(); }
     void SaveToStream(TStream&) override {}
 

@@ -7,6 +7,7 @@
 #include "velloran/objects/layer.h"
 #include "velloran/objects/object.h"
 #include "velloran/platform/errors.h"
+#include "velloran/tools/creator.h"
 #include "velloran/view/draw_box.h"
 
 namespace vl {
@@ -187,6 +188,38 @@ void TvlDataMod::Erase(TvlObject* Item) {
     std::unique_ptr<TvlObject> owned = Remove(Item);
     RemoveFromMarkCase(Item);
     if (DrawForm() && DrawForm()->MouseFnd() == Item) DrawForm()->SetMouseFnd(nullptr);
+}
+
+void TvlDataMod::Notification(TComponent* AComponent, TOperation Operation) {
+    TEnvironment::Notification(AComponent, Operation);
+    if (Operation != TOperation::opRemove) return;
+    auto* creator = dynamic_cast<TvlCreator*>(AComponent);
+    if (!creator || creator->Generator().Instance() == 0) return;
+
+    // Flag the creator's objects, then whatever hangs on a flagged master,
+    // until no more join (chains of slaves need one pass per link).
+    bool joined = false;
+    AllObjects([&](TvlObject* o, void*) {
+        if (o->Tool() == creator) {
+            o->State.Include(isDeleted);
+            joined = true;
+        }
+    }, nullptr);
+    while (joined) {
+        joined = false;
+        AllObjects([&](TvlObject* o, void*) {
+            if (o->State.Contains(isDeleted)) return;
+            TvlObject* master = o->GetMaster();
+            if (master != o && master && master->State.Contains(isDeleted)) {
+                o->State.Include(isDeleted);
+                joined = true;
+            }
+        }, nullptr);
+    }
+    for (int32_t i = FMarkCase.Count() - 1; i >= 0; --i)
+        if (TvlObject* o = FMarkCase.Get(i); o && o->State.Contains(isDeleted)) FMarkCase.Delete(i);
+    ForgetMouseFnd();
+    FreeDeletedObjects();
 }
 
 void TvlDataMod::ForgetMouseFnd() {

@@ -154,6 +154,10 @@ public:
     bool RangeChanged() const;
     bool CompareLimits(const TLimRec& Lims) const;
 
+    // A creator that goes away takes its objects and their dependants along:
+    // objects read their style through their creator and must not outlive it.
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
     TNotifyEvent OnDeleteObjects;
     TObjectEvent OnSelectObject;
     TObjectEvent OnUnselectObject;
@@ -173,6 +177,8 @@ protected:
     // Empties the mark case without events or repainting; the objects keep
     // no selection flags, so one left in the drawing can be selected again.
     void DropMarkCase();
+    // Frees every object flagged isDeleted, in one pass per layer.
+    virtual void FreeDeletedObjects() = 0;
 
     TObjIndex FStartIndex;
 

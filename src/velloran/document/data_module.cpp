@@ -129,6 +129,8 @@ void TvlDataModule::DeleteObjects() {
     InvalidateRestoreRect();
 }
 
+void TvlDataModule::FreeDeletedObjects() { FObjCase->DeleteObjects(); }
+
 void TvlDataModule::SaveToStream(TStream& Stream) {
     struct Saving {
         TDataModState& s;

@@ -60,6 +60,11 @@ public:
     void Add(std::unique_ptr<TvlObject> Item, int32_t LayNr = 0) override;
     std::unique_ptr<TvlObject> Remove(TvlObject* Item) override;
     void DeleteObjects() override;
+
+protected:
+    void FreeDeletedObjects() override;
+
+public:
     bool Empty() const override { return !FObjCase || FObjCase->Count() == 0; }
     // Counter count (16-bit), the counters, the object case's record.
     void SaveToStream(TStream& Stream) override;

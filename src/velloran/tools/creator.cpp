@@ -20,7 +20,12 @@ TvlCreator::TvlCreator(TComponent* AOwner, std::unique_ptr<TCustomGenerator> AGe
     FCursor = crCross;
 }
 
-TvlCreator::~TvlCreator() = default;
+TvlCreator::~TvlCreator() {
+    // Freed directly rather than by its owner: the owner's notice would come
+    // too late to recognise this creator, so the document hears it now.
+    if (FGenerator && FGenerator->Instance() > 0 && DrawForm())
+        if (TvlDataMod* doc = DrawForm()->DataModule()) doc->Notification(this, TOperation::opRemove);
+}
 
 void TvlCreator::Loaded() {
     TSaveTool::Loaded();
