@@ -2,18 +2,26 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QScreen>
 
 #include "velloran-qt/qt_clipboard.h"
 #include "velloran-qt/qt_cursors.h"
 #include "velloran-qt/qt_dialogs.h"
+#include "velloran-qt/qt_image.h"
 #include "velloran-qt/qt_printer.h"
+#include "velloran/foundations/rotated_drawing.h"
 #include "velloran/foundations/round.h"
 
 namespace vl {
 
 QtServices::QtServices() : FClipboard(std::make_unique<QtClipboard>()), FPrinter(std::make_unique<QtPrinter>()) {
     FClock.start();
+    // Pictures in drawings may be JPEG images, and "Default" faces resolve
+    // to this platform's own face.
+    InstallImageDecoder();
+    const QString face = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    PlatformDefaultFontName = String(reinterpret_cast<const char16_t*>(face.utf16()), face.size());
 }
 
 QtServices::~QtServices() {
