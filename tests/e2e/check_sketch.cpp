@@ -1,0 +1,141 @@
+// Compares a screenshot of the sketch editor and its document dump with the
+// clicks a test made: one object of the creator per click, centred on it,
+// and on screen a filled shape with its outline exactly where the document
+// says the object lies.
+//
+// usage: e2e_check_sketch shot.png dump.txt creator x,y [x,y ...]
+
+#include <QColor>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <QTextStream>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+struct Object {
+    QString Creator;
+    QRect Box; // left, top, right, bottom inclusive, window pixels
+};
+
+int Failures = 0;
+
+void Fail(const QString& msg) {
+    std::fprintf(stderr, "check: %s\n", qPrintable(msg));
+    ++Failures;
+}
+
+bool Near(QColor a, QColor b, int tol) {
+    return std::abs(a.red() - b.red()) <= tol && std::abs(a.green() - b.green()) <= tol &&
+           std::abs(a.blue() - b.blue()) <= tol;
+}
+
+// Walks from p in steps of d while the pixels keep the fill colour; returns
+// the first pixel that does not (or p itself after 400 steps).
+QPoint EdgeFrom(const QImage& img, QPoint p, QPoint d, QColor fill) {
+    for (int i = 0; i < 400 && img.rect().contains(p + d); ++i) {
+        p += d;
+        if (!Near(img.pixelColor(p), fill, 12)) return p;
+    }
+    return p;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 5) {
+        std::fprintf(stderr, "usage: %s shot.png dump.txt creator x,y [x,y ...]\n", argv[0]);
+        return 2;
+    }
+    const QImage shot(QString::fromLocal8Bit(argv[1]));
+    if (shot.isNull()) {
+        Fail(QStringLiteral("no screenshot at %1").arg(argv[1]));
+        return 1;
+    }
+    QFile dumpFile(QString::fromLocal8Bit(argv[2]));
+    if (!dumpFile.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        Fail(QStringLiteral("no dump at %1").arg(argv[2]));
+        return 1;
+    }
+    const QString creator = QString::fromLocal8Bit(argv[3]);
+    std::vector<QPoint> clicks;
+    for (int i = 4; i < argc; ++i) {
+        const QStringList xy = QString::fromLocal8Bit(argv[i]).split(',');
+        clicks.emplace_back(xy.value(0).toInt(), xy.value(1).toInt());
+    }
+
+    // The dump: "creator <name> pen=#rrggbb brush=#rrggbb", "objects <n>",
+    // "object creator=<name> ... window=l,t,r,b".
+    QColor pen, brush;
+    int count = -1;
+    std::vector<Object> objects;
+    static const QRegularExpression styleRe(QStringLiteral("^creator (\\S+) pen=(#\\w+) brush=(#\\w+)"));
+    static const QRegularExpression objectRe(
+        QStringLiteral("^object creator=(\\S+) .* window=(-?\\d+),(-?\\d+),(-?\\d+),(-?\\d+)"));
+    QTextStream in(&dumpFile);
+    for (QString line; in.readLineInto(&line);) {
+        if (auto m = styleRe.match(line); m.hasMatch() && m.captured(1) == creator) {
+            pen = QColor(m.captured(2));
+            brush = QColor(m.captured(3));
+        } else if (line.startsWith(QLatin1String("objects "))) {
+            count = line.mid(8).toInt();
+        } else if (auto m = objectRe.match(line); m.hasMatch()) {
+            objects.push_back({m.captured(1), QRect(QPoint(m.captured(2).toInt(), m.captured(3).toInt()),
+                                                    QPoint(m.captured(4).toInt(), m.captured(5).toInt()))});
+        }
+    }
+    if (!pen.isValid() || !brush.isValid()) Fail(QStringLiteral("no style of %1 in the dump").arg(creator));
+    if (count != static_cast<int>(clicks.size()) || objects.size() != clicks.size())
+        Fail(QStringLiteral("%1 clicks, but the document holds %2 objects (%3 listed)")
+                 .arg(clicks.size())
+                 .arg(count)
+                 .arg(objects.size()));
+    if (Failures) return 1;
+
+    std::vector<bool> used(objects.size());
+    for (QPoint c : clicks) {
+        int hit = -1;
+        for (size_t i = 0; i < objects.size(); ++i) {
+            const QPoint centre = objects[i].Box.center();
+            if (!used[i] && objects[i].Creator == creator && (centre - c).manhattanLength() <= 3) hit = int(i);
+        }
+        if (hit < 0) {
+            Fail(QStringLiteral("no %1 centred on the click at (%2,%3)").arg(creator).arg(c.x()).arg(c.y()));
+            continue;
+        }
+        used[hit] = true;
+        const QRect box = objects[hit].Box;
+        if (!Near(shot.pixelColor(c), brush, 12)) {
+            Fail(QStringLiteral("pixel at (%1,%2) is %3, not the fill %4")
+                     .arg(c.x())
+                     .arg(c.y())
+                     .arg(shot.pixelColor(c).name(), brush.name()));
+            continue;
+        }
+        // The fill ends at the outline, and the outline lies on the box.
+        const struct {
+            QPoint Dir;
+            int Expected;
+        } sides[] = {{{-1, 0}, box.left()}, {{1, 0}, box.right()}, {{0, -1}, box.top()}, {{0, 1}, box.bottom()}};
+        for (const auto& side : sides) {
+            const QPoint edge = EdgeFrom(shot, c, side.Dir, brush);
+            const int at = side.Dir.x() ? edge.x() : edge.y();
+            if (std::abs(at - side.Expected) > 2)
+                Fail(QStringLiteral("the shape at (%1,%2) ends at %3 where its box ends at %4")
+                         .arg(c.x())
+                         .arg(c.y())
+                         .arg(at)
+                         .arg(side.Expected));
+            else if (!Near(shot.pixelColor(edge), pen, 60))
+                Fail(QStringLiteral("the outline pixel at (%1,%2) is %3, not the pen %4")
+                         .arg(edge.x())
+                         .arg(edge.y())
+                         .arg(shot.pixelColor(edge).name(), pen.name()));
+        }
+    }
+    return Failures ? 1 : 0;
+}
