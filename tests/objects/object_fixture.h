@@ -46,6 +46,31 @@ public:
             if (Condition(o.get(), Params)) return o.get();
         return nullptr;
     }
+    // The rest of the document interface is not exercised by the object tests.
+    int32_t GetCount() const override { return static_cast<int32_t>(Objects.size()); }
+    void CheckLinks(TInvolve) override {}
+    TvlObject* ObjectAt(int32_t, int32_t) const override { return nullptr; }
+    TObjIndex IndexOf(const TvlObject*) const override { return {-1, 0}; }
+    using TvlDataMod::AllObjects;
+    void AllObjects(const TAllObjectsProc&, void*) override {}
+    void AllObjectsBack(const TAllObjectsProc&, void*) override {}
+    TvlObject* LastObjectWith(const TFirstObjectFunc&, void*) override { return nullptr; }
+    TObjIndex FirstIndexWith(const TFirstObjectFunc&, void*) override { return {-1, 0}; }
+    TObjIndex LastIndexWith(const TFirstObjectFunc&, void*) override { return {-1, 0}; }
+    void RecalcLimits() override {}
+    int32_t BringToFront(TObject*, bool) override { return -1; }
+    int32_t SendToBack(TObject*, bool) override { return -1; }
+    void Add(std::unique_ptr<TvlObject> Item, int32_t) override { Objects.push_back(std::move(Item)); }
+    std::unique_ptr<TvlObject> Remove(TvlObject*) override { return nullptr; }
+    void DeleteObjects() override {}
+    bool Empty() const override { return Objects.empty(); }
+    void SaveToStream(TStream&) override {}
+
+    std::vector<TvlObject*> Marked() const {
+        std::vector<TvlObject*> m;
+        for (int32_t i = 0; i < MarkCase().Count(); ++i) m.push_back(MarkCase().Get(i));
+        return m;
+    }
 };
 
 class ObjectTest : public ::testing::Test {

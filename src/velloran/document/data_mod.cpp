@@ -3,19 +3,57 @@
 #include <algorithm>
 
 #include "velloran/document/mapper.h"
+#include "velloran/objects/layer.h"
 #include "velloran/objects/object.h"
+#include "velloran/platform/errors.h"
 #include "velloran/view/draw_box.h"
 
 namespace vl {
 
-TvlDataMod::TvlDataMod(TComponent* AOwner) : TEnvironment(AOwner) { InitRestoreRect(); }
+using enum TIndividualFlag;
+
+TvlDataMod::TvlDataMod(TComponent* AOwner) : TEnvironment(AOwner) {
+    FMarkCase.State.Include(TListFlag::lsZOrder);
+    InitRestoreRect();
+}
+
+TvlDataMod::~TvlDataMod() = default;
+
+void TvlDataMod::Assign(const TPersistent& Source) {
+    const auto* src = dynamic_cast<const TvlDataMod*>(&Source);
+    if (!src) {
+        TEnvironment::Assign(Source);
+        return;
+    }
+    OnDeleteObjects = src->OnDeleteObjects;
+    OnSelectObject = src->OnSelectObject;
+    OnUnselectObject = src->OnUnselectObject;
+    OnMarkObject = src->OnMarkObject;
+    OnLayerSetClass = src->OnLayerSetClass;
+}
+
+TLayerClass TvlDataMod::LayerSetClass() const {
+    TLayerClass c = &LayerClassOf<TvlLayer>;
+    if (OnLayerSetClass) OnLayerSetClass(c);
+    // A handler that leaves no class must not make layers impossible.
+    return c ? c : &LayerClassOf<TvlLayer>;
+}
+
+void TvlDataMod::AllObjects(const TScaleStep& Step) {
+    AllObjects([&Step](TvlObject* o, void*) { Step(*o); }, &noParam);
+}
+
+// ---- Identities ------------------------------------------------------------------
 
 uint16_t TvlDataMod::IncCounter(uint16_t CounterIdx) {
     if (CounterIdx >= FCounters.size()) FCounters.resize(size_t{CounterIdx} + 1, 0);
     return ++FCounters[CounterIdx];
 }
 
-uint16_t TvlDataMod::DecCounter(uint16_t CounterIdx) { return --FCounters.at(CounterIdx); }
+uint16_t TvlDataMod::DecCounter(uint16_t CounterIdx) {
+    if (CounterIdx >= FCounters.size()) RaiseListError(SListIndexError, CounterIdx);
+    return --FCounters[CounterIdx];
+}
 
 void TvlDataMod::Clear() { std::fill(FCounters.begin(), FCounters.end(), uint16_t{0}); }
 
@@ -26,19 +64,22 @@ TvlObject* TvlDataMod::FindObject(const TContype& ConObj) {
     return FirstObjectWith(
         [](TvlObject* o, void* p) {
             const auto* k = static_cast<const TContype*>(p);
-            return o->ClassNr() == k->ConType && o->ObjID == k->ConID;
+            return o->ObjID == k->ConID && o->ClassNr() == k->ConType;
         },
         &key);
 }
 
+// ---- Marking and selection ---------------------------------------------------------
+
 void TvlDataMod::Select(TvlObject* AnyObj) {
     if (!AnyObj) {
-        for (TvlObject* o : FMarkCase) o->State.Include(TIndividualFlag::isSelected);
+        for (int32_t i = 0; i < FMarkCase.Count(); ++i)
+            if (TvlObject* o = FMarkCase.Get(i)) o->State.Include(isSelected);
         return;
     }
     if (AnyObj->GetSelected()) return;
-    FMarkCase.push_back(AnyObj);
-    AnyObj->State.Include(TIndividualFlag::isSelected);
+    FMarkCase.Add(AnyObj);
+    AnyObj->State.Include(isSelected);
     if (OnSelectObject) OnSelectObject(AnyObj);
 }
 
@@ -46,12 +87,35 @@ void TvlDataMod::UnSelect(TvlObject* AnyObj) {
     if (OnUnselectObject) OnUnselectObject(AnyObj);
     if (AnyObj) {
         AnyObj->RemoveSelectFlag();
-        std::erase(FMarkCase, AnyObj);
+        if (!FDeferUnselect) RemoveFromMarkCase(AnyObj);
     } else {
-        for (TvlObject* o : FMarkCase) o->RemoveSelectFlag();
-        FMarkCase.clear();
+        for (int32_t i = 0; i < FMarkCase.Count(); ++i)
+            if (TvlObject* o = FMarkCase.Get(i)) o->RemoveSelectFlag();
+        FMarkCase.Clear();
     }
     InvalidateRestoreRect();
+}
+
+// From the back: the object unselected is most often one marked last.
+void TvlDataMod::RemoveFromMarkCase(TvlObject* AnyObj) {
+    for (int32_t i = FMarkCase.Count() - 1; i >= 0; --i)
+        if (FMarkCase.Get(i) == AnyObj) {
+            FMarkCase.Delete(i);
+            return;
+        }
+}
+
+void TvlDataMod::PackMarkCase() {
+    // Clearing the flag of each kept object drops its later duplicates.
+    for (int32_t i = 0; i < FMarkCase.Count(); ++i) {
+        TvlObject* o = FMarkCase.Get(i);
+        if (o && o->GetSelected())
+            o->State.Exclude(isSelected);
+        else
+            FMarkCase.Put(i, nullptr);
+    }
+    FMarkCase.Pack();
+    for (int32_t i = 0; i < FMarkCase.Count(); ++i) FMarkCase.Get(i)->State.Include(isSelected);
 }
 
 void TvlDataMod::Mark(TvlObject* AnyObj) {
@@ -59,9 +123,11 @@ void TvlDataMod::Mark(TvlObject* AnyObj) {
         Select(AnyObj);
         AnyObj->Mark();
     } else {
-        for (TvlObject* o : FMarkCase) {
+        for (int32_t i = 0; i < FMarkCase.Count(); ++i) {
+            TvlObject* o = FMarkCase.Get(i);
+            if (!o) continue;
             o->SetSizing(false);
-            o->State.Include(TIndividualFlag::isSelected);
+            o->State.Include(isSelected);
             o->Mark();
         }
     }
@@ -69,9 +135,70 @@ void TvlDataMod::Mark(TvlObject* AnyObj) {
     InvalidateRestoreRect();
 }
 
+// ---- Deleting ----------------------------------------------------------------------
+
+bool TvlDataMod::PrepareDelete() {
+    if (FMarkCase.Count() == 0) return false;
+    CheckLinks(TInvolve::invDelete);
+    FDeferUnselect = true;
+    try {
+        // From the last: a slave that stays unselects itself.
+        for (int32_t i = FMarkCase.Count() - 1; i >= 0; --i)
+            if (TvlObject* o = FMarkCase.Get(i); o && o->GetSelected()) o->CanDelete();
+    } catch (...) {
+        FDeferUnselect = false;
+        PackMarkCase();
+        throw;
+    }
+    FDeferUnselect = false;
+    PackMarkCase();
+    if (FMarkCase.Count() == 0) return false;
+    DoDeleteObjects();
+    return true;
+}
+
+void TvlDataMod::DoDeleteObjects() {
+    // The undo backup of the drawing before deletion is taken here once undo exists.
+    if (OnDeleteObjects) OnDeleteObjects(this);
+    DropMarkCase();
+}
+
+void TvlDataMod::DropMarkCase() {
+    for (int32_t i = 0; i < FMarkCase.Count(); ++i)
+        if (TvlObject* o = FMarkCase.Get(i)) o->State.Exclude(isSelected).Exclude(isMarked).Exclude(isSizing);
+    FMarkCase.Clear();
+}
+
+void TvlDataMod::Erase(TvlObject* Item) {
+    if (!Item) return;
+    std::unique_ptr<TvlObject> owned = Remove(Item);
+    RemoveFromMarkCase(Item);
+    if (DrawForm() && DrawForm()->MouseFnd() == Item) DrawForm()->SetMouseFnd(nullptr);
+}
+
+void TvlDataMod::ForgetMouseFnd() {
+    if (DrawForm()) DrawForm()->SetMouseFnd(nullptr);
+}
+
+// ---- Repaint area -------------------------------------------------------------------
+
 void TvlDataMod::InvalidateRestoreRect() {
     if (DrawForm()) DrawForm()->InvalidateChanges();
     InitRestoreRect();
+}
+
+void TvlDataMod::Invalidate() {
+    FRestoreRect = GetLimits();
+    InvalidateRestoreRect();
+}
+
+bool TvlDataMod::RangeChanged() const {
+    const TLimRec& r = FRestoreRect;
+    return r.Xmin < GetminX() || r.Xmax > GetMaxX() || r.Ymin < GetminY() || r.Ymax > GetmaxY();
+}
+
+bool TvlDataMod::CompareLimits(const TLimRec& Lims) const {
+    return Lims.Xmin == GetminX() && Lims.Ymin == GetminY() && Lims.Xmax == GetMaxX() && Lims.Ymax == GetmaxY();
 }
 
 } // namespace vl

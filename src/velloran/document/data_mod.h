@@ -1,52 +1,127 @@
 #pragma once
-// TvlDataMod: the document. Here is the part objects rely on today:
-// identity counters, selection and marking through the mark case, the
-// restore rectangle, finding an object by its identity pair, and the limit
-// and search operations the layered documents provide. Undo, files,
-// deletion and the layer walks are completed by the document work.
+// TvlDataMod: the document. It hands out object identities, keeps the mark
+// case (the marked objects), marks, selects and deletes objects with their
+// dependants and collects the area to repaint. How objects sit in layers is
+// left to the descendants (one object case, or a list of named layers).
+//
+// Unfinished: the undo entry points (UndoFunction, UndoSteps, Backup, Undo,
+// Redo and the undo manager made by Loaded), reading a body
+// (LoadFromStream), files and the creator map, and the file-version and
+// file-stream events arrive with the undo, file-format and map-file work.
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "velloran/foundations/set.h"
 #include "velloran/foundations/types.h"
+#include "velloran/objects/cap_list.h"
 #include "velloran/objects/object_types.h"
+#include "velloran/objects/object_walks.h"
+#include "velloran/platform/object.h"
 #include "velloran/tools/environment.h"
 #include "velloran/view/scale_document.h"
 
 namespace vl {
 
+class TStream;
+class TvlLayer;
+
 enum class TDataModFlag : uint8_t { dmNeedAll, dmLoading, dmSaving, dmIgnoreZ, dmMovingObjects };
 using TDataModState = TSet<TDataModFlag, uint8_t>;
 
+// Where an object sits: its index in its layer and the layer's number
+// (1-based with named layers, 0 with the single object case).
 struct TObjIndex {
     int32_t Index = 0;
     int32_t LayerNr = 0;
+    bool operator==(const TObjIndex&) const = default;
 };
 
 using TCounters = std::vector<uint16_t>;
 
-// Walks over objects take a callback and an untyped parameter block.
-using TAllObjectsProc = std::function<void(TvlObject* AnyObject, void* Params)>;
-using TFirstObjectFunc = std::function<bool(TvlObject* FndObject, void* Params)>;
+// A class reference: makes a layer of one class.
+using TLayerClass = std::unique_ptr<TvlLayer> (*)(const String& aName, int32_t aCapacity);
+template <typename T> std::unique_ptr<TvlLayer> LayerClassOf(const String& aName, int32_t aCapacity) {
+    return std::make_unique<T>(aName, aCapacity);
+}
+// NewLayerClass comes in as TvlLayer's class.
+using TLayerClassEvent = std::function<void(TLayerClass& NewLayerClass)>;
 
 class TvlDataMod : public TEnvironment, public TScaleDocument {
 public:
     explicit TvlDataMod(TComponent* AOwner);
+    ~TvlDataMod() override;
     std::string ClassName() const override { return "TvlDataMod"; }
 
-    // ---- Provided by the layered documents ----------------------------------
-    // GetLimits, InitLimits and AllObjects(step) come from TScaleDocument.
-    // Widens the limits by the object; inclBorder as the layers' test.
+    // From another document: the handlers. Anything else: the framework's
+    // assignment, which rejects it.
+    void Assign(const TPersistent& Source) override;
+
+    // ---- Limits and size ------------------------------------------------------
+    virtual int32_t GetMaxX() const { return 0; }
+    virtual int32_t GetminX() const { return 0; }
+    virtual int32_t GetmaxY() const { return 0; }
+    virtual int32_t GetminY() const { return 0; }
+    // Bounding box of the objects that count; empty without objects.
+    TLimRec GetLimits() override = 0;
+    virtual int32_t GetCount() const = 0;
+    int32_t Count() const { return GetCount(); }
+    int32_t MaxX() const { return GetMaxX(); }
+    int32_t MinX() const { return GetminX(); }
+    int32_t MaxY() const { return GetmaxY(); }
+    int32_t MinY() const { return GetminY(); }
+    TLimRec Limits() { return GetLimits(); }
+    int32_t Width() const { return GetMaxX() - GetminX(); }
+    int32_t Height() const { return GetmaxY() - GetminY(); }
+    TPoint Extent() const { return {Width(), Height()}; }
+
+    // ---- Provided by the layered documents --------------------------------------
+    // Counters back to 0 (the array keeps its length); descendants also
+    // drop every object.
+    virtual void Clear();
+    // Involved(Code) for every object, so dependants of marked objects join.
+    virtual void CheckLinks(TInvolve Code) = 0;
+    // Called before and after an object moves; resets the limits when the
+    // object may have carried them.
     virtual void CheckLimits(TvlObject* AnyObj, bool inclBorder) = 0;
+    // nullptr outside the lists.
+    virtual TvlObject* ObjectAt(int32_t Index, int32_t LayerNr) const = 0;
+    // Index -1 when absent.
+    virtual TObjIndex IndexOf(const TvlObject* AObject) const = 0;
+    virtual void AllObjects(const TAllObjectsProc& Action, void* Params) = 0;
+    // Fitting the view walks the objects as scale objects.
+    void AllObjects(const TScaleStep& Step) override;
+    virtual void AllObjectsBack(const TAllObjectsProc& Action, void* Params) = 0;
+    // Cyclic searches from StartIndex, which is (0, 0) again afterwards.
     virtual TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) = 0;
+    virtual TvlObject* LastObjectWith(const TFirstObjectFunc& Condition, void* Params) = 0;
+    virtual TObjIndex FirstIndexWith(const TFirstObjectFunc& Condition, void* Params) = 0;
+    virtual TObjIndex LastIndexWith(const TFirstObjectFunc& Condition, void* Params) = 0;
+    void InitLimits() override = 0;
+    virtual void RecalcLimits() = 0;
+    // New index; -1 when Item is not something the document can restack.
+    virtual int32_t BringToFront(TObject* Item, bool ZOrder) = 0;
+    virtual int32_t SendToBack(TObject* Item, bool ZOrder) = 0;
+    // Takes ownership; LayNr selects the layer where there are several.
+    virtual void Add(std::unique_ptr<TvlObject> Item, int32_t LayNr) = 0;
+    // Hands the object back without freeing it; nullptr when absent.
+    virtual std::unique_ptr<TvlObject> Remove(TvlObject* Item) = 0;
+    // Deletes the marked objects and whatever depends on them.
+    virtual void DeleteObjects() = 0;
+    virtual bool Empty() const = 0;
+    // The body: counters and layer records, no header.
+    virtual void SaveToStream(TStream& Stream) = 0;
+
+    // The class every layer is made with: OnLayerSetClass's choice, else TvlLayer.
+    TLayerClass LayerSetClass() const;
 
     // ---- Identities ---------------------------------------------------------
     // Grows the counter array as needed; 65535 wraps to 0.
     uint16_t IncCounter(uint16_t CounterIdx);
+    // The index must exist (EListError otherwise).
     uint16_t DecCounter(uint16_t CounterIdx);
-    virtual void Clear();
     const TCounters& Counters() const { return FCounters; }
     // The object with this (class number, ObjID), through Mapper when active.
     TvlObject* FindObject(const TContype& ConObj);
@@ -57,25 +132,62 @@ public:
     void UnSelect(TvlObject* AnyObj);
     void Mark(TvlObject* AnyObj);
     void UnmarkAll() { UnSelect(nullptr); }
-    // Not owned: the marked objects in marking order.
-    const std::vector<TvlObject*>& MarkCase() const { return FMarkCase; }
+    // Not owning: the marked objects, z-ordered.
+    TCapList& MarkCase() { return FMarkCase; }
+    const TCapList& MarkCase() const { return FMarkCase; }
+
+    // Takes Item out of the document and the mark case and frees it.
+    void Erase(TvlObject* Item);
+
+    TObjIndex StartIndex() const { return FStartIndex; }
+    void SetStartIndex(TObjIndex Value) { FStartIndex = Value; }
 
     // ---- Repaint area -------------------------------------------------------
     TLimRec& RestoreRect() { return FRestoreRect; }
     void InitRestoreRect() { FRestoreRect = {EmptyLimMin, EmptyLimMin, EmptyLimMax, EmptyLimMax}; }
     // The draw box invalidates the area, which then starts empty again.
     void InvalidateRestoreRect();
+    // Repaints the whole drawing.
+    void Invalidate();
+    // True when the changed area reaches beyond the drawing's limits, so the
+    // view's scroll range must follow.
+    bool RangeChanged() const;
+    bool CompareLimits(const TLimRec& Lims) const;
 
+    TNotifyEvent OnDeleteObjects;
     TObjectEvent OnSelectObject;
     TObjectEvent OnUnselectObject;
     TObjectEvent OnMarkObject;
+    TLayerClassEvent OnLayerSetClass;
     TDataModState State;
 
+protected:
+    // Steps 1 to 4 of deleting: dependants join the mark case, the marked
+    // objects flag themselves, OnDeleteObjects, the mark case is emptied.
+    // False when nothing is left to delete.
+    bool PrepareDelete();
+    // OnDeleteObjects, then the mark case is emptied.
+    void DoDeleteObjects();
+    // Objects are going away: nothing may keep pointing at them.
+    void ForgetMouseFnd();
+    // Empties the mark case without events or repainting; the objects keep
+    // no selection flags, so one left in the drawing can be selected again.
+    void DropMarkCase();
+
+    TObjIndex FStartIndex;
+
 private:
-    // A list of references; the layers own the objects.
-    std::vector<TvlObject*> FMarkCase;
+    void RemoveFromMarkCase(TvlObject* AnyObj);
+    // Drops the entries of objects that lost isSelected while unselecting
+    // was deferred, and duplicates.
+    void PackMarkCase();
+
+    TCapList FMarkCase;
     TCounters FCounters;
     TLimRec FRestoreRect;
+    // While the marked objects decide on deletion, unselecting only clears
+    // the flag; one pass tidies the mark case afterwards (no search per object).
+    bool FDeferUnselect = false;
 };
 
 } // namespace vl

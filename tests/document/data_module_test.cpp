@@ -1,0 +1,117 @@
+#include "document/data_mod_fixture.h"
+
+namespace vl::test {
+namespace {
+
+TEST_F(DocTest, SearchesStartAtTheStartIndexAndSpendIt) {
+    std::vector<TvlObject*> o;
+    for (int i = 0; i < 4; ++i) o.push_back(Add(Tool, {i * 20, 0}));
+    auto only = [](std::vector<TvlObject*> hits) {
+        return [hits](TvlObject* x, void*) { return std::find(hits.begin(), hits.end(), x) != hits.end(); };
+    };
+    Doc->SetStartIndex({2, 0});
+    EXPECT_EQ(Doc->FirstObjectWith(only({o[1]}), &noParam), o[1]);
+    EXPECT_EQ(Doc->StartIndex(), (TObjIndex{0, 0}));
+    Doc->SetStartIndex({2, 0});
+    EXPECT_EQ(Doc->FirstIndexWith(only({o[1], o[3]}), &noParam), (TObjIndex{3, 0}));
+    // The next search starts at the bottom again, whatever the list kept.
+    EXPECT_EQ(Doc->FirstIndexWith(only({o[1], o[3]}), &noParam), (TObjIndex{1, 0}));
+}
+
+TEST_F(DocTest, FindAtTakesTheLowestVisibleHit) {
+    EXPECT_EQ(Doc->FindAt(0, 5, 5), nullptr);
+    TBoxObj* a = Add(Tool, {0, 0});
+    TBoxObj* b = Add(Tool, {0, 0});
+    const TLimRec l = a->GetLimits();
+    const int32_t x = (l.Xmin + l.Xmax) / 2, y = (l.Ymin + l.Ymax) / 2;
+    EXPECT_EQ(Doc->FindAt(3, x, y), a);
+    a->SetVisible(false);
+    EXPECT_EQ(Doc->FindAt(0, x, y), b);
+    EXPECT_EQ(Doc->FindAt(0, l.Xmax + 100, y), nullptr);
+}
+
+TEST_F(DocTest, DeletionTakesDependantsAndSparesSlavesOfUnmarkedMasters) {
+    TBoxObj* a = Add(Tool, {0, 0});
+    TBoxObj* s = AddSlave(Tool, a);
+    TBoxObj* b = Add(Tool, {50, 0});
+    TBoxObj* t = AddSlave(Tool, b);
+    std::vector<std::vector<TvlObject*>> atEvent;
+    Doc->OnDeleteObjects = [&](TObject*) { atEvent.push_back(Marked()); };
+    Doc->Select(a);
+    Doc->Select(t);
+    Box->SetMouseFnd(s);
+    Doc->DeleteObjects();
+    ASSERT_EQ(atEvent.size(), 1u);
+    EXPECT_EQ(atEvent[0], (std::vector<TvlObject*>{a, s}));
+    EXPECT_EQ(Content(), (std::vector<TvlObject*>{b, t}));
+    EXPECT_TRUE(Marked().empty());
+    EXPECT_FALSE(t->GetSelected());
+    EXPECT_EQ(Box->MouseFnd(), nullptr);
+
+    // Only a slave whose master stays: nothing goes, no event.
+    Doc->Select(t);
+    Doc->DeleteObjects();
+    EXPECT_EQ(atEvent.size(), 1u);
+    EXPECT_EQ(Doc->Count(), 2);
+}
+
+TEST_F(DocTest, DeletionOfInterleavedMarksKeepsTheRightObjects) {
+    constexpr int N = 1000;
+    std::vector<TvlObject*> m, s, kept;
+    for (int i = 0; i < N; ++i) {
+        m.push_back(Add(Tool, {i, 0}));
+        s.push_back(AddSlave(Tool, m.back()));
+        if (i % 2) kept.insert(kept.end(), {m[i], s[i]});
+    }
+    // Even masters go with their slaves; the odd slaves stay with their masters.
+    for (int i = 0; i < N; ++i) Doc->Select(i % 2 ? s[i] : m[i]);
+    size_t marked = 0;
+    Doc->OnDeleteObjects = [&](TObject*) { marked = Marked().size(); };
+    Doc->DeleteObjects();
+    EXPECT_EQ(marked, size_t{N});
+    EXPECT_EQ(Content(), kept);
+    for (TvlObject* o : kept) EXPECT_FALSE(o->GetSelected());
+}
+
+TEST_F(DocTest, ClearFreesEverythingAndForgetsReferences) {
+    TBoxObj* a = Add(Tool, {0, 0});
+    Add(Tool2, {40, 40});
+    Doc->Mark(a);
+    Box->SetMouseFnd(a);
+    Host->ClearRecords();
+    Doc->Clear();
+    EXPECT_TRUE(Doc->Empty());
+    EXPECT_EQ(Doc->Counters(), TCounters{0});
+    EXPECT_TRUE(Marked().empty());
+    EXPECT_EQ(Box->MouseFnd(), nullptr);
+    EXPECT_EQ(Doc->GetminX(), EmptyLimMin);
+    EXPECT_FALSE(Host->Invalidations().empty());
+}
+
+TEST_F(DocTest, EraseFreesAndForgets) {
+    TBoxObj* a = Add(Tool, {0, 0});
+    TBoxObj* b = Add(Tool, {20, 0});
+    EXPECT_EQ(Doc->Remove(nullptr), nullptr);
+    Doc->Mark(a);
+    Doc->Mark(b);
+    Box->SetMouseFnd(b);
+    Doc->Erase(b);
+    EXPECT_EQ(Content(), (std::vector<TvlObject*>{a}));
+    EXPECT_EQ(Marked(), (std::vector<TvlObject*>{a}));
+    EXPECT_EQ(Box->MouseFnd(), nullptr);
+}
+
+TEST_F(DocTest, BodyBytes) {
+    TMemoryStream fresh;
+    Doc->SaveToStream(fresh);
+    EXPECT_EQ(fresh.Bytes(), (std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 0x01, 0x80}));
+    Tool->Generator().SetCounter(2);
+    TBoxObj(Tool).Count();
+    TMemoryStream counted;
+    Doc->SaveToStream(counted);
+    EXPECT_EQ(counted.Bytes(), (std::vector<uint8_t>{3, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0x01, 0x80}));
+    EXPECT_FALSE(Doc->State.Contains(TDataModFlag::dmSaving));
+}
+
+} // namespace
+} // namespace vl::test
