@@ -1,29 +1,57 @@
 #include "velloran/tools/creator.h"
 
+#include <algorithm>
+
+#include "velloran/document/data_mod.h"
 #include "velloran/generators/generator.h"
 #include "velloran/objects/object.h"
+#include "velloran/objects/point_obj.h"
 #include "velloran/platform/canvas.h"
+#include "velloran/platform/services.h"
+#include "velloran/view/draw_box.h"
 #include "velloran/view/scale_setting.h"
 
 namespace vl {
 
-TvlCreator::TvlCreator(TComponent* AOwner) : TSaveTool(AOwner), FGenerator(CreateGenerator()) { FCursor = crCross; }
+TvlCreator::TvlCreator(TComponent* AOwner) : TvlCreator(AOwner, std::make_unique<TGenerator>()) {}
 
 TvlCreator::TvlCreator(TComponent* AOwner, std::unique_ptr<TCustomGenerator> AGenerator)
     : TSaveTool(AOwner), FGenerator(std::move(AGenerator)) {
     FCursor = crCross;
 }
 
-std::unique_ptr<TCustomGenerator> TvlCreator::CreateGenerator() { return std::make_unique<TGenerator>(); }
+TvlCreator::~TvlCreator() = default;
+
+void TvlCreator::Loaded() {
+    TSaveTool::Loaded();
+    if (Designing()) return;
+    FGenerator->FontBackup = FGenerator->Font().Height;
+    Services().RegisterCursor(crRotate, LibraryCursorImage(crRotate));
+}
+
+void TvlCreator::Activate(TObject* Sender) {
+    // Each activation will open one undo step (bkCreate) once the document
+    // keeps undo backups; until then activation is the tool's alone.
+    TSaveTool::Activate(Sender);
+}
+
+void TvlCreator::EnsureScaleSet() {
+    if (!ActScaleSet && DrawForm()) ActScaleSet = &DrawForm()->ScaleSetting();
+}
+
+// ---- Identity and classes -------------------------------------------------------
 
 int16_t TvlCreator::GetID() {
     if (ChangeID) {
+        // The handler must assign; -1 is what an unassigned answer means.
         TNewID NewID = -1;
         ChangeID(this, NewID);
         return NewID;
     }
     return static_cast<int16_t>(ComponentIndex());
 }
+
+TCapClass TvlCreator::DefaultClass() { return CapClassOf<TPointObj>; }
 
 TCapClass TvlCreator::GetObjectClass() {
     TCapClass c = DefaultClass();
@@ -36,6 +64,82 @@ std::unique_ptr<TvlObject> TvlCreator::CreateObject() {
     return c ? c(this) : nullptr;
 }
 
+// ---- Making objects -------------------------------------------------------------
+
+void TvlCreator::LMouseDown(TShiftState, TPoint CurPos) {
+    if (DrawForm() && DrawForm()->Grid().Capture()) DrawForm()->Grid().MatchCoords(CurPos);
+    SetNewObj(CurPos);
+    if (TvlDataMod* dm = GetDataModule()) dm->InvalidateRestoreRect();
+}
+
+TvlObject* TvlCreator::SetNewObj(TPoint) { return nullptr; }
+
+TvlObject* TvlCreator::Store(std::unique_ptr<TvlObject> AObject, bool AsBoxObject) {
+    TvlObject* o = AObject.get();
+    if (AsBoxObject) {
+        FBoxObjects.push_back(std::move(AObject));
+        return o;
+    }
+    TvlDataMod* dm = GetDataModule();
+    if (!dm) return nullptr;
+    dm->Add(std::move(AObject), FGenerator->Layer());
+    return o;
+}
+
+std::unique_ptr<TvlObject> TvlCreator::TakeBoxObject(TvlObject* AObject) {
+    auto it = std::find_if(FBoxObjects.begin(), FBoxObjects.end(),
+                           [AObject](const auto& p) { return p.get() == AObject; });
+    if (it == FBoxObjects.end()) return nullptr;
+    std::unique_ptr<TvlObject> o = std::move(*it);
+    FBoxObjects.erase(it);
+    return o;
+}
+
+TvlObject* TvlCreator::MakeSlave(TvlObject* AMaster, const std::optional<TPoint>& RelPos) {
+    if (!AMaster || !GetDataModule()) return nullptr;
+    std::unique_ptr<TvlObject> o = CreateObject();
+    if (!o) return nullptr;
+    EnsureScaleSet();
+    o->SetMaster(AMaster);
+    if (RelPos) {
+        o->SetX(AMaster->GetMinX() + RelPos->X);
+        o->SetY(AMaster->GetMinY() + RelPos->Y);
+    }
+    o->Count();
+    o->SetVisible(true);
+    ObjectSetData(o.get());
+    TvlObject* slave = Store(std::move(o), false);
+    if (slave && slave->GetVisible()) slave->Invalidate();
+    return slave;
+}
+
+TvlObject* TvlCreator::CreateSlave(TvlObject* AMaster) { return MakeSlave(AMaster, std::nullopt); }
+
+TvlObject* TvlCreator::CreateSlaveAt(TvlObject* AMaster, int32_t RelX, int32_t RelY) {
+    return MakeSlave(AMaster, TPoint{RelX, RelY});
+}
+
+void TvlCreator::ObjectSetData(TvlObject* CurObject) {
+    if (OnObjectSetData)
+        OnObjectSetData(CurObject);
+    else
+        SetDefaultData(CurObject);
+}
+
+void TvlCreator::SetDefaultData(TvlObject*) {}
+
+// ---- Object events --------------------------------------------------------------
+
+void TvlCreator::ObjectShape(TvlObject* CurObject) {
+    if (OnObjectShape) OnObjectShape(CurObject);
+}
+
+bool TvlCreator::ObjectCheckShape(TvlObject* CurObject, const TLimRec& PosRect) {
+    bool found = true;
+    if (OnObjectCheckShape) OnObjectCheckShape(CurObject, PosRect, found);
+    return found;
+}
+
 void TvlCreator::ObjectColors(TvlObject* CurObject) {
     TCanvas& c = *ActScaleSet->Canvas();
     c.SetPen(FGenerator->Pen());
@@ -45,5 +149,21 @@ void TvlCreator::ObjectColors(TvlObject* CurObject) {
 }
 
 void TvlCreator::ObjectFont(TvlObject* CurObject) { ActScaleSet->Canvas()->SetFont(CurObject->GetFont()); }
+
+// ---- Resources ------------------------------------------------------------------
+
+void TvlCreator::CheckScaling() { FGenerator->SetCurrFontHeight(0); }
+
+void TvlCreator::ReleaseResources() {
+    if (!FGenerator->FontHandle()) return;
+    // The canvas must not keep using a font that is about to go.
+    if (ActScaleSet && ActScaleSet->Canvas()) {
+        TFont system;
+        system.Name = u"System";
+        system.Pitch = TFontPitch::fpVariable;
+        ActScaleSet->Canvas()->SetFont(system);
+    }
+    FGenerator->ReleaseFontHandle();
+}
 
 } // namespace vl

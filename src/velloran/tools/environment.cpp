@@ -13,7 +13,11 @@ void TEnvironment::SetDrawForm(TCustomDrawBox* Value) {
 
 void TEnvironment::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == FDrawForm) FDrawForm = nullptr;
+    if (Operation == TOperation::opRemove) {
+        if (AComponent == FDrawForm) FDrawForm = nullptr;
+    } else if (Designing() && !FDrawForm && AComponent != this) {
+        if (auto* box = dynamic_cast<TCustomDrawBox*>(AComponent)) SetDrawForm(box);
+    }
 }
 
 } // namespace vl

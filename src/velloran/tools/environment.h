@@ -1,7 +1,6 @@
 #pragma once
 // TEnvironment: the base of every component that works with one draw box
-// (tools, documents, the printer). The design-time linking is completed by
-// the tools work.
+// (tools, documents, the printer).
 
 #include <cstdint>
 
@@ -16,12 +15,15 @@ public:
     using TComponent::TComponent;
     std::string ClassName() const override { return "TEnvironment"; }
 
-    // Not owned; nil while the component is not linked.
+    // Not owned; nil while the component is not linked. Cleared when the
+    // draw box goes away.
     TCustomDrawBox* DrawForm() const { return FDrawForm; }
-    void SetDrawForm(TCustomDrawBox* Value);
+    virtual void SetDrawForm(TCustomDrawBox* Value);
+    // Carries no behaviour; kept for stored forms.
     int32_t About = 0;
 
-    // Forgets the draw box when it goes away.
+    // Forgets a draw box that goes away; while designing, an unlinked
+    // component takes a draw box that is dropped on the form.
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:

@@ -1,14 +1,17 @@
 #pragma once
-// TMouseTool and TSaveTool: the interactive tool bases, reduced to what
-// creators need today. Activation, the event operations and button binding
-// are completed by the tools work.
+// TMouseTool: the interactive tool. The draw box hands it every mouse and
+// key event in logical coordinates; activation makes it the draw box's
+// current tool; a bound button activates it when clicked.
 
 #include <cstdint>
 #include <functional>
 
 #include "velloran/foundations/set.h"
-#include "velloran/objects/object_types.h"
+#include "velloran/foundations/types.h"
+#include "velloran/platform/colors.h"
 #include "velloran/platform/cursors.h"
+#include "velloran/platform/object.h"
+#include "velloran/platform/window_host.h"
 #include "velloran/tools/environment.h"
 
 namespace vl {
@@ -18,39 +21,77 @@ using TToolOptions = TSet<TToolOption, uint8_t>;
 enum class TToolStateItem : uint8_t { tsWaiting, tsWorking, tsMoving, tsCanScroll };
 using TToolState = TSet<TToolStateItem, uint8_t>;
 
+// One scroll step of the draw box towards the edge the cursor is at.
+using TScrollProc = std::function<void()>;
+
 class TMouseTool : public TEnvironment {
 public:
     using TEnvironment::TEnvironment;
+    // Gives up the button's click, if it is still this tool's.
+    ~TMouseTool() override;
     std::string ClassName() const override { return "TMouseTool"; }
 
     TToolOptions Options() const { return FOptions; }
     void SetOptions(TToolOptions Value) { FOptions = Value; }
+    // Shown by the draw box while this tool is current.
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor Value) { FCursor = Value; }
+    // Not owned; any component. Only buttons get their click bound.
+    TComponent* Button() const { return FButton; }
+    void SetButton(TComponent* Value);
 
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnTerminate;
     TToolState ToolState;
+
+    // ---- Virtual operations, in slot order ----------------------------------
+    // At the end of the draw box's loading: a default tool activates itself.
+    virtual void Init();
+    // This tool stops being current: releases the cursor.
+    virtual void Terminate();
+    // Makes this tool the current tool of DrawForm; fits a click handler.
+    virtual void Activate(TObject* Sender);
+    virtual void LMouseDown(TShiftState Shift, TPoint CurPos);
+    virtual void LMouseUp(TShiftState Shift, TPoint CurPos);
+    virtual void MouseMove(TShiftState Shift, TPoint CurPos);
+    virtual void LeftDblClk(TShiftState Shift, TPoint CurPos);
+    // Hands control back to the default tool.
+    virtual void RMouseDown(TShiftState Shift, TPoint CurPos);
+    virtual void RMouseUp(TShiftState Shift, TPoint CurPos);
+    virtual void RightDblClk(TShiftState Shift, TPoint CurPos);
+    // The draw box ignores the result.
+    virtual bool KeyDown(uint16_t& aKey, TShiftState aShift);
+    virtual bool KeyUp(uint16_t& aKey, TShiftState aShift);
+    // Called repeatedly while the cursor is at an edge and tsCanScroll is
+    // set. A tool that scrolls removes its feedback, calls ScrollProc, lets
+    // pending messages through and redraws at CurPos; the base never scrolls.
+    virtual void Scroll(const TScrollProc& ScrollProc, TPoint CurPos);
+
+    // Activates the draw box's default tool, unless this is a default tool.
+    void SetDefaultTool();
+    // The draw box's background colour (clWindow without one).
+    TColor GetclNeutral() const;
+
+    // ---- Dragging -------------------------------------------------------------
+    // A drag begins: Flag (tsWorking or tsMoving) and, unless toDontScroll,
+    // tsCanScroll with the cursor confined to the draw box.
+    void StartWorking(TToolStateItem Flag);
+    // The drag ends or is cancelled: clears the flags and frees the cursor.
+    void StopWorking();
+    // Frees the cursor from any confinement.
+    void ReleaseClipping();
+
+    void SetDrawForm(TCustomDrawBox* Value) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:
     TToolOptions FOptions;
     TCursor FCursor = crDefault;
-};
 
-using TObjectFoundEvent = std::function<void(TvlObject* CurrentObject, bool& Accept)>;
+private:
+    void UnbindButton();
 
-class TSaveTool : public TMouseTool {
-public:
-    using TMouseTool::TMouseTool;
-    std::string ClassName() const override { return "TSaveTool"; }
-
-    // Accept starts true; the application may refuse the object.
-    virtual bool ObjectFound(TvlObject* AObject) {
-        bool Accept = true;
-        if (OnObjectFound) OnObjectFound(AObject, Accept);
-        return Accept;
-    }
-
-    TObjectFoundEvent OnObjectFound;
-    TObjectEvent OnObjectRelease;
+    TComponent* FButton = nullptr;
 };
 
 } // namespace vl

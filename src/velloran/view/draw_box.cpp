@@ -4,6 +4,7 @@
 
 #include "velloran/document/data_mod.h"
 #include "velloran/platform/canvas.h"
+#include "velloran/tools/mouse_tool.h"
 
 namespace vl {
 
@@ -28,10 +29,54 @@ void TCustomDrawBox::SetDataModule(TvlDataMod* Value) {
 
 void TCustomDrawBox::Notification(TComponent* AComponent, TOperation Operation) {
     TScrollPaint::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == FDataModule) {
+    if (Operation != TOperation::opRemove) return;
+    if (AComponent == FDataModule) {
         FDataModule = nullptr;
         FMouseFnd = nullptr;
     }
+    if (AComponent == FTool) FTool = nullptr;
+}
+
+void TCustomDrawBox::SetTool(TMouseTool* Value) {
+    if (Value == FTool) return;
+    // The tool also links to this box as its DrawForm; that link must stay.
+    if (FTool && FTool->DrawForm() != this) RemoveFreeNotification(FTool);
+    FTool = Value;
+    if (FTool) FreeNotification(FTool);
+}
+
+namespace {
+template <typename F> void ForEachTool(TCustomDrawBox* Box, F&& Action) {
+    TComponent* owner = Box->Owner();
+    if (!owner) return;
+    for (int32_t i = 0; i < owner->ComponentCount(); ++i) {
+        auto* t = dynamic_cast<TMouseTool*>(owner->Components(i));
+        if (t && t->DrawForm() == Box && Action(t)) return;
+    }
+}
+} // namespace
+
+void TCustomDrawBox::SetDefaultTool() {
+    ForEachTool(this, [this](TMouseTool* t) {
+        if (!t->Options().Contains(TToolOption::toDefaultTool)) return false;
+        t->Activate(this);
+        return true;
+    });
+}
+
+void TCustomDrawBox::InitTools() {
+    ForEachTool(this, [](TMouseTool* t) {
+        t->Init();
+        return false;
+    });
+}
+
+void TCustomDrawBox::SetClipping() {
+    if (!Host()) return;
+    TRect r = Host()->ClientRect();
+    --r.Right;
+    --r.Bottom;
+    Host()->ClipCursor(&r);
 }
 
 void TCustomDrawBox::SetCursor(TCursor Value) {

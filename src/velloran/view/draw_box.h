@@ -18,6 +18,7 @@ namespace vl {
 
 class TvlDataMod;
 class TvlObject;
+class TMouseTool;
 
 class TCustomDrawBox : public TScrollPaint {
 public:
@@ -43,6 +44,19 @@ public:
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor Value);
 
+    // ---- Tools ----------------------------------------------------------------
+    // The current tool, not owned; changed only by tool activation and
+    // cleared when the tool goes away.
+    TMouseTool* Tool() const { return FTool; }
+    void SetTool(TMouseTool* Value);
+    // Activates the first tool of the owner (component order) that belongs
+    // to this draw box and has toDefaultTool; none leaves the current tool.
+    void SetDefaultTool();
+    // Init of every tool of this draw box, in component order.
+    void InitTools();
+    // Confines the cursor to the client area less its last column and row.
+    void SetClipping();
+
     // Repaints the logical area at once.
     void UpdateRect(const TLimRec& LimRec);
     // Invalidates the document's restore rectangle unless it is empty.
@@ -62,6 +76,7 @@ private:
     TvlDataMod* FDataModule = nullptr;
     TvlObject* FMouseFnd = nullptr;
     TCursor FCursor = crDefault;
+    TMouseTool* FTool = nullptr;
 };
 
 } // namespace vl

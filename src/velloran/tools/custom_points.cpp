@@ -1,0 +1,78 @@
+#include "velloran/tools/custom_points.h"
+
+#include "velloran/document/data_mod.h"
+#include "velloran/generators/generator.h"
+#include "velloran/objects/object.h"
+
+namespace vl {
+
+TCustomPoints::TCustomPoints(TComponent* AOwner) : TCustomPoints(AOwner, std::make_unique<TPtGenerator>()) {}
+
+TCustomPoints::TCustomPoints(TComponent* AOwner, std::unique_ptr<TCustomGenerator> AGenerator)
+    : TvlCreator(AOwner, std::move(AGenerator)) {}
+
+void TCustomPoints::SetSlaveObject(TvlCreator* Value) {
+    // The old creator stays subscribed: it may hold this one as its own
+    // slave creator through the same link.
+    FSlaveObject = Value;
+    if (FSlaveObject) FreeNotification(FSlaveObject);
+}
+
+void TCustomPoints::Notification(TComponent* AComponent, TOperation Operation) {
+    TvlCreator::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FSlaveObject) FSlaveObject = nullptr;
+}
+
+TvlObject* TCustomPoints::SetNewObj(TPoint CurPos) {
+    std::unique_ptr<TvlObject> o;
+    if (OnObjectFound) {
+        TvlObject* master = GetMouseFnd();
+        if (!master) return nullptr;
+        o = CreateObject();
+        if (!o) return nullptr;
+        o->SetMaster(master);
+    } else {
+        o = CreateObject();
+        if (!o) return nullptr;
+    }
+    o->SetPos(CurPos);
+    // Line objects chosen through OnObjectSetClass get their second point
+    // here once line objects exist.
+    return RegisterNewObj(std::move(o));
+}
+
+TvlObject* TCustomPoints::RegisterNewObj(std::unique_ptr<TvlObject> AObject) {
+    if (!AObject) return nullptr;
+    const bool box = CreateBoxObjects;
+    if (!box && !GetDataModule()) return nullptr;
+    EnsureScaleSet();
+    if (!box) AObject->Count();
+    ObjectSetData(AObject.get());
+    TvlObject* o = Store(std::move(AObject), box);
+    if (!o) return nullptr;
+    o->Invalidate();
+    o->SetVisible(true);
+    if (FSlaveObject) FSlaveObject->CreateSlave(o);
+    return o;
+}
+
+bool TCustomPoints::MouseFind(TvlObject* FndObject, void* Params) {
+    return FndObject->Found(*static_cast<const TLimRec*>(Params)) && ObjectFound(FndObject);
+}
+
+void TCustomPoints::MouseMove(TShiftState, TPoint CurPos) {
+    if (!OnObjectFound) return;
+    TvlDataMod* dm = GetDataModule();
+    if (!dm) return;
+    EnsureScaleSet();
+    TLimRec Params{CurPos.X, CurPos.Y, CurPos.X + 1, CurPos.Y + 1};
+    TvlObject* old = GetMouseFnd();
+    if (old && old->Found(Params)) return;
+    // The condition holds one pointer, small enough for std::function to
+    // keep without allocating; nothing else is made per search or object.
+    TvlObject* found = dm->FirstObjectWith([this](TvlObject* o, void* p) { return MouseFind(o, p); }, &Params);
+    SetMouseFnd(found);
+    if (old && found != old) ObjectRelease(old);
+}
+
+} // namespace vl

@@ -1,0 +1,41 @@
+#pragma once
+// TCustomPoints: the point-symbol creator. A click makes one object at the
+// clicked point, hung on the object under the mouse when the tool looks for
+// one, and optionally followed by a slave object from a second creator.
+
+#include "velloran/tools/creator.h"
+
+namespace vl {
+
+class TCustomPoints : public TvlCreator {
+public:
+    // With a point generator.
+    explicit TCustomPoints(TComponent* AOwner);
+    std::string ClassName() const override { return "TCustomPoints"; }
+
+    // Not owned; cleared when it goes away. Makes a slave on every object
+    // this creator registers.
+    TvlCreator* SlaveObject() const { return FSlaveObject; }
+    void SetSlaveObject(TvlCreator* Value);
+
+    TvlObject* SetNewObj(TPoint CurPos) override;
+    // Counts, sets data, adds, invalidates and shows AObject, then lets the
+    // slave creator hang its object on it. nullptr (AObject freed) when no
+    // document can take it.
+    TvlObject* RegisterNewObj(std::unique_ptr<TvlObject> AObject);
+    // Hover condition: FndObject is hit by the rectangle in Params (a
+    // TLimRec) and accepted by ObjectFound.
+    bool MouseFind(TvlObject* FndObject, void* Params);
+    // With OnObjectFound: tracks the object under the mouse.
+    void MouseMove(TShiftState Shift, TPoint CurPos) override;
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+protected:
+    TCustomPoints(TComponent* AOwner, std::unique_ptr<TCustomGenerator> AGenerator);
+
+private:
+    TvlCreator* FSlaveObject = nullptr;
+};
+
+} // namespace vl

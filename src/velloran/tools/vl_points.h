@@ -1,0 +1,14 @@
+#pragma once
+// TvlPoints: the point creator as a component; everything is inherited.
+
+#include "velloran/tools/custom_points.h"
+
+namespace vl {
+
+class TvlPoints : public TCustomPoints {
+public:
+    using TCustomPoints::TCustomPoints;
+    std::string ClassName() const override { return "TvlPoints"; }
+};
+
+} // namespace vl
