@@ -62,6 +62,8 @@ TEST_F(CapList, CyclicSearches) {
     for (TvlObject* x : {o[2], o[3], o[0]}) List.Add(x);
     List.SetStartIndex(5);
     EXPECT_EQ(List.StartIndex(), 0);
+    List.SetStartIndex(-2);
+    EXPECT_EQ(List.FirstIndexWith(In, &hits), 1);
 }
 
 TEST_F(CapList, TraversalsSkipNilReadTheCountOnceAndAllocateNothing) {
