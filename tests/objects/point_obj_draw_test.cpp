@@ -9,277 +9,176 @@ using enum TShapetype;
 
 namespace {
 
+// Figures and picture transfers in order: type, box, points.
+struct TFig {
+    uint32_t Type;
+    TRect Box;
+    std::vector<TPoint> Pts;
+    bool operator==(const TFig&) const = default;
+};
+using Figs = std::vector<TFig>;
+
+Figs Figures(const std::vector<TEmfRecord>& rs) {
+    Figs f;
+    for (const auto& r : rs) {
+        const uint32_t t = r.Type() == emr::POLYGON16 ? emr::POLYGON : r.Type();
+        if (t == emr::STRETCHDIBITS)
+            f.push_back({t, {r.Int(24), r.Int(28), r.Int(72), r.Int(76)}, {}});
+        else if (t == emr::RECTANGLE || t == emr::ELLIPSE || t == emr::ROUNDRECT || t == emr::FRAMERGN)
+            f.push_back({t, EmfRect(r), {}});
+        else if (t == emr::POLYGON || t == emr::MOVETOEX || t == emr::LINETO)
+            f.push_back({t, {}, EmfPoints(r)});
+    }
+    return f;
+}
+TFig Fig(uint32_t t, TRect r) { return {t, r, {}}; }
+TFig Pts(uint32_t t, std::vector<TPoint> p) { return {t, {}, std::move(p)}; }
+const TFig Rect40 = Fig(emr::RECTANGLE, {0, 0, 40, 20});
+
+// The record of a type last put before the first record of type At.
+const TEmfRecord* Before(const std::vector<TEmfRecord>& rs, uint32_t At, uint32_t type) {
+    const TEmfRecord* f = nullptr;
+    for (size_t i = 0; i < rs.size() && rs[i].Type() != At; ++i)
+        if (rs[i].Type() == type) f = &rs[i];
+    return f;
+}
+
 class PointDraw : public PointTest {
 protected:
-    void SetUp() override {
-        PointTest::SetUp();
-        Gen().SetPen({clBlue, 1, TPenStyle::psSolid, TPenMode::pmCopy});
-        Gen().SetBrush({clGreen, TBrushStyle::bsSolid});
-    }
-    static std::vector<TPoint> Points(const TEmfRecord* r) { return r ? EmfPoints(*r) : std::vector<TPoint>{}; }
-    // Index of the first record of a type, or -1.
-    static long IndexOf(const std::vector<TEmfRecord>& rs, uint32_t type) {
-        for (size_t i = 0; i < rs.size(); ++i)
-            if (rs[i].Type() == type) return static_cast<long>(i);
-        return -1;
-    }
-    // The last record of a type before index end.
-    static const TEmfRecord* Before(const std::vector<TEmfRecord>& rs, long end, uint32_t type) {
-        const TEmfRecord* f = nullptr;
-        for (long i = 0; i < end; ++i)
-            if (rs[static_cast<size_t>(i)].Type() == type) f = &rs[static_cast<size_t>(i)];
-        return f;
-    }
-    void SetBitmap(int32_t w, int32_t h, TColor corner) {
-        auto bmp = std::make_unique<TBitmap>(w, h);
-        bmp->SetPixel(0, 0, corner);
+    void SetBitmap() {
+        auto bmp = std::make_unique<TBitmap>(4, 2);
+        bmp->SetPixel(0, 0, clRed);
         Gen().Picture().SetGraphic(std::move(bmp));
     }
 };
 
-TEST_F(PointDraw, UnturnedShapesWithTheGeneratorsPenAndBrush) {
-    struct TExpect {
-        TShapetype Shape;
-        uint32_t Type;
-        TRect Box;
-        int32_t Corner;
-    };
-    // 40 x 20: s = 20, corner s div 2; squares and circles take the smaller side.
-    const TExpect table[] = {
-        {stRectangle, emr::RECTANGLE, {0, 0, 40, 20}, 0}, {stEllipse, emr::ELLIPSE, {0, 0, 40, 20}, 0},
-        {stCircle, emr::ELLIPSE, {0, 0, 20, 20}, 0},      {stSquare, emr::RECTANGLE, {0, 0, 20, 20}, 0},
-        {stRoundRect, emr::ROUNDRECT, {0, 0, 40, 20}, 10}, {stRoundSquare, emr::ROUNDRECT, {0, 0, 20, 20}, 10},
-    };
-    for (const TExpect& e : table) {
-        SCOPED_TRACE(static_cast<int>(e.Shape));
-        Mf = TMetafile();
-        Cv = std::make_unique<TMetafileCanvas>(Mf);
-        Box->ScaleSetting().SetCanvas(Cv.get());
-        Shape(e.Shape, 40, 20); // goRotation with angle 0: unturned
-        AddPt()->Show();
-        const auto rs = Records();
-        EXPECT_EQ(Types(rs, {emr::RECTANGLE, emr::ELLIPSE, emr::ROUNDRECT, emr::POLYGON, emr::POLYGON16}),
-                  (std::vector<uint32_t>{e.Type}));
-        const TEmfRecord* f = Last(rs, e.Type);
-        EXPECT_EQ(EmfRect(*f), e.Box);
-        if (e.Corner) EXPECT_EQ(f->Int(24), e.Corner);
-        EXPECT_EQ(Last(rs, emr::CREATEPEN)->Int(24), clBlue);
-        EXPECT_EQ(Last(rs, emr::CREATEBRUSHINDIRECT)->Int(12), 0); // solid
-        EXPECT_EQ(Last(rs, emr::CREATEBRUSHINDIRECT)->Int(16), clGreen);
-        EXPECT_EQ(Last(rs, emr::SETWINDOWORGEX)->Int(8), -90);
+TEST_F(PointDraw, UnturnedShapesWithTheGeneratorsTools) {
+    for (TShapetype s : {stRectangle, stEllipse, stCircle, stSquare, stRoundRect, stRoundSquare}) {
+        Shape(s); // goRotation at angle 0 draws unturned
+        O->Show();
     }
-}
-
-TEST_F(PointDraw, LinesAndRegions) {
+    Shape(stRegion);
+    O->Show();
     Shape(stLine, 40, -20);
-    TPointObj* o = AddPt();
-    o->Show();
-    Shape(stRegion, 40, 20);
-    o->SetAlphaPlain(QuarterTurn); // regions do not turn
-    o->Show();
+    O->Show();
     const auto rs = Records();
-    EXPECT_EQ(Points(First(rs, emr::MOVETOEX)), (std::vector<TPoint>{{0, 20}}));
-    EXPECT_EQ(Points(First(rs, emr::LINETO)), (std::vector<TPoint>{{40, 0}}));
-    const TEmfRecord* f = Last(rs, emr::FRAMERGN);
-    ASSERT_TRUE(f);
-    EXPECT_EQ(EmfRect(*f), (TRect{0, 0, 40, 20}));
-    EXPECT_EQ(f->Int(32), ActScaleSet->PixToLog(3));
-    // Framed with a solid brush of the pen's colour.
-    const TEmfRecord* b = Last(rs, emr::CREATEBRUSHINDIRECT);
-    EXPECT_EQ(b->Int(12), 0);
-    EXPECT_EQ(b->Int(16), clBlue);
+    // 40 x 20: squares and circles take the smaller side; corners s div 2.
+    EXPECT_EQ(Figures(rs), (Figs{Rect40, Fig(emr::ELLIPSE, {0, 0, 40, 20}),
+                                 Fig(emr::ELLIPSE, {0, 0, 20, 20}), Fig(emr::RECTANGLE, {0, 0, 20, 20}),
+                                 Fig(emr::ROUNDRECT, {0, 0, 40, 20}), Fig(emr::ROUNDRECT, {0, 0, 20, 20}),
+                                 Fig(emr::FRAMERGN, {0, 0, 40, 20}), Pts(emr::MOVETOEX, {{0, 20}}),
+                                 Pts(emr::LINETO, {{40, 0}})}));
+    EXPECT_EQ(Last(rs, emr::ROUNDRECT)->Int(24), 10);
+    EXPECT_EQ(Before(rs, emr::RECTANGLE, emr::CREATEPEN)->Int(24), clBlue);
+    EXPECT_EQ(Before(rs, emr::RECTANGLE, emr::CREATEBRUSHINDIRECT)->Int(16), clGreen);
+    // A region is framed FrameRgn_W pixels wide with the pen's colour.
+    EXPECT_EQ(Last(rs, emr::FRAMERGN)->Int(32), ActScaleSet->PixToLog(3));
+    EXPECT_EQ(Before(rs, emr::FRAMERGN, emr::CREATEBRUSHINDIRECT)->Int(16), clBlue);
 }
 
 TEST_F(PointDraw, TurnedShapesAreOutlinesAboutTheHotSpot) {
-    TPointObj* o = AddPt();
-    o->SetAlphaPlain(QuarterTurn);
-    Shape(stRectangle, 40, 20);
-    o->Show();
-    Shape(stCircle, 40, 20); // a circle of the width, only its centre turns
-    o->Show();
-    Shape(stEllipse, 40, 20);
-    o->Show();
-    Shape(stRoundSquare, 40, 20);
-    o->Show();
-    Shape(stLine, 40, 20);
-    o->Show();
-    // Turned by one milliradian a square already takes the width as its side.
-    Shape(stSquare, 40, 20);
-    o->SetAlphaPlain(1);
-    o->Show();
-    o->SetAlphaPlain(0);
-    o->Show();
-    const auto rs = Records();
-    std::vector<std::vector<TPoint>> polys;
-    for (const auto& r : rs)
-        if (r.Type() == emr::POLYGON || r.Type() == emr::POLYGON16) polys.push_back(EmfPoints(r));
-    ASSERT_EQ(polys.size(), 4u);
-    EXPECT_EQ(polys[0], (std::vector<TPoint>{{15, -5}, {15, 35}, {-5, 35}, {-5, -5}}));
-    EXPECT_EQ(polys[1].size(), 32u);
-    EXPECT_EQ(polys[1][0], (TPoint{5, 35}));
-    EXPECT_EQ(GetPolygonLimits(polys[1]), (TLimRec{-5, -5, 15, 35}));
-    EXPECT_EQ(polys[2].size(), 16u);
-    EXPECT_EQ(GetPolygonLimits(polys[2]), (TLimRec{-25, -5, 15, 35}));
-    EXPECT_EQ(polys[3], (std::vector<TPoint>{{0, 0}, {40, 0}, {40, 40}, {0, 40}}));
-    EXPECT_EQ(EmfRect(*First(rs, emr::ELLIPSE)), (TRect{-25, -5, 15, 35}));
-    EXPECT_EQ(EmfRect(*Last(rs, emr::RECTANGLE)), (TRect{0, 0, 20, 20}));
-    EXPECT_FALSE(First(rs, emr::LINETO)); // a turned line draws nothing
+    O->SetAlphaPlain(QuarterTurn);
+    for (TShapetype s : {stRectangle, stCircle, stLine, stEllipse}) {
+        Shape(s);
+        O->Show();
+    }
+    O->SetAlphaPlain(1); // one milliradian: a square takes the width as side
+    Shape(stSquare);
+    O->Show();
+    const Figs f = Figures(Records());
+    ASSERT_EQ(f.size(), 4u); // a turned line draws nothing
+    EXPECT_EQ(f[0], Pts(emr::POLYGON, {{15, -5}, {15, 35}, {-5, 35}, {-5, -5}}));
+    EXPECT_EQ(f[1], Fig(emr::ELLIPSE, {-25, -5, 15, 35})); // a circle: only the centre turns
+    EXPECT_EQ(f[2].Pts.size(), 32u);
+    EXPECT_EQ(GetPolygonLimits(f[2].Pts), (TLimRec{-5, -5, 15, 35}));
+    EXPECT_EQ(f[3], Pts(emr::POLYGON, {{0, 0}, {40, 0}, {40, 40}, {0, 40}}));
 }
 
 TEST_F(PointDraw, MovingOutlineDrawsNoCornerTwiceAndMarksThePivot) {
-    TPointObj* o = AddPt();
-    Shape(stSquare, 40, 20);
-    o->DrawShadow();
+    Shape(stSquare);
+    O->DrawShadow();
     SizingHandle = TSizingHandle::szRotate;
-    o->SetAlphaPlain(QuarterTurn);
-    Shape(stRectangle, 40, 20);
-    o->DrawShadow();
-    const auto rs = Records();
+    Shape(stRectangle);
+    O->SetAlphaPlain(QuarterTurn);
+    O->DrawShadow();
     std::vector<TPoint> path;
-    for (const auto& r : rs)
-        if (r.Type() == emr::MOVETOEX || r.Type() == emr::LINETO) path.push_back(EmfPoints(r)[0]);
-    const std::vector<TPoint> square{{0, 0}, {19, 0}, {20, 0}, {20, 19}, {20, 20}, {1, 20}, {0, 20}, {0, 1}};
-    // Then the pivot cross at (10, 5), turned a quarter.
-    const std::vector<TPoint> cross{{20, 5}, {0, 5}, {10, -5}, {10, 15}};
-    std::vector<TPoint> expected = square;
-    expected.insert(expected.end(), cross.begin(), cross.end());
-    EXPECT_EQ(path, expected);
-    EXPECT_EQ(Points(Polygon(rs)), (std::vector<TPoint>{{15, -5}, {15, 35}, {-5, 35}, {-5, -5}}));
-    EXPECT_EQ(Last(rs, emr::SETWINDOWORGEX)->Int(8), -90);
-}
-
-TEST_F(PointDraw, ApplicationHandlersReplaceTheFigure) {
-    TPointObj* o = AddPt();
-    int drawn = 0, shaped = 0;
-    Tool->OnObjectDraw = [&](TvlObject* obj) {
-        EXPECT_EQ(obj, o);
-        EXPECT_EQ(Cv->Pen().Color, clBlue); // colours come first
-        ++drawn;
-    };
-    o->Show();
-    EXPECT_EQ(drawn, 1);
-    Tool->OnObjectDraw = nullptr;
-    Tool->OnObjectShape = [&](TvlObject*) { ++shaped; };
-    o->SetAlphaPlain(QuarterTurn);
-    Gen().SetOptions({TGeneratorOption::goRotation});
-    o->Show();
-    EXPECT_EQ(shaped, 1);
-    const auto rs = Records();
-    EXPECT_TRUE(Types(rs, {emr::RECTANGLE, emr::POLYGON, emr::POLYGON16}).empty());
+    for (const TFig& f : Figures(Records())) path.insert(path.end(), f.Pts.begin(), f.Pts.end());
+    EXPECT_EQ(path, (std::vector<TPoint>{{0, 0}, {19, 0}, {20, 0}, {20, 19}, {20, 20}, {1, 20},
+                                         {0, 20}, {0, 1}, // the turned outline, then the cross
+                                         {15, -5}, {15, 35}, {-5, 35}, {-5, -5},
+                                         {20, 5}, {0, 5}, {10, -5}, {10, 15}}));
 }
 
 TEST_F(PointDraw, BitmapsClippedStretchedTransparentAndOutlined) {
-    SetBitmap(4, 2, clRed);
-    TPointObj* o = AddPt();
-    o->Show();
+    SetBitmap();
+    O->Show();
     Gen().SetOptions({TGeneratorOption::goStretchPicture});
-    o->Show();
-    const auto rs = Records();
-    std::vector<TRect> dests;
-    for (const auto& r : rs)
-        if (r.Type() == emr::STRETCHDIBITS) dests.push_back({r.Int(24), r.Int(28), r.Int(72), r.Int(76)});
-    EXPECT_EQ(dests, (std::vector<TRect>{{0, 0, 4, 2}, {0, 0, 40, 20}}));
-    const long pic = IndexOf(rs, emr::STRETCHDIBITS);
-    EXPECT_TRUE(Before(rs, pic, emr::EXTSELECTCLIPRGN)); // clipped to the shape
-    // Then the outline with a clear brush over the picture.
-    const TEmfRecord* rect = Last(rs, emr::RECTANGLE);
-    ASSERT_TRUE(rect);
-    EXPECT_EQ(EmfRect(*rect), (TRect{0, 0, 40, 20}));
-    EXPECT_EQ(Last(rs, emr::CREATEBRUSHINDIRECT)->Int(12), 1);
-    EXPECT_FALSE(Gen().Picture().Graphic()->Transparent());
-}
-
-TEST_F(PointDraw, ClearBrushMakesThePictureTransparentAndClearPenDrawsNoOutline) {
-    SetBitmap(4, 2, clRed);
+    O->Show();
     Gen().SetBrush({clGreen, TBrushStyle::bsClear});
     Gen().SetPen({clBlue, 1, TPenStyle::psClear, TPenMode::pmCopy});
-    TPointObj* o = AddPt();
-    o->Show();
+    O->Show();
     const auto* bmp = static_cast<const TBitmap*>(Gen().Picture().Graphic());
     EXPECT_TRUE(bmp->Transparent());
     EXPECT_EQ(bmp->TransparentColor(), clRed); // the top-left pixel
-    // Turned, a bitmap shows only its outline (turned pictures are another kind).
-    Gen().SetPen({clBlue, 1, TPenStyle::psSolid, TPenMode::pmCopy});
-    Gen().SetOptions({TGeneratorOption::goRotation});
-    o->SetAlphaPlain(QuarterTurn);
-    o->Show();
     const auto rs = Records();
-    EXPECT_EQ(Types(rs, {emr::STRETCHDIBITS, emr::RECTANGLE}), (std::vector<uint32_t>{emr::STRETCHDIBITS}));
-    EXPECT_EQ(Types(rs, {emr::POLYGON, emr::POLYGON16}).size(), 2u);
+    EXPECT_TRUE(Before(rs, emr::STRETCHDIBITS, emr::EXTSELECTCLIPRGN));
+    // Own size, then stretched, each outlined; a clear pen draws no outline.
+    const TFig big = Fig(emr::STRETCHDIBITS, {0, 0, 40, 20});
+    EXPECT_EQ(Figures(rs), (Figs{Fig(emr::STRETCHDIBITS, {0, 0, 4, 2}), Rect40, big, Rect40, big}));
 }
 
 TEST_F(PointDraw, MirroredViewsShowPicturesUnmirroredInTheBox) {
-    SetBitmap(4, 2, clRed);
+    SetBitmap();
     Gen().SetOptions({TGeneratorOption::goStretchPicture});
-    // Origin at the right: logical x runs leftwards from device x 500.
-    Box->ScaleSetting().SetOrigin(TOrigin::RightTop);
+    Box->ScaleSetting().SetOrigin(TOrigin::RightTop); // x runs leftwards from device 500
     Cv->SetMapMode(TMapMode::mmAnisotropic);
     Cv->SetViewportOrg({500, 0});
     Cv->SetViewportExt({-1, 1});
-    TPointObj* o = AddPt(); // box: device x 370..410
-    o->Show();
+    O->Show(); // the box lies at device x 370..410
     const auto rs = Records();
-    const long pic = IndexOf(rs, emr::STRETCHDIBITS);
-    ASSERT_GE(pic, 0);
-    // The extent in force is (1, 1): recorded, or never changed from it.
-    const TEmfRecord* vp = Before(rs, pic, emr::SETVIEWPORTEXTEX);
-    const TSize ext = vp ? TSize{vp->Int(8), vp->Int(12)} : TSize{1, 1};
-    EXPECT_EQ(ext, (TSize{1, 1}));
-    const TEmfRecord* org = Before(rs, pic, emr::SETWINDOWORGEX);
+    const TEmfRecord* org = Before(rs, emr::STRETCHDIBITS, emr::SETWINDOWORGEX);
     EXPECT_EQ((TPoint{org->Int(8), org->Int(12)}), (TPoint{130, -45})); // local 0 at device 370
-    EXPECT_EQ(rs[static_cast<size_t>(pic)].Int(24), 0);
-    EXPECT_EQ(rs[static_cast<size_t>(pic)].Int(72), 40);
-    // Afterwards the mirrored mapping is back for the outline.
-    ASSERT_TRUE(Last(rs, emr::SETVIEWPORTEXTEX));
-    EXPECT_EQ(Last(rs, emr::SETVIEWPORTEXTEX)->Int(8), -1);
-    EXPECT_GT(IndexOf(rs, emr::RESTOREDC), pic);
+    const TEmfRecord* vp = Before(rs, emr::STRETCHDIBITS, emr::SETVIEWPORTEXTEX);
+    EXPECT_TRUE(!vp || vp->Int(8) == 1);
+    EXPECT_EQ(Figures(rs)[0], Fig(emr::STRETCHDIBITS, {0, 0, 40, 20}));
+    EXPECT_EQ(Last(rs, emr::SETVIEWPORTEXTEX)->Int(8), -1); // mirrored again for the outline
 }
 
-TEST_F(PointDraw, MetafilePicturesTurnAgainstAMirroredView) {
+TEST_F(PointDraw, MetafilesTurnTheOtherWayInAMirroredView) {
     auto mf = std::make_unique<TMetafile>();
     mf->SetWidth(40);
     mf->SetHeight(20);
-    {
-        TMetafileCanvas c(*mf);
-        c.Rectangle({0, 0, 40, 20});
-    }
+    TMetafileCanvas(*mf).Rectangle({0, 0, 40, 20});
     Gen().Picture().SetGraphic(std::move(mf));
     Gen().SetPen({clBlue, 1, TPenStyle::psClear, TPenMode::pmCopy});
     Gen().SetOptions({TGeneratorOption::goRotation});
-    TPointObj* o = AddPt();
-    o->Show(); // unturned: played as it is
-    o->SetAlphaPlain(QuarterTurn);
-    o->Show();
+    O->Show();
+    O->SetAlphaPlain(QuarterTurn);
+    O->Show();
     Box->ScaleSetting().SetOrigin(TOrigin::RightTop);
-    o->Show();
-    const auto rs = Records();
-    EXPECT_EQ(Types(rs, {emr::RECTANGLE}).size(), 1u);
-    std::vector<TLimRec> turned;
-    for (const auto& r : rs)
-        if (r.Type() == emr::POLYGON || r.Type() == emr::POLYGON16) turned.push_back(GetPolygonLimits(EmfPoints(r)));
-    // About the hot spot (10, 5); mirrored about (30, 5) the other way round.
-    EXPECT_EQ(turned, (std::vector<TLimRec>{{-5, -5, 15, 35}, {25, -5, 45, 35}}));
+    O->Show();
+    const Figs f = Figures(Records());
+    ASSERT_EQ(f.size(), 3u);
+    EXPECT_EQ(f[0], Rect40);
+    // About the hot spot (10, 5); unmirrored about (30, 5) and the other way.
+    EXPECT_EQ(GetPolygonLimits(f[1].Pts), (TLimRec{-5, -5, 15, 35}));
+    EXPECT_EQ(GetPolygonLimits(f[2].Pts), (TLimRec{25, -5, 45, 35}));
 }
 
 TEST_F(PointDraw, PrintingDrawsShadowColoursAndThePicture) {
-    TPointObj* o = AddPt();
     Gen().SetOptions({TGeneratorOption::goShadows});
-    Box->Shadows().SetdX(5);
-    Box->Shadows().SetdY(5);
-    o->Print(); // no picture: as drawn
-    SetBitmap(4, 2, clRed);
-    o->Print();
+    O->Print();
+    SetBitmap();
+    O->Print();
     int drawn = 0;
     Tool->OnObjectDraw = [&](TvlObject*) { ++drawn; };
-    o->Print();
-    o->SetVisible(false);
-    o->Print();
+    O->Print(); // the application draws instead of the picture
+    O->SetVisible(false);
+    O->Print();
     EXPECT_EQ(drawn, 1);
-    const auto rs = Records();
-    // Shadow and shape, shadow and picture with its outline, shadow only.
-    EXPECT_EQ(Types(rs, {emr::RECTANGLE, emr::STRETCHDIBITS}),
-              (std::vector<uint32_t>{emr::RECTANGLE, emr::RECTANGLE, emr::RECTANGLE, emr::STRETCHDIBITS,
-                                     emr::RECTANGLE, emr::RECTANGLE}));
+    // Shadow and shape; shadow, picture and outline; shadow.
+    EXPECT_EQ(Figures(Records()),
+              (Figs{Rect40, Rect40, Rect40, Fig(emr::STRETCHDIBITS, {0, 0, 4, 2}), Rect40, Rect40}));
 }
 
 } // namespace
