@@ -1,0 +1,69 @@
+// The sketch's form without a window: the class numbers its drawing files
+// depend on, the default tool, and the sample plan.
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include <velloran/objects/object.h>
+#include <velloran/platform/string_utils.h>
+
+#include "sample_plan.h"
+#include "sketch_form.h"
+
+namespace sketch {
+namespace {
+
+using namespace vl;
+
+TEST(SketchForm, CreatorsKeepTheClassNumbersOfTheDocumentedOrder) {
+    TSketchForm form;
+    form.FinishLoading();
+    // docs/sketch.md: changing any of these makes old drawings unreadable.
+    const std::map<TvlCreator*, int16_t> expected = {
+        {form.Rectangles, 2}, {form.Ellipses, 3},   {form.Circles, 4}, {form.Squares, 5},
+        {form.RoundRects, 6}, {form.Pictures, 7}, {form.Walls, 8},
+    };
+    for (auto [creator, id] : expected) EXPECT_EQ(creator->GetID(), id) << StringToUtf8(creator->Name());
+    EXPECT_EQ(form.DrawBox->ComponentIndex(), 0);
+    EXPECT_EQ(form.Document->ComponentIndex(), 1);
+    EXPECT_EQ(form.Select->ComponentIndex(), 9);
+    EXPECT_EQ(form.ComponentCount(), 10);
+    // Loading leaves the pointer current, so the view follows the mouse.
+    EXPECT_EQ(form.DrawBox->Tool(), form.Select);
+    EXPECT_EQ(form.DrawBox->DataModule(), form.Document);
+}
+
+TEST(SketchForm, SamplePlanUsesEveryCreatorWithTheWallsBeneath) {
+    TSketchForm form;
+    form.FinishLoading();
+    AddSamplePlan(form);
+    std::map<const TvlCreator*, int> perCreator;
+    TvlObject* first = nullptr;
+    form.Document->AllObjects(
+        [&](TvlObject* o, void*) {
+            if (!first) first = o;
+            ++perCreator[o->Tool()];
+            EXPECT_TRUE(o->GetVisible());
+        },
+        nullptr);
+    for (TMouseTool* tool : form.ToolBarTools())
+        if (auto* c = dynamic_cast<TvlCreator*>(tool)) EXPECT_GT(perCreator[c], 0) << StringToUtf8(c->Name());
+    EXPECT_EQ(perCreator[form.Walls], 1);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->Tool(), form.Walls);
+    // Everything but the north arrow stands inside the hall.
+    const TLimRec hall = first->GetLimits();
+    form.Document->AllObjects(
+        [&](TvlObject* o, void*) {
+            if (o->Tool() == form.Pictures) return;
+            const TLimRec r = o->GetLimits();
+            EXPECT_TRUE(r.Xmin >= hall.Xmin - 300 && r.Xmax <= hall.Xmax + 300 && r.Ymin >= hall.Ymin - 300 &&
+                        r.Ymax <= hall.Ymax + 300)
+                << StringToUtf8(o->Tool()->Name()) << " at " << o->GetX() << "," << o->GetY();
+        },
+        nullptr);
+}
+
+} // namespace
+} // namespace sketch
