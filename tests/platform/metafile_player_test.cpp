@@ -59,3 +59,138 @@ TEST(MetafilePlayer, PlaybackScalesOntoTheTargetRectangle) {
     EXPECT_NE(Find(recs, emr::SAVEDC), nullptr);
     EXPECT_NE(Find(recs, emr::RESTOREDC), nullptr);
 }
+
+TEST(MetafilePlayer, CallbackMayChangeRecordsOrStop) {
+    const TMetafile src = Drawing();
+    TMetafile out;
+    std::vector<uint32_t> seen;
+    bool finished;
+    {
+        TMetafileCanvas c(out);
+        finished = EnumEnhMetaFile(c, src, {0, 0, 200, 100}, [&](TMetafilePlayer& dc, const TEmfRecord& rec) {
+            seen.push_back(rec.Type());
+            if (rec.Type() == emr::POLYLINE) return false;
+            if (rec.Type() != emr::RECTANGLE) {
+                dc.PlayRecord(rec);
+                return true;
+            }
+            // The metafile's own mapping is in force: two logical units per pixel.
+            EXPECT_EQ(dc.DPtoLP(TPoint{50, 25}), (TPoint{100, 50}));
+            EXPECT_EQ(dc.ToDest({100, 50}), (TPoint{50, 25}));
+            std::vector<uint8_t> copy(rec.Bytes.begin(), rec.Bytes.end());
+            copy[8] = 60; // left edge moved
+            dc.PlayRecord({copy});
+            return true;
+        });
+    }
+    EXPECT_FALSE(finished);
+    EXPECT_EQ(seen.back(), emr::POLYLINE);
+    const auto recs = EmfRecords(out);
+    EXPECT_EQ(EmfRect(*Find(recs, emr::RECTANGLE)), (TRect{30, 0, 50, 20}));
+    EXPECT_NE(Find(recs, emr::ELLIPSE), nullptr);
+    EXPECT_EQ(Find(recs, emr::POLYLINE), nullptr);
+    EXPECT_EQ(Find(recs, emr::EXTTEXTOUTW), nullptr);
+}
+
+TEST(MetafilePlayer, MirroredTargetKeepsArcsOnTheSameSide) {
+    const TMetafile src = Drawing();
+    TMetafile out;
+    {
+        TMetafileCanvas c(out);
+        PlayEnhMetaFile(c, src, {200, 0, 0, 100}); // mirrored left to right
+    }
+    const auto recs = EmfRecords(out);
+    EXPECT_EQ(EmfRect(*Find(recs, emr::RECTANGLE)), (TRect{150, 0, 200, 20}));
+    // The arc's end points swap, or it would be drawn on the other side.
+    const TEmfRecord* arc = Find(recs, emr::ARC);
+    EXPECT_EQ((TPoint{arc->Int(24), arc->Int(28)}), (TPoint{200, 10}));
+    EXPECT_EQ((TPoint{arc->Int(32), arc->Int(36)}), (TPoint{180, 10}));
+}
+
+TEST(MetafilePlayer, PicturesRegionsAndNestedMetafilesPlayThrough) {
+    TBitmap bmp(2, 1);
+    bmp.SetPixel(0, 0, clRed);
+    TMetafile inner;
+    {
+        TMetafileCanvas c(inner);
+        c.Rectangle({0, 0, 10, 10});
+    }
+    TMetafile src;
+    src.SetWidth(100);
+    src.SetHeight(100);
+    {
+        TMetafileCanvas c(src);
+        c.StretchDraw({10, 10, 30, 20}, bmp);
+        c.FillRgn(TRegion::CreateRect({0, 0, 4, 2}), TBrush{clBlue, TBrushStyle::bsSolid});
+        c.StretchDraw({50, 50, 70, 70}, inner);
+    }
+    TMetafile out;
+    {
+        TMetafileCanvas c(out);
+        PlayEnhMetaFile(c, src, {0, 0, 300, 300});
+    }
+    const auto recs = EmfRecords(out);
+    const TEmfRecord* dib = Find(recs, emr::STRETCHDIBITS);
+    ASSERT_NE(dib, nullptr);
+    EXPECT_EQ((TRect{dib->Int(24), dib->Int(28), dib->Int(72), dib->Int(76)}), (TRect{30, 30, 60, 30}));
+    const auto srcRecs = EmfRecords(src);
+    const TEmfRecord* orig = Find(srcRecs, emr::STRETCHDIBITS);
+    EXPECT_TRUE(std::equal(dib->Bytes.begin() + 80, dib->Bytes.end(), orig->Bytes.begin() + 80, orig->Bytes.end()));
+    const TEmfRecord* fill = Find(recs, emr::FILLRGN);
+    ASSERT_NE(fill, nullptr);
+    EXPECT_EQ(EmfRect(*fill, 64), (TRect{0, 0, 12, 6}));
+    // The inner rectangle fills 50..70 of the source: 150..210 here.
+    EXPECT_EQ(EmfRect(*Find(recs, emr::RECTANGLE)), (TRect{150, 150, 210, 210}));
+}
+
+TEST(MetafilePlayer, DamagedRecordsAreSkipped) {
+    const TMetafile src = Drawing();
+    TMetafile out;
+    TMetafileCanvas c(out);
+    EnumEnhMetaFile(c, src, {0, 0, 100, 100}, [](TMetafilePlayer& dc, const TEmfRecord& rec) {
+        // Every prefix of every record, and every record with its counts and
+        // offsets blown up, plays without reading outside its bytes.
+        std::vector<uint8_t> copy(rec.Bytes.begin(), rec.Bytes.end());
+        for (size_t n = 0; n <= copy.size(); ++n) dc.PlayRecord({std::span<const uint8_t>(copy.data(), n)});
+        for (size_t at = 8; at + 4 <= copy.size(); at += 4) {
+            auto bad = copy;
+            bad[at + 3] = 0x7F;
+            dc.PlayRecord({bad});
+        }
+        return true;
+    });
+    const std::vector<uint8_t> poly = {3, 0, 0, 0, 32, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                       0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
+    EnumEnhMetaFile(c, src, {0, 0, 100, 100}, [&](TMetafilePlayer& dc, const TEmfRecord&) {
+        dc.PlayRecord({poly});
+        return false;
+    });
+}
+
+TEST(MetafilePlayer, ClippingStaysInsideThePlayback) {
+    TMetafile src;
+    {
+        TMetafileCanvas c(src);
+        c.Rectangle({0, 0, 100, 100});
+        c.IntersectClipRect({10, 10, 50, 50});
+        const TRegion two = TRegion::CreateEllipse({0, 0, 6, 6});
+        c.SelectClipRgn(&two);
+    }
+    TMetafile out;
+    TMetafileCanvas dest(out);
+    dest.IntersectClipRect({0, 0, 500, 500});
+    TRect during;
+    EnumEnhMetaFile(dest, src, {0, 0, 200, 200}, [&](TMetafilePlayer& dc, const TEmfRecord& rec) {
+        dc.PlayRecord(rec);
+        if (rec.Type() == emr::INTERSECTCLIPRECT) during = dest.GetClipBox();
+        return true;
+    });
+    EXPECT_EQ(during, (TRect{20, 20, 100, 100}));
+    EXPECT_EQ(dest.GetClipBox(), (TRect{0, 0, 500, 500}));
+    dest.Close();
+    const auto recs = EmfRecords(out);
+    // The ellipse clip arrives as one polygon region of its scan rectangles.
+    const TEmfRecord* sel = Find(recs, emr::EXTSELECTCLIPRGN);
+    ASSERT_NE(sel, nullptr);
+    EXPECT_GT(sel->DWord(16 + 8), 1u);
+}

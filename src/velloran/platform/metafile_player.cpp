@@ -288,13 +288,13 @@ void TMetafilePlayer::SelectClipRgn(const TRegion* rgn) {
     const std::vector<TRect> scans = rgn->Scans();
     if (scans.size() == 1) {
         // Within the destination's own clip, as a metafile must not paint outside it.
-        double x0, y0, x1, y1;
         const TRect& r = scans[0];
-        x0 = r.Left, y0 = r.Top, x1 = r.Right, y1 = r.Bottom;
-        const TPoint a = DeviceToDest(x0, y0), b = DeviceToDest(x1, y1);
+        const TPoint a = DeviceToDest(r.Left, r.Top), b = DeviceToDest(r.Right, r.Bottom);
         FDest.IntersectClipRect(Normalised({a.X, a.Y, b.X, b.Y}));
         return;
     }
+    // Several rectangles replace the destination's clip: a canvas cannot
+    // intersect with a general region.
     const TRegion d = DeviceRegionToDest(scans);
     FDest.SelectClipRgn(&d);
 }
@@ -430,12 +430,13 @@ void TMetafilePlayer::PlayRegionRecord(const TEmfRecord& rec) {
         }
         const std::vector<TRect> rects = RegionRects(rec, 16, cb);
         if (mode == emf::RGN_COPY) {
-            const TRegion d = DeviceRegionToDest(rects);
+            ResetClip();
             if (rects.size() == 1) {
-                const TRegion r = TRegion::CreateRect(rects[0]);
-                SelectClipRgn(&r);
+                const TRect& r = rects[0];
+                const TPoint a = DeviceToDest(r.Left, r.Top), b = DeviceToDest(r.Right, r.Bottom);
+                FDest.IntersectClipRect(Normalised({a.X, a.Y, b.X, b.Y}));
             } else {
-                ResetClip();
+                const TRegion d = DeviceRegionToDest(rects);
                 FDest.SelectClipRgn(&d);
             }
         } else if (mode == emf::RGN_AND && rects.size() == 1) {

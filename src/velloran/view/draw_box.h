@@ -1,15 +1,20 @@
 #pragma once
-// TCustomDrawBox: the view that shows one document through its own mapping.
-// This is the part objects and tools use today (mapping, grid, shadows, mark
-// colour, document link, cursor, repainting an area); scrolling, painting
-// and dispatch are completed by the draw-box work.
+// TCustomDrawBox: the view that shows one document through its own mapping,
+// paints it in a fixed order, keeps the scroll range in step with the
+// drawing, scrolls while tools drag at its edge and hands every mouse and
+// key event to the current tool in logical coordinates. TvlDrawbox is the
+// published component: it also takes the focus on a click.
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "velloran/foundations/types.h"
+#include "velloran/objects/object_walks.h"
 #include "velloran/platform/colors.h"
 #include "velloran/platform/cursors.h"
 #include "velloran/view/grid.h"
+#include "velloran/view/origin.h"
 #include "velloran/view/scale_setting.h"
 #include "velloran/view/scroll_paint.h"
 #include "velloran/view/shadows.h"
@@ -20,12 +25,31 @@ class TvlDataMod;
 class TvlObject;
 class TMouseTool;
 
+// Where GetSpace makes room.
+enum class TSpaceDir : uint8_t { dirLeft, dirTop, dirRight, dirBottom };
+
+enum class TDragState : uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
+
+// Walks over the owner's components: Stop ends the walk.
+using TCompFilter = std::function<bool(TComponent* AComponent)>;
+using TComponentProc = std::function<void(TComponent* AComponent, bool& Stop)>;
+
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int32_t X, int32_t Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int32_t X, int32_t Y)>;
+using TKeyEvent = std::function<void(TObject* Sender, uint16_t& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, char16_t& Key)>;
+
+// Milliseconds between two steps of edge scrolling.
+inline uint16_t AutoScrollTime = 50;
+
 class TCustomDrawBox : public TScrollPaint {
 public:
     explicit TCustomDrawBox(TComponent* AOwner);
     ~TCustomDrawBox() override;
     std::string ClassName() const override { return "TCustomDrawBox"; }
 
+    // ---- Settings -------------------------------------------------------------
     TScaleSetting& ScaleSetting() { return *FScaleSetting; }
     TvlGrid& Grid() { return *FGrid; }
     TShadows& Shadows() { return *FShadows; }
@@ -33,50 +57,150 @@ public:
     // Colour of object marks.
     TColor clMarkPen() const { return FclMarkPen; }
     void SetclMarkPen(TColor Value) { FclMarkPen = Value; }
+    // The scroll range always reaches the logical origin.
+    bool ScrollAnchor() const { return FScrollAnchor; }
+    void SetScrollAnchor(bool Value) { FScrollAnchor = Value; }
+    TPoint Anchor() const { return FAnchor; }
+    uint32_t ClipboardFmt() const { return FClipboardFmt; }
 
-    // Not owned.
+    // Owned only when the draw box installed it itself (bsOwnDataMod).
     TvlDataMod* DataModule() const { return FDataModule; }
     void SetDataModule(TvlDataMod* Value);
     // The object under the mouse, shared by the tools of this view.
     TvlObject* MouseFnd() const { return FMouseFnd; }
     void SetMouseFnd(TvlObject* Value) { FMouseFnd = Value; }
+    // The current tool; set only by tool activation. Cleared when it is freed.
+    TMouseTool* Tool() const { return FTool; }
+    void SetTool(TMouseTool* Value);
 
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor Value);
 
-    // ---- Tools ----------------------------------------------------------------
-    // The current tool, not owned; changed only by tool activation and
-    // cleared when the tool goes away.
-    TMouseTool* Tool() const { return FTool; }
-    void SetTool(TMouseTool* Value);
-    // Activates the first tool of the owner (component order) that belongs
-    // to this draw box and has toDefaultTool; none leaves the current tool.
-    void SetDefaultTool();
-    // Init of every tool of this draw box, in component order.
-    void InitTools();
-    // Confines the cursor to the client area less its last column and row.
-    void SetClipping();
+    // The rulers along the edges; owned, not part of the document.
+    TvlObject* ScaleHorz() const { return FScaleHorz.get(); }
+    TvlObject* ScaleVert() const { return FScaleVert.get(); }
+    void SetScaleHorz(std::unique_ptr<TvlObject> Value);
+    void SetScaleVert(std::unique_ptr<TvlObject> Value);
+    virtual void AllLocalObjects(const TAllObjectsProc& Action, void* Params);
+    virtual TvlObject* FindLocalObject(const TFirstObjectFunc& Condition, void* Params);
 
+    // ---- Life --------------------------------------------------------------
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // False while the document is being read or written.
+    bool CanClose() const;
+    // Set by loading; the first paint initialises.
+    bool Initializing = false;
+
+    // ---- Tools ---------------------------------------------------------------
+    void SetDefaultTool();
+    void WithToolsDo(const TCompFilter& Filter, const TComponentProc& Action);
+    static bool Creators(TComponent* AComponent);
+    void InitTools();
+    // A new object of the creator with that identity, neither counted nor
+    // added; nullptr without such a creator.
+    std::unique_ptr<TvlObject> CreateObject(int16_t ToolID);
+    // Back to the font height of loading time; fonts are rebuilt at the next paint.
+    void RestoreFonts(TComponent* AComponent);
+
+    // ---- Painting ------------------------------------------------------------
+    void InvalidateBox();
     // Repaints the logical area at once.
     void UpdateRect(const TLimRec& LimRec);
+    void InvalidateRestoreRect();
     // Invalidates the document's restore rectangle unless it is empty.
     void InvalidateChanges();
+    TRect GetClientRect_Log();
+    TPoint LogToScreen(TPoint LogPnt);
+    // Client pixels to logical units through the mapped canvas.
+    TPoint DeviceToLog(TPoint P);
 
+    void Paint(TCanvas& DC, const TRect& updateRect) override;
+    void Paint() override;
+    void CheckScrollRange() override;
+
+    // ---- View ------------------------------------------------------------------
+    // Moves the marked objects, snapped to the grid when it captures.
+    void MoveObjects(TPoint DeltaPos);
+    // Value <= 0 fits the whole drawing.
+    void SetScale(double Value);
+    void GetSpace(int32_t ASpace, TSpaceDir Direction);
+    // NewPos in client pixels goes to the Origin point of the client area.
+    void ScrollTo(TPoint NewPos, TOrigin Origin);
+    void ScrollTo_Log(TPoint NewPos, TOrigin Origin);
+    void LeftScroll();
+    void RightScroll();
+    void TopScroll();
+    void BottomScroll();
+    // Confines the cursor to the client area.
+    void SetClipping();
+
+    // ---- Messages ------------------------------------------------------------
+    void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+    void MouseMove(TShiftState Shift, int32_t X, int32_t Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+    void KeyDown(uint16_t& Key, TShiftState Shift) override;
+    void KeyUp(uint16_t& Key, TShiftState Shift) override;
+    void KeyPress(char16_t& Key) override;
+    // X, Y in client pixels; the events receive logical units.
+    void DragOver(TObject* Source, int32_t X, int32_t Y, TDragState State, bool& Accept);
+    void DragDrop(TObject* Source, int32_t X, int32_t Y);
+    void Resize() override;
+    void Scroll(TScrollBarKind Kind, TScrollCode Code, int32_t Pos) override;
     void SetHost(TWindowHost* AHost) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    TNotifyEvent OnScaleChange;
+    TNotifyEvent BeforePaint;
+    TNotifyEvent AfterPaint;
+    TNotifyEvent OnPredefineObjects;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+
+protected:
+    virtual void DoInitialize();
+    TCanvas* GetDeviceContext() override;
+    // Scrolls while the cursor stays in an edge zone; CurPos in client pixels.
+    void doToolScroll(TPoint CurPos);
 
 private:
+    void ScaleChanged(TObject* Sender);
+    void InstallDataModule();
+    void PredefineObjects();
+    void PaintObjects(TvlObject* AnyObject, const TLimRec& Area);
     // The logical rectangle in device pixels of the mapped canvas, normalised.
     TRect DeviceRect(const TLimRec& LimRec);
+    // Viewport origin := home - bar position, after the bars moved.
+    void SyncOrigin();
+    bool LinkedHere(TComponent* AComponent) const;
 
     std::unique_ptr<TScaleSetting> FScaleSetting;
     std::unique_ptr<TvlGrid> FGrid;
     std::unique_ptr<TShadows> FShadows;
+    std::unique_ptr<TvlObject> FScaleHorz;
+    std::unique_ptr<TvlObject> FScaleVert;
+    TMouseTool* FTool = nullptr;
+    TvlObject* FMouseFnd = nullptr;
+    TPoint FAnchor;
+    bool FScrollAnchor = false;
     TColor FclMarkPen = 255;
     TvlDataMod* FDataModule = nullptr;
-    TvlObject* FMouseFnd = nullptr;
+    uint32_t FClipboardFmt = 0;
     TCursor FCursor = crDefault;
-    TMouseTool* FTool = nullptr;
+    TRect FUpdateRect;
+    // The document's limits when the range was last computed.
+    TLimRec FRangeLimits{EmptyLimMin, EmptyLimMin, EmptyLimMax, EmptyLimMax};
+};
+
+class TvlDrawbox : public TCustomDrawBox {
+public:
+    using TCustomDrawBox::TCustomDrawBox;
+    std::string ClassName() const override { return "TvlDrawbox"; }
+
+    // A click takes the focus first; a click that cannot get it is dropped.
+    void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
 };
 
 } // namespace vl
