@@ -35,7 +35,9 @@ std::string Hex(TColor c) {
 void PrintLayout(const MainWindow& window, std::ostream& out) {
     out << "ready window=" << window.winId() << " view=" << window.ViewRect();
     for (TMouseTool* tool : window.Form().ToolBarTools())
-        out << " tool:" << Utf8(tool->Name()) << '=' << window.ToolButtonRect(tool);
+        out << " tool:" << Utf8(tool->Name()) << '=' << window.ButtonRect(window.ToolAction(tool));
+    for (const auto& [name, action] : window.ViewActions())
+        out << " action:" << name.toStdString() << '=' << window.ButtonRect(action);
     out << '\n';
     for (TMouseTool* tool : window.Form().ToolBarTools())
         if (auto* c = dynamic_cast<TvlCreator*>(tool))
@@ -45,7 +47,7 @@ void PrintLayout(const MainWindow& window, std::ostream& out) {
 }
 
 void PrintDocument(const MainWindow& window, std::ostream& out) {
-    TvlDataModule& doc = *window.Form().Document;
+    TvlDataModule& doc = *window.Form().Document();
     const TScaleSetting& map = window.Form().DrawBox->ScaleSetting();
     out << "objects " << doc.Count() << '\n';
     doc.AllObjects(

@@ -9,7 +9,8 @@ namespace sketch {
 class MainWindow;
 
 // One line: "ready window=<id> view=x,y,w,h" and "tool:<name>=x,y,w,h" for
-// every tool bar button, all in window pixels; then one line per creator:
+// every tool's button and "action:<name>=x,y,w,h" for every view action's
+// button, all in window pixels; then one line per creator:
 // "creator <name> pen=#rrggbb brush=#rrggbb".
 void PrintLayout(const MainWindow& window, std::ostream& out);
 // "objects <n>", then one line per object in document order: creator,

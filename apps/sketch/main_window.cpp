@@ -62,7 +62,7 @@ QString ToolCaption(const TMouseTool* tool) {
 } // namespace
 
 MainWindow::MainWindow(bool withSample) : FForm(std::make_unique<TSketchForm>()), FButtons(std::make_unique<TComponent>()) {
-    setWindowTitle(tr("Sketch"));
+    setWindowTitle(withSample ? tr("Sketch \u2013 sample plan of a workshop") : tr("Sketch"));
     TSketchForm& form = *FForm;
     form.Pictures->Generator().SetPicture(PictureOf(NorthArrowImage(96)));
 
@@ -99,7 +99,7 @@ void MainWindow::CreateActions() {
     QAction* quit = file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
     quit->setShortcutContext(Qt::ApplicationShortcut);
 
-    QToolBar* bar = addToolBar(tr("Tools"));
+    QToolBar* bar = FToolBar = addToolBar(tr("Tools"));
     bar->setObjectName(QStringLiteral("tools"));
     bar->setMovable(false);
     bar->setIconSize(QSize(32, 32));
@@ -131,7 +131,6 @@ void MainWindow::CreateActions() {
         FToolGroup->addAction(a);
         bar->addAction(a);
         toolsMenu->addAction(a);
-        if (QWidget* w = bar->widgetForAction(a)) w->setObjectName(QString::fromStdU16String(e.Tool->Name()));
         // The tool binds itself: the button's click activates it.
         auto* button = NewComponent<QtButton>(*FButtons, a);
         button->SetName(e.Tool->Name());
@@ -141,23 +140,26 @@ void MainWindow::CreateActions() {
 
     bar->addSeparator();
     QMenu* view = menuBar()->addMenu(tr("&View"));
-    auto add = [&](const QString& text, const QKeySequence& key, auto&& slot) {
-        QAction* a = view->addAction(text, key, this, slot);
+    auto add = [&](const char* name, ViewIcon icon, const QString& text, const QKeySequence& key, auto&& slot) {
+        QAction* a = view->addAction(ViewIconOf(icon), text, key, this, slot);
         bar->addAction(a);
+        FViewActions.emplace_back(QString::fromLatin1(name), a);
         return a;
     };
-    add(tr("Zoom in"), QKeySequence::ZoomIn, [this] { Zoom(ZoomStep); });
-    add(tr("Zoom out"), QKeySequence::ZoomOut, [this] { Zoom(1 / ZoomStep); });
-    add(tr("Fit drawing"), QKeySequence(Qt::CTRL | Qt::Key_0), [this] { FForm->DrawBox->SetScale(0); });
+    add("ZoomIn", ViewIcon::ZoomIn, tr("Zoom in"), QKeySequence::ZoomIn, [this] { Zoom(ZoomStep); });
+    add("ZoomOut", ViewIcon::ZoomOut, tr("Zoom out"), QKeySequence::ZoomOut, [this] { Zoom(1 / ZoomStep); });
+    add("Fit", ViewIcon::Fit, tr("Fit drawing"), QKeySequence(Qt::CTRL | Qt::Key_0),
+        [this] { FForm->DrawBox->SetScale(0); });
     view->addSeparator();
     bar->addSeparator();
-    QAction* grid = add(tr("Grid"), QKeySequence(Qt::CTRL | Qt::Key_G), [this](bool on) {
+    QAction* grid = add("Grid", ViewIcon::Grid, tr("Grid"), QKeySequence(Qt::CTRL | Qt::Key_G), [this](bool on) {
         FForm->DrawBox->Grid().SetVisible(on);
         FForm->DrawBox->InvalidateBox();
     });
     grid->setCheckable(true);
     grid->setChecked(form.DrawBox->Grid().Visible());
-    QAction* snap = add(tr("Snap"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G),
+    grid->setToolTip(tr("Show the grid"));
+    QAction* snap = add("Snap", ViewIcon::Snap, tr("Snap"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G),
                         [this](bool on) { FForm->DrawBox->Grid().SetCapture(on); });
     snap->setCheckable(true);
     snap->setChecked(form.DrawBox->Grid().Capture());
@@ -181,6 +183,9 @@ void MainWindow::CreateStatusBar() {
     bar->addPermanentWidget(FScaleLabel);
     // Long operations of the library report here while the window lives.
     InfoOpen(FMessage.get(), FProgress.get());
+    InfoMessage(infoText, tr("Choose a symbol on the tool bar and click into the plan; "
+                             "a right click returns to the pointer.")
+                              .toStdU16String());
 }
 
 void MainWindow::showEvent(QShowEvent* e) {
@@ -233,11 +238,13 @@ void MainWindow::ScaleChanged() {
     FScaleLabel->setText(s < 1 ? tr("Scale 1:%1").arg(Round(1 / s)) : tr("Scale %1:1").arg(Round(s)));
 }
 
-QRect MainWindow::ToolButtonRect(const TMouseTool* tool) const {
+QAction* MainWindow::ToolAction(const TMouseTool* tool) const {
     auto it = FToolActions.find(tool);
-    if (it == FToolActions.end()) return {};
-    auto* bar = findChild<QToolBar*>(QStringLiteral("tools"));
-    QWidget* w = bar ? bar->widgetForAction(it->second) : nullptr;
+    return it == FToolActions.end() ? nullptr : it->second;
+}
+
+QRect MainWindow::ButtonRect(const QAction* action) const {
+    QWidget* w = action ? FToolBar->widgetForAction(const_cast<QAction*>(action)) : nullptr;
     return w ? QRect(w->mapTo(this, QPoint(0, 0)), w->size()) : QRect();
 }
 

@@ -7,12 +7,15 @@
 
 #include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include <velloran/foundations/types.h>
 
 class QAction;
 class QActionGroup;
 class QLabel;
+class QToolBar;
 
 namespace vl {
 class QtWindowHost;
@@ -36,8 +39,11 @@ public:
 
     TSketchForm& Form() const { return *FForm; }
     vl::QtWindowHost& View() const { return *FView; }
-    // The tool bar button of a tool, in window coordinates; empty if none.
-    QRect ToolButtonRect(const vl::TMouseTool* tool) const;
+    // The tool bar button of an action, in window coordinates; empty if none.
+    QRect ButtonRect(const QAction* action) const;
+    QAction* ToolAction(const vl::TMouseTool* tool) const;
+    // The view actions with names for scripts: ZoomIn, ZoomOut, Fit, Grid, Snap.
+    const std::vector<std::pair<QString, QAction*>>& ViewActions() const { return FViewActions; }
     // The draw box's client area in window coordinates.
     QRect ViewRect() const;
     // A logical point of the drawing in window coordinates.
@@ -67,7 +73,9 @@ private:
     std::unique_ptr<vl::TComponent> FButtons;
     vl::QtWindowHost* FView;
     QActionGroup* FToolGroup;
+    QToolBar* FToolBar;
     std::map<const vl::TMouseTool*, QAction*> FToolActions;
+    std::vector<std::pair<QString, QAction*>> FViewActions;
     std::unique_ptr<vl::QtLabel> FMessage;
     std::unique_ptr<vl::QtProgressBar> FProgress;
     QLabel* FToolLabel;

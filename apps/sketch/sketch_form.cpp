@@ -35,9 +35,6 @@ TSketchForm::TSketchForm() {
     // The order below is the drawing format's class numbering: append only.
     DrawBox = NewComponent<TvlDrawbox>(*this);
     DrawBox->SetName(u"DrawBox");
-    Document = NewComponent<TvlDataModule>(*this);
-    Document->SetName(u"Document");
-    DrawBox->SetDataModule(Document);
 
     const TPen outline{RGB(40, 60, 90), 20};
     Rectangles = Creator(*this, u"Rectangle", TShapetype::stRectangle, 2000, 800, outline,
@@ -50,7 +47,7 @@ TSketchForm::TSketchForm() {
                       {RGB(90, 90, 90), TBrushStyle::bsSolid});
     RoundRects = Creator(*this, u"RoundRect", TShapetype::stRoundRect, 2400, 1400, {RGB(120, 60, 20), 20},
                          {RGB(244, 204, 160), TBrushStyle::bsSolid});
-    Pictures = Creator(*this, u"Picture", TShapetype::stRectangle, 1200, 1200, {clBlack, 0},
+    Pictures = Creator(*this, u"Picture", TShapetype::stRectangle, 1600, 1600, {clBlack, 1, TPenStyle::psClear},
                        {clWhite, TBrushStyle::bsClear});
     Walls = Creator(*this, u"Walls", TShapetype::stRectangle, 24000, 12000, {RGB(50, 50, 50), 250},
                     {clWhite, TBrushStyle::bsClear});
@@ -91,6 +88,8 @@ TSketchForm::TSketchForm() {
     Select->SetDrawForm(DrawBox);
     Select->SetOptions({TToolOption::toDefaultTool});
 }
+
+TvlDataModule* TSketchForm::Document() const { return dynamic_cast<TvlDataModule*>(DrawBox->DataModule()); }
 
 std::vector<TMouseTool*> TSketchForm::ToolBarTools() const {
     return {Select, Rectangles, Ellipses, Circles, Squares, RoundRects, Pictures};

@@ -22,7 +22,6 @@ public:
     std::string ClassName() const override { return "TSketchForm"; }
 
     vl::TvlDrawbox* DrawBox;
-    vl::TvlDataModule* Document;
     vl::TvlPoints* Rectangles;
     vl::TvlPoints* Ellipses;
     vl::TvlPoints* Circles;
@@ -34,6 +33,11 @@ public:
     // Holds the default-tool slot: idle until the mark-and-move tool
     // takes its place.
     vl::TMouseTool* Select;
+
+    // The draw box's own document, made when loading finishes. Made then,
+    // it is the form's last component and goes first, while the creators
+    // its objects refer to still exist.
+    vl::TvlDataModule* Document() const;
 
     // The tools the tool bar offers, in tool bar order.
     std::vector<vl::TMouseTool*> ToolBarTools() const;

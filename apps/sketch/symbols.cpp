@@ -104,4 +104,49 @@ QIcon ToolIcon(const TMouseTool* tool) {
     return QIcon(pm);
 }
 
+QIcon ViewIconOf(ViewIcon kind) {
+    QPixmap pm(IconSize, IconSize);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(50, 60, 75);
+    p.setPen(QPen(ink, 2, Qt::SolidLine, Qt::RoundCap));
+    switch (kind) {
+    case ViewIcon::ZoomIn:
+    case ViewIcon::ZoomOut:
+        p.drawEllipse(QPointF(13, 13), 8, 8);
+        p.setPen(QPen(ink, 4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(19, 19), QPointF(27, 27));
+        p.setPen(QPen(ink, 2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(9, 13), QPointF(17, 13));
+        if (kind == ViewIcon::ZoomIn) p.drawLine(QPointF(13, 9), QPointF(13, 17));
+        break;
+    case ViewIcon::Fit:
+        p.drawRect(QRectF(9, 10, 14, 12));
+        for (QPointF c : {QPointF(3, 3), QPointF(29, 3), QPointF(3, 29), QPointF(29, 29)}) {
+            const double dx = c.x() < 16 ? 4 : -4, dy = c.y() < 16 ? 4 : -4;
+            p.drawLine(c, c + QPointF(dx, 0));
+            p.drawLine(c, c + QPointF(0, dy));
+        }
+        break;
+    case ViewIcon::Grid:
+    case ViewIcon::Snap:
+        p.setPen(QPen(QColor(150, 160, 175), 1));
+        for (int i = 4; i <= 28; i += 8) {
+            p.drawLine(QPointF(i + 0.5, 4), QPointF(i + 0.5, 28));
+            p.drawLine(QPointF(4, i + 0.5), QPointF(28, i + 0.5));
+        }
+        if (kind == ViewIcon::Snap) {
+            // A symbol sitting on a grid point.
+            p.setPen(QPen(ink, 1.5));
+            p.setBrush(QColor(198, 219, 239));
+            p.drawRect(QRectF(8.5, 8.5, 16, 16));
+            p.setBrush(ink);
+            p.drawEllipse(QPointF(20.5, 20.5), 2.5, 2.5);
+        }
+        break;
+    }
+    return QIcon(pm);
+}
+
 } // namespace sketch

@@ -20,4 +20,7 @@ vl::TPicture PictureOf(const QImage& image);
 // any other tool.
 QIcon ToolIcon(const vl::TMouseTool* tool);
 
+enum class ViewIcon { ZoomIn, ZoomOut, Fit, Grid, Snap };
+QIcon ViewIconOf(ViewIcon kind);
+
 } // namespace sketch

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Starts the sketch editor on an empty drawing in its own X server, clicks
-# the rectangle tool's button and then twice into the drawing, closes the
+# Starts the sketch editor on an empty drawing in its own X server, turns
+# snapping off, clicks the rectangle tool's button and then twice into the
+# drawing, closes the
 # editor with its key and lets the checker compare the screenshot and the
 # document with the clicks.
 set -euo pipefail
@@ -53,17 +54,20 @@ export QT_QPA_PLATFORM=xcb
 
 "$app" --empty --dump --screenshot "$work/shot.png" >"$work/dump.txt" 2>"$work/sketch.log" &
 app_pid=$!
-wait_for 30 grep -q '^ready ' "$work/dump.txt" || fail "the editor did not get ready"
+wait_for 30 grep -qs '^ready ' "$work/dump.txt" || fail "the editor did not get ready"
 
 ready=$(grep '^ready ' "$work/dump.txt")
 field() { sed -n "s/.* $1=\([^ ]*\).*/\1/p" <<<"$ready"; }
 win=$(field window)
 IFS=, read -r bx by bw bh <<<"$(field tool:Rectangle)"
+IFS=, read -r sx sy sw sh <<<"$(field action:Snap)"
 IFS=, read -r vx vy vw vh <<<"$(field view)"
-[ -n "$win" ] && [ -n "$bw" ] && [ -n "$vw" ] || fail "unexpected layout line: $ready"
+[ -n "$win" ] && [ -n "$bw" ] && [ -n "$sw" ] && [ -n "$vw" ] || fail "unexpected layout line: $ready"
 
 click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.3; }
 
+# Snapping is on by default; off, the symbols land exactly on the clicks.
+click $(( sx + sw / 2 )) $(( sy + sh / 2 ))
 click $(( bx + bw / 2 )) $(( by + bh / 2 ))
 x1=$(( vx + vw / 3 )); y1=$(( vy + vh / 3 ))
 x2=$(( vx + vw * 2 / 3 )); y2=$(( vy + vh * 3 / 5 ))

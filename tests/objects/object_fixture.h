@@ -41,7 +41,6 @@ public:
         for (auto& o : Objects) Step(*o);
     }
     void CheckLimits(TvlObject*, bool) override {}
-    void Add(std::unique_ptr<TvlObject> Item, int32_t) override { Objects.push_back(std::move(Item)); }
     TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) override {
         for (auto& o : Objects)
             if (Condition(o.get(), Params)) return o.get();
