@@ -79,6 +79,8 @@ TSketchForm::TSketchForm() {
     grid.SetVisible(true);
     grid.SetCapture(true);
     DrawBox->SetScrollAnchor(true);
+    // The scroll range follows the drawing; tools scroll at the edges.
+    DrawBox->SetAutoScroll(true);
 
     for (TvlCreator* c : {static_cast<TvlCreator*>(Rectangles), static_cast<TvlCreator*>(Ellipses),
                           static_cast<TvlCreator*>(Circles), static_cast<TvlCreator*>(Squares),
