@@ -23,19 +23,20 @@ void Place(TvlPoints& creator, int32_t x, int32_t y, double degrees = 0) {
 } // namespace
 
 void AddSamplePlan(TSketchForm& form) {
-    // A hall of 24 m by 12 m: walls, a column every 6 m, workbenches along
+    // A hall of 24 m by 12 m: walls, columns on a 6 m grid, workbenches along
     // the north wall, machines, an office corner, tanks and a north arrow.
     Place(*form.Walls, 12000, 6000);
     for (int32_t x = 0; x <= 24000; x += 6000) {
         Place(*form.Squares, x, 0);
         Place(*form.Squares, x, 12000);
+        if (x > 0 && x < 24000) Place(*form.Squares, x, 6000);
     }
-    for (int32_t x : {7500, 9900, 14100, 16500}) Place(*form.Rectangles, x, 11000);
+    for (int32_t x : {2500, 4900, 7500, 9900, 14100, 16500}) Place(*form.Rectangles, x, 11000);
     Place(*form.Rectangles, 16000, 7000, 30);
     Place(*form.Rectangles, 16000, 4000, -30);
     Place(*form.RoundRects, 8500, 3000);
     Place(*form.RoundRects, 8500, 6500);
-    Place(*form.RoundRects, 11500, 4500, 90);
+    Place(*form.RoundRects, 11300, 3800, 90);
     Place(*form.Ellipses, 3000, 4000);
     for (int32_t x : {20500, 22500})
         for (int32_t y : {2000, 4200}) Place(*form.Circles, x, y);
