@@ -51,6 +51,8 @@ wait_for 15 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$work/display")"
 unset WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
+# Under LeakSanitizer, leaks of the desktop libraries are not the editor's.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 "$app" --empty --dump --screenshot "$work/shot.png" >"$work/dump.txt" 2>"$work/sketch.log" &
 app_pid=$!
