@@ -65,6 +65,7 @@ TEST_F(DocTest, ReplacingTheObjectCaseUsesTheLayerClassAndForgetsMarks) {
     struct TTaggedLayer : TvlLayer {
         using TvlLayer::TvlLayer;
     };
+    EXPECT_EQ(Doc->Objects().Capacity(), 100);
     Doc->OnLayerSetClass = [](TLayerClass& c) { c = &LayerClassOf<TTaggedLayer>; };
     TBoxObj* a = Add(Tool, {0, 0});
     Doc->Mark(a);

@@ -31,8 +31,9 @@ TEST_F(DocTest, FindAtTakesTheLowestVisibleHit) {
 }
 
 TEST_F(DocTest, DeletionTakesDependantsAndSparesSlavesOfUnmarkedMasters) {
+    Tool2->Generator().SetZOrder(5);
     TBoxObj* a = Add(Tool, {0, 0});
-    TBoxObj* s = AddSlave(Tool, a);
+    TBoxObj* s = AddSlave(Tool2, a);
     TBoxObj* b = Add(Tool, {50, 0});
     TBoxObj* t = AddSlave(Tool, b);
     std::vector<std::vector<TvlObject*>> atEvent;
@@ -42,7 +43,7 @@ TEST_F(DocTest, DeletionTakesDependantsAndSparesSlavesOfUnmarkedMasters) {
     Box->SetMouseFnd(s);
     Doc->DeleteObjects();
     ASSERT_EQ(atEvent.size(), 1u);
-    EXPECT_EQ(atEvent[0], (std::vector<TvlObject*>{a, s}));
+    EXPECT_EQ(atEvent[0], (std::vector<TvlObject*>{s, a})); // z-ordered: s lies further back
     EXPECT_EQ(Content(), (std::vector<TvlObject*>{b, t}));
     EXPECT_TRUE(Marked().empty());
     EXPECT_FALSE(t->GetSelected());

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "velloran/document/mapper.h"
+#include "velloran/generators/custom_generator.h"
 #include "velloran/objects/layer.h"
 #include "velloran/objects/object.h"
 #include "velloran/platform/errors.h"
@@ -78,7 +79,10 @@ void TvlDataMod::Select(TvlObject* AnyObj) {
         return;
     }
     if (AnyObj->GetSelected()) return;
-    FMarkCase.Add(AnyObj);
+    if (FBulkMarks)
+        FMarkCase.TPointerList::Add(AnyObj);
+    else
+        FMarkCase.Add(AnyObj);
     AnyObj->State.Include(isSelected);
     if (OnSelectObject) OnSelectObject(AnyObj);
 }
@@ -87,7 +91,7 @@ void TvlDataMod::UnSelect(TvlObject* AnyObj) {
     if (OnUnselectObject) OnUnselectObject(AnyObj);
     if (AnyObj) {
         AnyObj->RemoveSelectFlag();
-        if (!FDeferUnselect) RemoveFromMarkCase(AnyObj);
+        if (!FBulkMarks) RemoveFromMarkCase(AnyObj);
     } else {
         for (int32_t i = 0; i < FMarkCase.Count(); ++i)
             if (TvlObject* o = FMarkCase.Get(i)) o->RemoveSelectFlag();
@@ -107,15 +111,24 @@ void TvlDataMod::RemoveFromMarkCase(TvlObject* AnyObj) {
 
 void TvlDataMod::PackMarkCase() {
     // Clearing the flag of each kept object drops its later duplicates.
-    for (int32_t i = 0; i < FMarkCase.Count(); ++i) {
-        TvlObject* o = FMarkCase.Get(i);
-        if (o && o->GetSelected())
+    std::vector<TvlObject*> kept;
+    kept.reserve(static_cast<size_t>(FMarkCase.Count()));
+    for (int32_t i = 0; i < FMarkCase.Count(); ++i)
+        if (TvlObject* o = FMarkCase.Get(i); o && o->GetSelected()) {
             o->State.Exclude(isSelected);
-        else
-            FMarkCase.Put(i, nullptr);
+            kept.push_back(o);
+        }
+    // Objects joined at the end; one stable sort puts them where z-ordered
+    // insertion would have, without an insertion per object.
+    if (FMarkCase.State.Contains(TListFlag::lsZOrder))
+        std::stable_sort(kept.begin(), kept.end(), [](const TvlObject* a, const TvlObject* b) {
+            return a->Generator().ZOrder() > b->Generator().ZOrder();
+        });
+    FMarkCase.Clear();
+    for (TvlObject* o : kept) {
+        o->State.Include(isSelected);
+        FMarkCase.TPointerList::Add(o);
     }
-    FMarkCase.Pack();
-    for (int32_t i = 0; i < FMarkCase.Count(); ++i) FMarkCase.Get(i)->State.Include(isSelected);
 }
 
 void TvlDataMod::Mark(TvlObject* AnyObj) {
@@ -139,18 +152,18 @@ void TvlDataMod::Mark(TvlObject* AnyObj) {
 
 bool TvlDataMod::PrepareDelete() {
     if (FMarkCase.Count() == 0) return false;
-    CheckLinks(TInvolve::invDelete);
-    FDeferUnselect = true;
+    FBulkMarks = true;
     try {
+        CheckLinks(TInvolve::invDelete);
         // From the last: a slave that stays unselects itself.
         for (int32_t i = FMarkCase.Count() - 1; i >= 0; --i)
             if (TvlObject* o = FMarkCase.Get(i); o && o->GetSelected()) o->CanDelete();
     } catch (...) {
-        FDeferUnselect = false;
+        FBulkMarks = false;
         PackMarkCase();
         throw;
     }
-    FDeferUnselect = false;
+    FBulkMarks = false;
     PackMarkCase();
     if (FMarkCase.Count() == 0) return false;
     DoDeleteObjects();

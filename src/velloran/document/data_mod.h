@@ -178,16 +178,17 @@ protected:
 
 private:
     void RemoveFromMarkCase(TvlObject* AnyObj);
-    // Drops the entries of objects that lost isSelected while unselecting
-    // was deferred, and duplicates.
+    // After bulk marking: drops the entries of objects that lost isSelected
+    // and duplicates, and restores the z-order.
     void PackMarkCase();
 
     TCapList FMarkCase;
     TCounters FCounters;
     TLimRec FRestoreRect;
-    // While the marked objects decide on deletion, unselecting only clears
-    // the flag; one pass tidies the mark case afterwards (no search per object).
-    bool FDeferUnselect = false;
+    // While deletion gathers dependants and the marked objects decide,
+    // selecting appends and unselecting only clears the flag; one pass
+    // tidies the mark case afterwards (no search or insertion per object).
+    bool FBulkMarks = false;
 };
 
 } // namespace vl

@@ -71,8 +71,9 @@ public:
 private:
     std::unique_ptr<TvlLayer> NewObjCase() const;
 
-    std::unique_ptr<TvlLayer> FObjCase;
+    // Before the object case: its constructor reads it.
     uint32_t FCapacity = 100;
+    std::unique_ptr<TvlLayer> FObjCase;
 };
 
 } // namespace vl
