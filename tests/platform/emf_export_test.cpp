@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <sstream>
 
@@ -14,7 +14,8 @@ using namespace vl;
 namespace {
 std::filesystem::path TempDir() {
     const char* env = std::getenv("VELLORAN_TEST_TMP");
-    std::filesystem::path dir = env && *env ? env : std::filesystem::temp_directory_path() / "velloran-test";
+    std::filesystem::path dir =
+        env && *env ? env : std::filesystem::temp_directory_path() / "velloran-test";
     std::filesystem::create_directories(dir);
     return dir;
 }
@@ -37,7 +38,8 @@ std::vector<double> PathNumbers(const std::string& svg) {
     if (at == std::string::npos) return out;
     const std::string d = svg.substr(at + 9, svg.find('"', at + 9) - at - 9);
     static const std::regex num(R"(-?[0-9]+(\.[0-9]+)?)");
-    for (std::sregex_iterator i(d.begin(), d.end(), num), end; i != end; ++i) out.push_back(std::stod(i->str()));
+    for (std::sregex_iterator i(d.begin(), d.end(), num), end; i != end; ++i)
+        out.push_back(std::stod(i->str()));
     return out;
 }
 

@@ -20,7 +20,8 @@ template <typename G> G Loaded(std::vector<uint8_t> bytes) {
 }
 
 void Put32(std::vector<uint8_t>& b, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 void Put16(std::vector<uint8_t>& b, uint16_t v) {
     b.push_back(static_cast<uint8_t>(v));
@@ -41,7 +42,8 @@ std::vector<uint8_t> Bmp(int32_t w, int32_t h, uint16_t bpp, const std::vector<u
     Put32(b, static_cast<uint32_t>(h));
     Put16(b, 1);
     Put16(b, bpp);
-    for (int i = 0; i < 4; ++i) Put32(b, 0);
+    for (int i = 0; i < 4; ++i)
+        Put32(b, 0);
     Put32(b, static_cast<uint32_t>(palette.size() / 4));
     Put32(b, 0);
     b.insert(b.end(), palette.begin(), palette.end());
@@ -66,11 +68,11 @@ TEST(Bitmap, SavesTwentyFourBitBottomUpBmp) {
     b.SetPixel(0, 1, RGB(7, 8, 9));
     b.SetPixel(1, 1, RGB(10, 11, 12));
     const std::vector<uint8_t> golden = {
-        'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,                    // file header
-        40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,      // size, planes, depth
-        16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,       // image size 16
-        9, 8, 7, 12, 11, 10, 0, 0,                                         // bottom row first, BGR
-        3, 2, 1, 6, 5, 4, 0, 0};
+        'B', 'M', 70, 0,  0,  0,  0, 0, 0, 0, 54, 0, 0, 0,                    // file header
+        40,  0,   0,  0,  2,  0,  0, 0, 2, 0, 0,  0, 1, 0, 24, 0, 0, 0, 0, 0, // size, planes, depth
+        16,  0,   0,  0,  0,  0,  0, 0, 0, 0, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0, // image size 16
+        9,   8,   7,  12, 11, 10, 0, 0, // bottom row first, BGR
+        3,   2,   1,  6,  5,  4,  0, 0};
     EXPECT_EQ(Saved(b), golden);
     const TBitmap back = Loaded<TBitmap>(golden);
     EXPECT_EQ(back.Pixels(), b.Pixels());
@@ -95,7 +97,8 @@ TEST(Bitmap, HostileFilesAreRejected) {
     EXPECT_THROW(Loaded<TBitmap>(Bmp(1, 1, 4, {}, {0, 0, 0, 0})), EInvalidGraphic);
     EXPECT_THROW(Loaded<TBitmap>(Bmp(-5, 1, 24, {}, {0, 0, 0, 0})), EInvalidGraphic);
     EXPECT_THROW(Loaded<TBitmap>({'B', 'M', 0}), EReadError);
-    EXPECT_THROW(Loaded<TBitmap>({'P', 'K', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), EInvalidGraphic);
+    EXPECT_THROW(Loaded<TBitmap>({'P', 'K', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+                 EInvalidGraphic);
     auto offset = Bmp(1, 1, 24, {}, {0, 0, 0, 0});
     offset[10] = 0xF0; // pixel data far beyond the end
     offset[11] = 0xFF;
@@ -105,7 +108,8 @@ TEST(Bitmap, HostileFilesAreRejected) {
     // or fails cleanly.
     const auto good = Bmp(3, 2, 8, std::vector<uint8_t>(16, 7), std::vector<uint8_t>(8, 2));
     for (size_t n = 0; n < good.size(); ++n)
-        ExpectSafeLoad<TBitmap>(std::vector<uint8_t>(good.begin(), good.begin() + static_cast<ptrdiff_t>(n)));
+        ExpectSafeLoad<TBitmap>(
+            std::vector<uint8_t>(good.begin(), good.begin() + static_cast<ptrdiff_t>(n)));
     for (size_t i = 0; i < 54; ++i)
         for (uint8_t v : {0x00, 0x7F, 0x80, 0xFF}) {
             auto bad = good;
@@ -134,7 +138,8 @@ TEST(Icon, RoundTripKeepsImageAndMask) {
     const auto bytes = Saved(icon);
     ASSERT_EQ(bytes.size(), 6u + 16 + 40 + 16 + 8);
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 22),
-              (std::vector<uint8_t>{0, 0, 1, 0, 1, 0, 2, 2, 0, 0, 1, 0, 32, 0, 64, 0, 0, 0, 22, 0, 0, 0}));
+              (std::vector<uint8_t>{0, 0,  1, 0,  1, 0, 2, 2,  0, 0, 1,
+                                    0, 32, 0, 64, 0, 0, 0, 22, 0, 0, 0}));
     // Top row stored last; the masked pixel has alpha 0 and its AND bit set.
     EXPECT_EQ(bytes[22 + 40 + 8 + 3], 0xFF);
     EXPECT_EQ(bytes[22 + 40 + 8 + 7], 0);
@@ -170,7 +175,8 @@ TEST(Icon, HostileFilesAreRejected) {
     many[5] = 0xFF;
     EXPECT_THROW(Loaded<TIcon>(many), EReadError);
     for (size_t n = 0; n < good.size(); ++n)
-        ExpectSafeLoad<TIcon>(std::vector<uint8_t>(good.begin(), good.begin() + static_cast<ptrdiff_t>(n)));
+        ExpectSafeLoad<TIcon>(
+            std::vector<uint8_t>(good.begin(), good.begin() + static_cast<ptrdiff_t>(n)));
     for (size_t at = 0; at < 62; ++at)
         for (uint8_t v : {0x00, 0x7F, 0xFF}) {
             auto bad = good;
@@ -181,11 +187,11 @@ TEST(Icon, HostileFilesAreRejected) {
 
 TEST(JPEGImage, ReadsExactlyUpToTheEndMarker) {
     const std::vector<uint8_t> jpeg = {
-        0xFF, 0xD8,                                          // start
-        0xFF, 0xE0, 0, 4, 0xAA, 0xBB,                        // app segment
-        0xFF, 0xC0, 0, 11, 8, 0, 20, 0, 30, 1, 1, 0x11, 0,   // frame: 30 x 20
-        0xFF, 0xDA, 0, 2,                                    // scan header
-        0x12, 0xFF, 0x00, 0x34, 0xFF, 0xD0, 0x56,            // stuffed byte, restart marker
+        0xFF, 0xD8,                                                     // start
+        0xFF, 0xE0, 0,    4,    0xAA, 0xBB,                             // app segment
+        0xFF, 0xC0, 0,    11,   8,    0,    20,   0, 30, 1, 1, 0x11, 0, // frame: 30 x 20
+        0xFF, 0xDA, 0,    2,                                            // scan header
+        0x12, 0xFF, 0x00, 0x34, 0xFF, 0xD0, 0x56, // stuffed byte, restart marker
         0xFF, 0xD9};
     std::vector<uint8_t> bytes = jpeg;
     bytes.insert(bytes.end(), {1, 2, 3}); // whatever follows in the stream
@@ -199,7 +205,8 @@ TEST(JPEGImage, ReadsExactlyUpToTheEndMarker) {
     EXPECT_EQ(Saved(img), jpeg);
 
     for (size_t n = 0; n < jpeg.size(); ++n)
-        EXPECT_THROW(Loaded<TJPEGImage>(std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + static_cast<ptrdiff_t>(n))),
+        EXPECT_THROW(Loaded<TJPEGImage>(std::vector<uint8_t>(
+                         jpeg.begin(), jpeg.begin() + static_cast<ptrdiff_t>(n))),
                      Exception);
     auto badLength = jpeg;
     badLength[5] = 1; // segment length below its own two bytes

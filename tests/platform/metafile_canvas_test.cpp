@@ -9,10 +9,13 @@ using namespace vl;
 namespace {
 std::vector<uint32_t> Types(const TMetafile& mf) {
     std::vector<uint32_t> t;
-    for (const auto& r : EmfRecords(mf)) t.push_back(r.Type());
+    for (const auto& r : EmfRecords(mf))
+        t.push_back(r.Type());
     return t;
 }
-std::vector<uint8_t> Bytes(const TEmfRecord& r) { return {r.Bytes.begin(), r.Bytes.end()}; }
+std::vector<uint8_t> Bytes(const TEmfRecord& r) {
+    return {r.Bytes.begin(), r.Bytes.end()};
+}
 } // namespace
 
 TEST(MetafileCanvas, RectangleRecordAndHeaderBytes) {
@@ -22,16 +25,16 @@ TEST(MetafileCanvas, RectangleRecordAndHeaderBytes) {
         c.Rectangle({10, 20, 110, 70});
     }
     const auto recs = EmfRecords(mf);
-    ASSERT_EQ(Types(mf), (std::vector<uint32_t>{emr::HEADER, emr::SETBKMODE, emr::CREATEPEN, emr::SELECTOBJECT,
-                                                emr::CREATEBRUSHINDIRECT, emr::SELECTOBJECT, emr::RECTANGLE,
-                                                emr::EOF_}));
-    EXPECT_EQ(Bytes(recs[6]), (std::vector<uint8_t>{43, 0, 0, 0, 24, 0, 0, 0, 10, 0, 0, 0, 20, 0, 0, 0,
-                                                    110, 0, 0, 0, 70, 0, 0, 0}));
+    ASSERT_EQ(Types(mf), (std::vector<uint32_t>{emr::HEADER, emr::SETBKMODE, emr::CREATEPEN,
+                                                emr::SELECTOBJECT, emr::CREATEBRUSHINDIRECT,
+                                                emr::SELECTOBJECT, emr::RECTANGLE, emr::EOF_}));
+    EXPECT_EQ(Bytes(recs[6]), (std::vector<uint8_t>{43, 0, 0, 0, 24,  0, 0, 0, 10, 0, 0, 0,
+                                                    20, 0, 0, 0, 110, 0, 0, 0, 70, 0, 0, 0}));
     // Pen: handle 1, solid, width 1, black. Brush: handle 2, solid white.
-    EXPECT_EQ(Bytes(recs[2]), (std::vector<uint8_t>{38, 0, 0, 0, 28, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,
-                                                    0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Bytes(recs[4]), (std::vector<uint8_t>{39, 0, 0, 0, 24, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0,
-                                                    0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Bytes(recs[2]), (std::vector<uint8_t>{38, 0, 0, 0, 28, 0, 0, 0, 1, 0, 0, 0, 0, 0,
+                                                    0,  0, 1, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Bytes(recs[4]), (std::vector<uint8_t>{39, 0, 0, 0, 24,   0,    0,    0, 2, 0, 0, 0,
+                                                    0,  0, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0}));
     const TEmfRecord& h = recs[0];
     EXPECT_EQ(h.Size(), 108u);
     // Bounds in device pixels, inclusive, widened by half the pen (0 here).
@@ -55,7 +58,8 @@ namespace {
 std::vector<std::pair<uint32_t, int32_t>> Body(const TMetafile& mf) {
     std::vector<std::pair<uint32_t, int32_t>> out;
     const auto recs = EmfRecords(mf);
-    for (size_t i = 2; i + 1 < recs.size(); ++i) out.push_back({recs[i].Type(), recs[i].Int(8)});
+    for (size_t i = 2; i + 1 < recs.size(); ++i)
+        out.push_back({recs[i].Type(), recs[i].Int(8)});
     return out;
 }
 using Rec = std::pair<uint32_t, int32_t>;
@@ -74,9 +78,15 @@ TEST(MetafileCanvas, MappingIsRecordedWhenItChangesModeFirst) {
         c.SetWindowOrg({200, 0});
         c.LineTo(20, 20);
     }
-    EXPECT_EQ(Body(mf), (std::vector<Rec>{{emr::SETMAPMODE, 8}, {emr::SETWINDOWEXTEX, 10}, {emr::SETVIEWPORTEXTEX, 5},
-                                          {emr::SETWINDOWORGEX, 100}, {emr::MOVETOEX, 0}, {emr::CREATEPEN, 1},
-                                          {emr::SELECTOBJECT, 1}, {emr::LINETO, 10}, {emr::SETWINDOWORGEX, 200},
+    EXPECT_EQ(Body(mf), (std::vector<Rec>{{emr::SETMAPMODE, 8},
+                                          {emr::SETWINDOWEXTEX, 10},
+                                          {emr::SETVIEWPORTEXTEX, 5},
+                                          {emr::SETWINDOWORGEX, 100},
+                                          {emr::MOVETOEX, 0},
+                                          {emr::CREATEPEN, 1},
+                                          {emr::SELECTOBJECT, 1},
+                                          {emr::LINETO, 10},
+                                          {emr::SETWINDOWORGEX, 200},
                                           {emr::LINETO, 20}}));
     // Bounds in device pixels of the mapping in force for each figure.
     EXPECT_EQ(EmfRect(EmfRecords(mf)[0]), (TRect{-95, 0, -45, 10}));
@@ -98,16 +108,27 @@ TEST(MetafileCanvas, ToolsAreRecordedOnlyWhenTheyChange) {
         c.Pen().Mode = TPenMode::pmCopy;
         c.Polyline(tri);
     }
-    EXPECT_EQ(Body(mf), (std::vector<Rec>{{emr::CREATEPEN, 1}, {emr::SELECTOBJECT, 1}, {emr::CREATEBRUSHINDIRECT, 2},
-                                          {emr::SELECTOBJECT, 2}, {emr::RECTANGLE, 0}, {emr::ELLIPSE, 0},
-                                          {emr::SETROP2, 10}, {emr::CREATEPEN, 3}, {emr::SELECTOBJECT, 3},
-                                          {emr::DELETEOBJECT, 1}, {emr::LINETO, 5}, {emr::SETPOLYFILLMODE, 2},
-                                          {emr::CREATEBRUSHINDIRECT, 1}, {emr::SELECTOBJECT, 1},
-                                          {emr::DELETEOBJECT, 2}, {emr::POLYGON, 0}, {emr::SETROP2, 13},
+    EXPECT_EQ(Body(mf), (std::vector<Rec>{{emr::CREATEPEN, 1},
+                                          {emr::SELECTOBJECT, 1},
+                                          {emr::CREATEBRUSHINDIRECT, 2},
+                                          {emr::SELECTOBJECT, 2},
+                                          {emr::RECTANGLE, 0},
+                                          {emr::ELLIPSE, 0},
+                                          {emr::SETROP2, 10},
+                                          {emr::CREATEPEN, 3},
+                                          {emr::SELECTOBJECT, 3},
+                                          {emr::DELETEOBJECT, 1},
+                                          {emr::LINETO, 5},
+                                          {emr::SETPOLYFILLMODE, 2},
+                                          {emr::CREATEBRUSHINDIRECT, 1},
+                                          {emr::SELECTOBJECT, 1},
+                                          {emr::DELETEOBJECT, 2},
+                                          {emr::POLYGON, 0},
+                                          {emr::SETROP2, 13},
                                           {emr::POLYLINE, 0}}));
     const auto recs = EmfRecords(mf);
     EXPECT_EQ(recs[2 + 7].DWord(24), 0x0000FFu); // red pen
-    EXPECT_EQ(recs[2 + 12].DWord(12), 1u);      // hollow brush
+    EXPECT_EQ(recs[2 + 12].DWord(12), 1u);       // hollow brush
     EXPECT_EQ(EmfPoints(recs[2 + 15]), (std::vector<TPoint>{{0, 0}, {5, 0}, {0, 5}}));
     EXPECT_EQ(EmfRect(recs[2 + 15]), (TRect{0, 0, 5, 5})); // the record's own bounds
 }
@@ -126,8 +147,13 @@ TEST(MetafileCanvas, ObjectsSelectedInASavedStateOutliveTheirReplacement) {
     }
     const auto body = Body(mf);
     EXPECT_EQ(std::vector<Rec>(body.begin() + 5, body.end()),
-              (std::vector<Rec>{{emr::SAVEDC, 0}, {emr::CREATEPEN, 3}, {emr::SELECTOBJECT, 3}, {emr::LINETO, 5},
-                                {emr::RESTOREDC, -1}, {emr::DELETEOBJECT, 3}, {emr::RECTANGLE, 0}}));
+              (std::vector<Rec>{{emr::SAVEDC, 0},
+                                {emr::CREATEPEN, 3},
+                                {emr::SELECTOBJECT, 3},
+                                {emr::LINETO, 5},
+                                {emr::RESTOREDC, -1},
+                                {emr::DELETEOBJECT, 3},
+                                {emr::RECTANGLE, 0}}));
     EXPECT_EQ(EmfRecords(mf)[0].DWord(56) & 0xFFFF, 4u); // handle table: 0..3
 }
 

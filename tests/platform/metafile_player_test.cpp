@@ -47,7 +47,8 @@ TEST(MetafilePlayer, PlaybackScalesOntoTheTargetRectangle) {
     ASSERT_NE(Find(recs, emr::RECTANGLE), nullptr);
     EXPECT_EQ(EmfRect(*Find(recs, emr::RECTANGLE)), (TRect{1000, 2000, 1100, 2040}));
     EXPECT_EQ(EmfRect(*Find(recs, emr::ELLIPSE)), (TRect{1020, 2020, 1060, 2080}));
-    EXPECT_EQ(EmfPoints(*Find(recs, emr::POLYLINE)), (std::vector<TPoint>{{1000, 2000}, {1400, 2200}, {1200, 2000}}));
+    EXPECT_EQ(EmfPoints(*Find(recs, emr::POLYLINE)),
+              (std::vector<TPoint>{{1000, 2000}, {1400, 2200}, {1200, 2000}}));
     EXPECT_EQ(EmfTextOrigin(*Find(recs, emr::EXTTEXTOUTW)), (TPoint{1040, 2060}));
     EXPECT_EQ(EmfText(*Find(recs, emr::EXTTEXTOUTW)), u"Hi");
     EXPECT_EQ(Find(recs, emr::CREATEPEN)->Int(16), 4); // 4 logical = 2 px = 4 destination units
@@ -67,21 +68,22 @@ TEST(MetafilePlayer, CallbackMayChangeRecordsOrStop) {
     bool finished;
     {
         TMetafileCanvas c(out);
-        finished = EnumEnhMetaFile(c, src, {0, 0, 200, 100}, [&](TMetafilePlayer& dc, const TEmfRecord& rec) {
-            seen.push_back(rec.Type());
-            if (rec.Type() == emr::POLYLINE) return false;
-            if (rec.Type() != emr::RECTANGLE) {
-                dc.PlayRecord(rec);
+        finished = EnumEnhMetaFile(
+            c, src, {0, 0, 200, 100}, [&](TMetafilePlayer& dc, const TEmfRecord& rec) {
+                seen.push_back(rec.Type());
+                if (rec.Type() == emr::POLYLINE) return false;
+                if (rec.Type() != emr::RECTANGLE) {
+                    dc.PlayRecord(rec);
+                    return true;
+                }
+                // The metafile's own mapping is in force: two logical units per pixel.
+                EXPECT_EQ(dc.DPtoLP(TPoint{50, 25}), (TPoint{100, 50}));
+                EXPECT_EQ(dc.ToDest({100, 50}), (TPoint{50, 25}));
+                std::vector<uint8_t> copy(rec.Bytes.begin(), rec.Bytes.end());
+                copy[8] = 60; // left edge moved
+                dc.PlayRecord({copy});
                 return true;
-            }
-            // The metafile's own mapping is in force: two logical units per pixel.
-            EXPECT_EQ(dc.DPtoLP(TPoint{50, 25}), (TPoint{100, 50}));
-            EXPECT_EQ(dc.ToDest({100, 50}), (TPoint{50, 25}));
-            std::vector<uint8_t> copy(rec.Bytes.begin(), rec.Bytes.end());
-            copy[8] = 60; // left edge moved
-            dc.PlayRecord({copy});
-            return true;
-        });
+            });
     }
     EXPECT_FALSE(finished);
     EXPECT_EQ(seen.back(), emr::POLYLINE);
@@ -132,10 +134,12 @@ TEST(MetafilePlayer, PicturesRegionsAndNestedMetafilesPlayThrough) {
     const auto recs = EmfRecords(out);
     const TEmfRecord* dib = Find(recs, emr::STRETCHDIBITS);
     ASSERT_NE(dib, nullptr);
-    EXPECT_EQ((TRect{dib->Int(24), dib->Int(28), dib->Int(72), dib->Int(76)}), (TRect{30, 30, 60, 30}));
+    EXPECT_EQ((TRect{dib->Int(24), dib->Int(28), dib->Int(72), dib->Int(76)}),
+              (TRect{30, 30, 60, 30}));
     const auto srcRecs = EmfRecords(src);
     const TEmfRecord* orig = Find(srcRecs, emr::STRETCHDIBITS);
-    EXPECT_TRUE(std::equal(dib->Bytes.begin() + 80, dib->Bytes.end(), orig->Bytes.begin() + 80, orig->Bytes.end()));
+    EXPECT_TRUE(std::equal(dib->Bytes.begin() + 80, dib->Bytes.end(), orig->Bytes.begin() + 80,
+                           orig->Bytes.end()));
     const TEmfRecord* fill = Find(recs, emr::FILLRGN);
     ASSERT_NE(fill, nullptr);
     EXPECT_EQ(EmfRect(*fill, 64), (TRect{0, 0, 12, 6}));
@@ -151,16 +155,44 @@ TEST(MetafilePlayer, DamagedRecordsAreSkipped) {
         // Every prefix of every record, and every record with its counts and
         // offsets blown up, plays without reading outside its bytes.
         std::vector<uint8_t> copy(rec.Bytes.begin(), rec.Bytes.end());
-        for (size_t n = 0; n <= copy.size(); ++n) dc.PlayRecord({std::span<const uint8_t>(copy.data(), n)});
-        for (size_t at = 8; at + 4 <= copy.size(); at += 4) {
-            auto bad = copy;
-            bad[at + 3] = 0x7F;
-            dc.PlayRecord({bad});
-        }
+        for (size_t n = 0; n <= copy.size(); ++n)
+            dc.PlayRecord({std::span<const uint8_t>(copy.data(), n)});
+        for (size_t at = 8; at + 4 <= copy.size(); at += 4)
+            for (uint32_t v : {0x7F000000u, 0x7FFFFFFFu, 0x80000000u}) {
+                auto bad = copy;
+                for (int i = 0; i < 4; ++i)
+                    bad[at + i] = static_cast<uint8_t>(v >> (8 * i));
+                dc.PlayRecord({bad});
+            }
         return true;
     });
-    const std::vector<uint8_t> poly = {3, 0, 0, 0, 32, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                       0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
+    TMetafile pics;
+    {
+        TMetafileCanvas p(pics);
+        p.StretchDraw({0, 0, 4, 4}, TBitmap(2, 2));
+        p.FillRgn(TRegion::CreateRect({0, 0, 4, 2}), TBrush{});
+        p.FrameRgn(TRegion::CreateEllipse({0, 0, 4, 4}), TBrush{}, 1, 1);
+        p.SetPixel(1, 1, clRed);
+        p.RoundRect({0, 0, 9, 9}, 2, 2);
+        const TPoint pts[] = {{0, 0}, {1, 1}, {2, 0}, {3, 1}};
+        const uint32_t counts[] = {2, 2};
+        p.PolyPolyline(pts, counts);
+        const TRegion clip = TRegion::CreateEllipse({0, 0, 5, 5});
+        p.SelectClipRgn(&clip);
+    }
+    EnumEnhMetaFile(c, pics, {0, 0, 1000, 1000}, [](TMetafilePlayer& dc, const TEmfRecord& rec) {
+        std::vector<uint8_t> copy(rec.Bytes.begin(), rec.Bytes.end());
+        for (size_t at = 8; at + 4 <= copy.size(); at += 4)
+            for (uint32_t v : {0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
+                auto bad = copy;
+                for (int i = 0; i < 4; ++i)
+                    bad[at + i] = static_cast<uint8_t>(v >> (8 * i));
+                dc.PlayRecord({bad});
+            }
+        return true;
+    });
+    const std::vector<uint8_t> poly = {3, 0, 0, 0, 32, 0, 0, 0, 0,    0,    0,    0,    0, 0, 0, 0,
+                                       0, 0, 0, 0, 0,  0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
     EnumEnhMetaFile(c, src, {0, 0, 100, 100}, [&](TMetafilePlayer& dc, const TEmfRecord&) {
         dc.PlayRecord({poly});
         return false;
@@ -193,4 +225,31 @@ TEST(MetafilePlayer, ClippingStaysInsideThePlayback) {
     const TEmfRecord* sel = Find(recs, emr::EXTSELECTCLIPRGN);
     ASSERT_NE(sel, nullptr);
     EXPECT_GT(sel->DWord(16 + 8), 1u);
+}
+
+TEST(MetafilePlayer, SeeThroughPixelsSurviveRecordingAndPlayback) {
+    TBitmap bmp(2, 1, clRed);
+    bmp.SetPixel(1, 0, clBlue);
+    bmp.SetTransparent(true); // bottom-left red is see-through
+    TMetafile src;
+    {
+        TMetafileCanvas c(src);
+        c.StretchDraw({0, 0, 20, 10}, bmp);
+    }
+    const auto srcRecs = EmfRecords(src);
+    const TEmfRecord* dib = Find(srcRecs, emr::STRETCHDIBITS);
+    ASSERT_NE(dib, nullptr);
+    EXPECT_EQ(dib->Bytes[80 + 14], 32); // depth
+    EXPECT_EQ(std::vector<uint8_t>(dib->Bytes.begin() + 120, dib->Bytes.end()),
+              (std::vector<uint8_t>{0, 0, 0xFF, 0, 0xFF, 0, 0, 0xFF}));
+    TMetafile out;
+    {
+        TMetafileCanvas c(out);
+        PlayEnhMetaFile(c, src, {0, 0, 40, 20});
+    }
+    const auto recs = EmfRecords(out);
+    const TEmfRecord* again = Find(recs, emr::STRETCHDIBITS);
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(std::equal(again->Bytes.begin() + 80, again->Bytes.end(), dib->Bytes.begin() + 80,
+                           dib->Bytes.end()));
 }

@@ -5,8 +5,6 @@
 #include <set>
 #include <utility>
 #include <vector>
-#include <algorithm>
-#include <cstdint>
 
 using namespace vl;
 
@@ -111,52 +109,4 @@ TEST(Region, OffsetMovesEveryPixel) {
     EXPECT_EQ(t.Scans().front(), (TRect{-3, 5, 6, 6}));
     EXPECT_TRUE(t.PtInRegion({5, 5}));
     EXPECT_FALSE(t.PtInRegion({6, 5}));
-}
-
-namespace {
-int64_t Area(const std::vector<TRect>& rects) {
-    int64_t a = 0;
-    for (const auto& r : rects) a += static_cast<int64_t>(r.Width()) * r.Height();
-    return a;
-}
-} // namespace
-
-TEST(Region, ScansCoverExactlyThePixelsInside) {
-    for (const TRegion& rgn : {TRegion::CreateEllipse({3, 2, 40, 25}), TRegion::CreateRoundRect({0, 0, 30, 20}, 12, 8),
-                               TRegion::CreateRect({5, 5, -5, 0})}) {
-        const auto scans = rgn.Scans();
-        int64_t inside = 0;
-        for (int32_t y = -10; y < 40; ++y)
-            for (int32_t x = -10; x < 50; ++x) {
-                const bool in = rgn.PtInRegion({x, y});
-                inside += in;
-                const bool covered = std::any_of(scans.begin(), scans.end(), [&](const TRect& r) {
-                    return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
-                });
-                ASSERT_EQ(in, covered) << x << "," << y;
-            }
-        EXPECT_EQ(Area(scans), inside); // disjoint
-    }
-}
-
-TEST(Region, PentagramFillModes) {
-    // A pentagram: its centre is inside only when winding.
-    const std::vector<TPoint> star = {{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}};
-    const auto alt = TRegion::CreatePolygon(star, TPolyFillMode::ALTERNATE);
-    const auto wind = TRegion::CreatePolygon(star, TPolyFillMode::WINDING);
-    EXPECT_FALSE(alt.PtInRegion({50, 50}));
-    EXPECT_TRUE(wind.PtInRegion({50, 50}));
-    EXPECT_TRUE(alt.PtInRegion({50, 10}));
-    EXPECT_EQ(alt.Box(), (TRect{2, 0, 98, 90}));
-    EXPECT_TRUE(TRegion::CreatePolygon(std::vector<TPoint>{{0, 0}, {5, 5}}, TPolyFillMode::ALTERNATE).Empty());
-}
-
-TEST(Region, RectInRegionAndOffset) {
-    auto e = TRegion::CreateEllipse({0, 0, 100, 100});
-    EXPECT_FALSE(e.RectInRegion({0, 0, 10, 10})); // the corner lies outside the circle
-    EXPECT_TRUE(e.RectInRegion({40, 40, 45, 45}));
-    EXPECT_FALSE(TRegion::CreateRect({0, 0, 10, 10}).RectInRegion({10, 0, 20, 10})); // right edge excluded
-    e.Offset(100, 0);
-    EXPECT_TRUE(e.PtInRegion({150, 50}));
-    EXPECT_FALSE(e.PtInRegion({50, 50}));
 }

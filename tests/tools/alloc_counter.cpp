@@ -3,9 +3,7 @@
 #include <cstdlib>
 #include <new>
 
-namespace vl::test {
-long GAllocations = 0;
-} // namespace vl::test
+long vl::test::GAllocations = 0;
 
 void* operator new(std::size_t n) {
     ++vl::test::GAllocations;

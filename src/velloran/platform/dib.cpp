@@ -88,26 +88,30 @@ void DecodeDib(const TDibInfo& d, std::span<const uint8_t> info, std::span<const
                 b = px[0];
                 g = px[1];
                 r = px[2];
-                if (alpha && d.BitCount == 32) (*alpha)[static_cast<size_t>(y) * d.Width + x] = px[3];
+                if (alpha && d.BitCount == 32)
+                    (*alpha)[static_cast<size_t>(y) * d.Width + x] = px[3];
             }
             out.SetPixel(x, y, RGB(r, g, b));
         }
     }
 }
 
-void EncodeDib24(const TBitmap& bmp, std::vector<uint8_t>& info, std::vector<uint8_t>& bits) {
+void EncodeDib(const TBitmap& bmp, const std::vector<bool>* mask, std::vector<uint8_t>& info,
+               std::vector<uint8_t>& bits) {
     using namespace bytes;
     const int32_t w = bmp.Width(), h = bmp.Height();
-    const size_t rowBytes = (static_cast<size_t>(w) * 24 + 31) / 32 * 4;
+    const uint16_t depth = mask ? 32 : 24;
+    const size_t rowBytes = (static_cast<size_t>(w) * depth + 31) / 32 * 4;
     info.clear();
     PutU32(info, 40);
     PutI32(info, w);
     PutI32(info, h);
     PutU16(info, 1);
-    PutU16(info, 24);
+    PutU16(info, depth);
     PutU32(info, BI_RGB);
     PutU32(info, static_cast<uint32_t>(rowBytes * h));
-    for (int i = 0; i < 4; ++i) PutU32(info, 0); // resolution and colour counts
+    for (int i = 0; i < 4; ++i)
+        PutU32(info, 0); // resolution and colour counts
     bits.assign(rowBytes * h, 0);
     for (int32_t y = 0; y < h; ++y) {
         uint8_t* p = bits.data() + rowBytes * static_cast<size_t>(h - 1 - y);
@@ -116,6 +120,9 @@ void EncodeDib24(const TBitmap& bmp, std::vector<uint8_t>& info, std::vector<uin
             *p++ = GetBValue(c);
             *p++ = GetGValue(c);
             *p++ = GetRValue(c);
+            if (!mask) continue;
+            const size_t i = static_cast<size_t>(y) * w + x;
+            *p++ = i < mask->size() && (*mask)[i] ? 0 : 0xFF;
         }
     }
 }

@@ -13,7 +13,7 @@ class TBitmap;
 
 struct TDibInfo {
     int32_t Width = 0;
-    int32_t Height = 0;       // always positive; TopDown tells the row order
+    int32_t Height = 0; // always positive; TopDown tells the row order
     bool TopDown = false;
     uint16_t BitCount = 0;    // 8, 24 or 32
     uint32_t HeaderSize = 0;  // header plus colour masks
@@ -30,7 +30,9 @@ TDibInfo ParseDibInfo(std::span<const uint8_t> info, int heightScale = 1);
 // Decodes rows into out; alpha (when given) receives the 32-bit alpha bytes.
 void DecodeDib(const TDibInfo& dib, std::span<const uint8_t> info, std::span<const uint8_t> bits,
                TBitmap& out, std::vector<uint8_t>* alpha = nullptr);
-// 40-byte header and 24-bit bottom-up rows.
-void EncodeDib24(const TBitmap& bmp, std::vector<uint8_t>& info, std::vector<uint8_t>& bits);
+// 40-byte header and bottom-up rows: 24-bit, or 32-bit with alpha 0 where
+// mask (when given) marks see-through pixels.
+void EncodeDib(const TBitmap& bmp, const std::vector<bool>* mask, std::vector<uint8_t>& info,
+               std::vector<uint8_t>& bits);
 
 } // namespace vl

@@ -57,7 +57,8 @@ TEmfHeader ReadEmfHeader(std::span<const uint8_t> rec) {
     if (U32(rec, 4) >= 108)
         h.DeviceMicrometers = {I32(rec, 100), I32(rec, 104)};
     else
-        h.DeviceMicrometers = {Round(h.DeviceMillimeters.cx * 1000.0), Round(h.DeviceMillimeters.cy * 1000.0)};
+        h.DeviceMicrometers = {Round(h.DeviceMillimeters.cx * 1000.0),
+                               Round(h.DeviceMillimeters.cy * 1000.0)};
     return h;
 }
 

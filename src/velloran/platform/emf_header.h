@@ -10,11 +10,11 @@
 namespace vl {
 
 struct TEmfHeader {
-    TRect Bounds;          // device pixels, inclusive
-    TRect Frame;           // 0.01 mm, inclusive
-    uint32_t Bytes = 0;    // whole metafile
-    uint32_t Records = 0;  // including header and end record
-    uint16_t Handles = 1;  // object table size, slot 0 included
+    TRect Bounds;         // device pixels, inclusive
+    TRect Frame;          // 0.01 mm, inclusive
+    uint32_t Bytes = 0;   // whole metafile
+    uint32_t Records = 0; // including header and end record
+    uint16_t Handles = 1; // object table size, slot 0 included
     TSize DevicePixels;
     TSize DeviceMillimeters;
     TSize DeviceMicrometers;

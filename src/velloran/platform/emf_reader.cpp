@@ -29,7 +29,8 @@ std::vector<TPoint> ReadPoints(const TEmfRecord& r, size_t countAt, size_t point
     std::vector<TPoint> pts(n);
     for (size_t i = 0; i < n; ++i) {
         const size_t at = pointsAt + i * each;
-        pts[i] = small ? TPoint{I16(r.Bytes, at), I16(r.Bytes, at + 2)} : TPoint{I32(r.Bytes, at), I32(r.Bytes, at + 4)};
+        pts[i] = small ? TPoint{I16(r.Bytes, at), I16(r.Bytes, at + 2)}
+                       : TPoint{I32(r.Bytes, at), I32(r.Bytes, at + 4)};
     }
     return pts;
 }
@@ -69,7 +70,8 @@ std::vector<uint32_t> EmfPolyCounts(const TEmfRecord& r) {
     const size_t polys = r.DWord(24);
     if (r.Bytes.size() < 32 || polys > (r.Bytes.size() - 32) / 4) return {};
     std::vector<uint32_t> counts(polys);
-    for (size_t i = 0; i < polys; ++i) counts[i] = r.DWord(32 + i * 4);
+    for (size_t i = 0; i < polys; ++i)
+        counts[i] = r.DWord(32 + i * 4);
     return counts;
 }
 
@@ -83,7 +85,8 @@ String EmfText(const TEmfRecord& r) {
     const size_t at = r.DWord(emrtext::OffString);
     if (at > r.Bytes.size() || n > (r.Bytes.size() - at) / 2) return {};
     String s(n, u'\0');
-    for (size_t i = 0; i < n; ++i) s[i] = static_cast<char16_t>(U16(r.Bytes, at + 2 * i));
+    for (size_t i = 0; i < n; ++i)
+        s[i] = static_cast<char16_t>(U16(r.Bytes, at + 2 * i));
     return s;
 }
 

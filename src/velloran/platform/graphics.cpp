@@ -46,7 +46,8 @@ TColor TBitmap::TransparentColor() const {
 std::vector<bool> TBitmap::Mask() const {
     const TColor t = TransparentColor();
     std::vector<bool> mask(FPixels.size());
-    for (size_t i = 0; i < FPixels.size(); ++i) mask[i] = FPixels[i] == t;
+    for (size_t i = 0; i < FPixels.size(); ++i)
+        mask[i] = FPixels[i] == t;
     return mask;
 }
 
@@ -64,7 +65,7 @@ void TBitmap::Assign(const TPersistent& Source) {
 
 void TBitmap::SaveToStream(TStream& stream) const {
     std::vector<uint8_t> info, bits;
-    EncodeDib24(*this, info, bits);
+    EncodeDib(*this, nullptr, info, bits);
     const uint32_t offBits = 14 + static_cast<uint32_t>(info.size());
     stream.WriteUInt16(0x4D42); // "BM"
     stream.WriteUInt32(offBits + static_cast<uint32_t>(bits.size()));
@@ -150,7 +151,8 @@ void TIcon::SaveToStream(TStream& stream) const {
     bytes::PutU16(img, 32);
     bytes::PutU32(img, 0);
     bytes::PutU32(img, xorBytes + andBytes);
-    for (int i = 0; i < 4; ++i) bytes::PutU32(img, 0);
+    for (int i = 0; i < 4; ++i)
+        bytes::PutU32(img, 0);
     auto masked = [&](int32_t x, int32_t y) {
         const size_t i = static_cast<size_t>(y) * w + x;
         return i < FMask.size() && FMask[i];
@@ -167,7 +169,8 @@ void TIcon::SaveToStream(TStream& stream) const {
     for (int32_t y = h - 1; y >= 0; --y) {
         std::vector<uint8_t> row(andRow, 0);
         for (int32_t x = 0; x < w; ++x)
-            if (masked(x, y)) row[static_cast<size_t>(x) / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+            if (masked(x, y))
+                row[static_cast<size_t>(x) / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
         img.insert(img.end(), row.begin(), row.end());
     }
     stream.WriteBuffer(img.data(), static_cast<int64_t>(img.size()));
@@ -224,8 +227,8 @@ void TIcon::LoadFromStream(TStream& stream) {
     const uint64_t xorBytes = dib.RowBytes * dib.Height;
     const uint64_t andRow = (static_cast<uint64_t>(dib.Width) + 31) / 32 * 4;
     const bool hasAnd = bits.size() - xorBytes >= andRow * dib.Height;
-    const bool hasAlpha =
-        dib.BitCount == 32 && std::any_of(alpha.begin(), alpha.end(), [](uint8_t a) { return a != 0; });
+    const bool hasAlpha = dib.BitCount == 32 &&
+                          std::any_of(alpha.begin(), alpha.end(), [](uint8_t a) { return a != 0; });
     const int32_t w = dib.Width, h = dib.Height;
     result.FMask.assign(static_cast<size_t>(w) * h, false);
     for (int32_t y = 0; y < h; ++y) {
@@ -279,7 +282,7 @@ TSize JpegFrameSize(const std::vector<uint8_t>& d) {
 
 // Reads single bytes from a stream through a small buffer.
 class TByteReader {
-public:
+  public:
     explicit TByteReader(TStream& s) : FStream(s) {}
     bool Next(uint8_t& b) {
         if (FPos == FLen) {
@@ -297,11 +300,12 @@ public:
         return b;
     }
     void Skip(uint32_t n) {
-        while (n--) Byte();
+        while (n--)
+            Byte();
     }
     int64_t Consumed() const { return FConsumed; }
 
-private:
+  private:
     TStream& FStream;
     uint8_t FBuf[4096];
     size_t FPos = 0, FLen = 0;
@@ -309,11 +313,22 @@ private:
 };
 } // namespace
 
-void SetImageDecoder(TImageDecoder decoder) { DecoderSlot() = std::move(decoder); }
-const TImageDecoder& ImageDecoder() { return DecoderSlot(); }
+void SetImageDecoder(TImageDecoder decoder) {
+    DecoderSlot() = std::move(decoder);
+}
+const TImageDecoder& ImageDecoder() {
+    return DecoderSlot();
+}
 
-int32_t TJPEGImage::Width() const { return FDecoded ? FDecoded->Width() : JpegFrameSize(FData).cx; }
-int32_t TJPEGImage::Height() const { return FDecoded ? FDecoded->Height() : JpegFrameSize(FData).cy; }
+// The frame header gives the size even when no decoder is registered.
+int32_t TJPEGImage::Width() const {
+    const int32_t w = JpegFrameSize(FData).cx;
+    return w || !FDecoded ? w : FDecoded->Width();
+}
+int32_t TJPEGImage::Height() const {
+    const int32_t h = JpegFrameSize(FData).cy;
+    return h || !FDecoded ? h : FDecoded->Height();
+}
 
 void TJPEGImage::SetData(std::vector<uint8_t> bytes) {
     FData = std::move(bytes);
@@ -345,7 +360,8 @@ void TJPEGImage::LoadFromStream(TStream& stream) {
     for (;;) {
         if (!haveMarker) {
             if (r.Byte() != 0xFF) RaiseInvalidGraphic("Corrupt JPEG image");
-            do m = r.Byte();
+            do
+                m = r.Byte();
             while (m == 0xFF);
         }
         haveMarker = false;
@@ -360,7 +376,8 @@ void TJPEGImage::LoadFromStream(TStream& stream) {
         for (;;) {
             if (r.Byte() != 0xFF) continue;
             uint8_t n = r.Byte();
-            while (n == 0xFF) n = r.Byte();
+            while (n == 0xFF)
+                n = r.Byte();
             if (n == 0 || (n >= 0xD0 && n <= 0xD7)) continue;
             m = n;
             haveMarker = true;

@@ -14,9 +14,15 @@ namespace vl {
 
 // ---- TEmfRecord ------------------------------------------------------------
 
-uint32_t TEmfRecord::Type() const { return bytes::U32(Bytes, 0); }
-uint32_t TEmfRecord::Size() const { return bytes::U32(Bytes, 4); }
-uint32_t TEmfRecord::DWord(size_t offset) const { return bytes::U32(Bytes, offset); }
+uint32_t TEmfRecord::Type() const {
+    return bytes::U32(Bytes, 0);
+}
+uint32_t TEmfRecord::Size() const {
+    return bytes::U32(Bytes, 4);
+}
+uint32_t TEmfRecord::DWord(size_t offset) const {
+    return bytes::U32(Bytes, offset);
+}
 
 // ---- TMetafile -------------------------------------------------------------
 
@@ -47,7 +53,8 @@ void SetBounds(std::vector<uint8_t>& data, const TRect& b) {
     const TEmfHeader h = ReadEmfHeader(data);
     const TRect f = EmfFrameOfBounds(b, h.DevicePixels, h.DeviceMicrometers);
     const int32_t v[8] = {b.Left, b.Top, b.Right, b.Bottom, f.Left, f.Top, f.Right, f.Bottom};
-    for (int i = 0; i < 8; ++i) bytes::SetU32(data, 8 + 4 * i, static_cast<uint32_t>(v[i]));
+    for (int i = 0; i < 8; ++i)
+        bytes::SetU32(data, 8 + 4 * i, static_cast<uint32_t>(v[i]));
 }
 } // namespace
 
@@ -116,7 +123,9 @@ void TMetafile::SetData(std::vector<uint8_t> data) {
     FData = std::move(data);
 }
 
-void TMetafile::Clear() { FData.clear(); }
+void TMetafile::Clear() {
+    FData.clear();
+}
 
 void TMetafile::SaveToStream(TStream& stream) const {
     stream.WriteBuffer(FData.data(), static_cast<int64_t>(FData.size()));
@@ -151,7 +160,8 @@ void TMetafile::Assign(const TPersistent& Source) {
 
 // ---- Playback --------------------------------------------------------------
 
-bool EnumEnhMetaFile(TCanvas& dest, const TMetafile& mf, const TRect& rect, const TEnhMetaRecordProc& proc) {
+bool EnumEnhMetaFile(TCanvas& dest, const TMetafile& mf, const TRect& rect,
+                     const TEnhMetaRecordProc& proc) {
     if (mf.Data().empty()) return true;
     TMetafilePlayer player(dest, mf, rect);
     for (const TEmfRecord& rec : EmfRecords(mf))

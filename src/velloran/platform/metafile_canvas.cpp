@@ -10,6 +10,7 @@
 #include "velloran/platform/emf_objects.h"
 #include "velloran/platform/emf_reader.h"
 #include "velloran/platform/emf_records.h"
+#include "velloran/platform/errors.h"
 #include "velloran/platform/text_metrics.h"
 
 namespace vl {
@@ -20,6 +21,16 @@ namespace {
 TRect Normalised(const TRect& r) {
     return {std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
             std::max(r.Top, r.Bottom)};
+}
+
+// Records store boxes with inclusive edges; coordinates near the integer
+// limits saturate instead of wrapping.
+TRect Inclusive(const TRect& r) {
+    return {r.Left, r.Top, Add(r.Right, -1), Add(r.Bottom, -1)};
+}
+TRect Inflated(const TRect& r, int32_t d) {
+    return {Add(r.Left, -static_cast<int64_t>(d)), Add(r.Top, -static_cast<int64_t>(d)),
+            Add(r.Right, d), Add(r.Bottom, d)};
 }
 
 // Inclusive logical box around points, as the poly records store it.
@@ -36,7 +47,8 @@ TRect PointBounds(std::span<const TPoint> pts) {
 }
 } // namespace
 
-TMetafileCanvas::TMetafileCanvas(TMetafile& mf, const TReferenceDevice& ref) : FMetafile(mf), FRef(ref) {
+TMetafileCanvas::TMetafileCanvas(TMetafile& mf, const TReferenceDevice& ref)
+    : FMetafile(mf), FRef(ref) {
     if (mf.Width() > 0 && mf.Height() > 0) {
         FFixedSize = true;
         const TEmfHeader h = ReadEmfHeader(mf.Data());
@@ -46,7 +58,13 @@ TMetafileCanvas::TMetafileCanvas(TMetafile& mf, const TReferenceDevice& ref) : F
     Emit(emr::SETBKMODE, {emf::TRANSPARENT});
 }
 
-TMetafileCanvas::~TMetafileCanvas() { Close(); }
+TMetafileCanvas::~TMetafileCanvas() {
+    // A destructor must not throw; Close() only fails on a metafile beyond 4 GB.
+    try {
+        Close();
+    } catch (const Exception&) {
+    }
+}
 
 void TMetafileCanvas::Close() {
     if (FClosed) return;
@@ -55,7 +73,8 @@ void TMetafileCanvas::Close() {
     h.Bounds = FFixedSize ? FFixedBounds : FBounds;
     h.DevicePixels = FRef.Pixels;
     h.DeviceMicrometers = FRef.Micrometers;
-    h.DeviceMillimeters = {Round(FRef.Micrometers.cx / 1000.0), Round(FRef.Micrometers.cy / 1000.0)};
+    h.DeviceMillimeters = {Round(FRef.Micrometers.cx / 1000.0),
+                           Round(FRef.Micrometers.cy / 1000.0)};
     h.Frame = EmfFrameOfBounds(h.Bounds, h.DevicePixels, h.DeviceMicrometers);
     h.Records = FRecords + 2;
     h.Bytes = static_cast<uint32_t>(EmfHeaderSize + FBody.size() + EmfEofSize);
@@ -80,12 +99,15 @@ size_t TMetafileCanvas::Begin(uint32_t type) {
 }
 
 void TMetafileCanvas::End(size_t at) {
-    while (FBody.size() % 4) FBody.push_back(0);
+    while (FBody.size() % 4)
+        FBody.push_back(0);
     SetU32(FBody, at + 4, static_cast<uint32_t>(FBody.size() - at));
     ++FRecords;
 }
 
-void TMetafileCanvas::Put(int32_t v) { PutI32(FBody, v); }
+void TMetafileCanvas::Put(int32_t v) {
+    PutI32(FBody, v);
+}
 
 void TMetafileCanvas::PutRect(const TRect& r) {
     Put(r.Left);
@@ -115,13 +137,15 @@ void TMetafileCanvas::PutRegion(const std::vector<TRect>& rects) {
         box.Bottom = std::max(box.Bottom, r.Bottom);
     }
     PutRect(box);
-    for (const TRect& r : rects) PutRect(r);
+    for (const TRect& r : rects)
+        PutRect(r);
 }
 
 void TMetafileCanvas::Emit(uint32_t type, std::initializer_list<int32_t> values) {
     if (FClosed) return;
     const size_t at = Begin(type);
-    for (int32_t v : values) Put(v);
+    for (int32_t v : values)
+        Put(v);
     End(at);
 }
 
@@ -134,9 +158,11 @@ void TMetafileCanvas::RealiseMapping() {
     // The mode first: a player ignores extents while the mode is fixed.
     if (m.Mode != r.Mode) Emit(emr::SETMAPMODE, {static_cast<int32_t>(m.Mode)});
     if (m.WindowExt != r.WindowExt) Emit(emr::SETWINDOWEXTEX, {m.WindowExt.cx, m.WindowExt.cy});
-    if (m.ViewportExt != r.ViewportExt) Emit(emr::SETVIEWPORTEXTEX, {m.ViewportExt.cx, m.ViewportExt.cy});
+    if (m.ViewportExt != r.ViewportExt)
+        Emit(emr::SETVIEWPORTEXTEX, {m.ViewportExt.cx, m.ViewportExt.cy});
     if (m.WindowOrg != r.WindowOrg) Emit(emr::SETWINDOWORGEX, {m.WindowOrg.X, m.WindowOrg.Y});
-    if (m.ViewportOrg != r.ViewportOrg) Emit(emr::SETVIEWPORTORGEX, {m.ViewportOrg.X, m.ViewportOrg.Y});
+    if (m.ViewportOrg != r.ViewportOrg)
+        Emit(emr::SETVIEWPORTORGEX, {m.ViewportOrg.X, m.ViewportOrg.Y});
     r = m;
 }
 
@@ -172,7 +198,8 @@ void TMetafileCanvas::RealisePen() {
         FRealised.Rop2 = rop2;
     }
     TPen& r = FRealised.PenValue;
-    if (FRealised.Pen && FPen.Color == r.Color && FPen.Width == r.Width && FPen.Style == r.Style) return;
+    if (FRealised.Pen && FPen.Color == r.Color && FPen.Width == r.Width && FPen.Style == r.Style)
+        return;
     const uint32_t h = NewHandle();
     Emit(emr::CREATEPEN, {static_cast<int32_t>(h), static_cast<int32_t>(FPen.Style), FPen.Width, 0,
                           ColorToRGB(FPen.Color)});
@@ -185,9 +212,12 @@ void TMetafileCanvas::RealisePen() {
 
 void TMetafileCanvas::CreateBrushObject(uint32_t h, const TBrush& b) {
     const bool hatched = b.Style >= TBrushStyle::bsHorizontal;
-    const int32_t style = b.Style == TBrushStyle::bsClear ? emf::BS_NULL : hatched ? emf::BS_HATCHED : emf::BS_SOLID;
+    const int32_t style = b.Style == TBrushStyle::bsClear ? emf::BS_NULL
+                          : hatched                       ? emf::BS_HATCHED
+                                                          : emf::BS_SOLID;
     const int32_t hatch =
-        hatched ? static_cast<int32_t>(b.Style) - static_cast<int32_t>(TBrushStyle::bsHorizontal) : 0;
+        hatched ? static_cast<int32_t>(b.Style) - static_cast<int32_t>(TBrushStyle::bsHorizontal)
+                : 0;
     Emit(emr::CREATEBRUSHINDIRECT, {static_cast<int32_t>(h), style, ColorToRGB(b.Color), hatch});
 }
 
@@ -222,12 +252,15 @@ void TMetafileCanvas::RealiseFont() {
     if (!FClosed) {
         const size_t at = Begin(emr::EXTCREATEFONTINDIRECTW);
         Put(static_cast<int32_t>(h));
-        for (int32_t v : {lf.lfHeight, lf.lfWidth, lf.lfEscapement, lf.lfOrientation, lf.lfWeight}) Put(v);
-        for (uint8_t b : {lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut, lf.lfCharSet, lf.lfOutPrecision,
-                          lf.lfClipPrecision, lf.lfQuality, lf.lfPitchAndFamily})
+        for (int32_t v : {lf.lfHeight, lf.lfWidth, lf.lfEscapement, lf.lfOrientation, lf.lfWeight})
+            Put(v);
+        for (uint8_t b : {lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut, lf.lfCharSet,
+                          lf.lfOutPrecision, lf.lfClipPrecision, lf.lfQuality, lf.lfPitchAndFamily})
             FBody.push_back(b);
         for (size_t i = 0; i < 32; ++i)
-            PutU16(FBody, i < lf.lfFaceName.size() && i < 31 ? static_cast<uint16_t>(lf.lfFaceName[i]) : 0);
+            PutU16(FBody, i < lf.lfFaceName.size() && i < 31
+                              ? static_cast<uint16_t>(lf.lfFaceName[i])
+                              : 0);
         End(at);
     }
     Emit(emr::SELECTOBJECT, {static_cast<int32_t>(h)});
@@ -265,7 +298,7 @@ void TMetafileCanvas::AddBounds(std::span<const TPoint> logical, bool pen) {
     }
     if (pen && FPen.Style != TPenStyle::psClear) {
         const int32_t half = Round(FPen.Width * std::abs(FMapping.ScaleX()) / 2);
-        d = {d.Left - half, d.Top - half, d.Right + half, d.Bottom + half};
+        d = Inflated(d, half);
     }
     AddDeviceBounds(d);
 }
@@ -278,7 +311,7 @@ void TMetafileCanvas::AddBoxBounds(const TRect& logical, bool pen) {
     if (d.Bottom > d.Top) --d.Bottom;
     if (pen && FPen.Style != TPenStyle::psClear) {
         const int32_t half = Round(FPen.Width * std::abs(FMapping.ScaleX()) / 2);
-        d = {d.Left - half, d.Top - half, d.Right + half, d.Bottom + half};
+        d = Inflated(d, half);
     }
     AddDeviceBounds(d);
 }
@@ -287,10 +320,14 @@ void TMetafileCanvas::AddBoxBounds(const TRect& logical, bool pen) {
 
 int32_t TMetafileCanvas::GetDeviceCaps(TDeviceCap cap) const {
     switch (cap) {
-    case TDeviceCap::HORZSIZE: return Round(FRef.Micrometers.cx / 1000.0);
-    case TDeviceCap::VERTSIZE: return Round(FRef.Micrometers.cy / 1000.0);
-    case TDeviceCap::HORZRES: return FRef.Pixels.cx;
-    case TDeviceCap::VERTRES: return FRef.Pixels.cy;
+    case TDeviceCap::HORZSIZE:
+        return Round(FRef.Micrometers.cx / 1000.0);
+    case TDeviceCap::VERTSIZE:
+        return Round(FRef.Micrometers.cy / 1000.0);
+    case TDeviceCap::HORZRES:
+        return FRef.Pixels.cx;
+    case TDeviceCap::VERTRES:
+        return FRef.Pixels.cy;
     case TDeviceCap::LOGPIXELSX:
         return FRef.Micrometers.cx > 0 ? Round(FRef.Pixels.cx * 25400.0 / FRef.Micrometers.cx) : 96;
     case TDeviceCap::LOGPIXELSY:
@@ -350,7 +387,8 @@ void TMetafileCanvas::PolyPolyline(std::span<const TPoint> pts, std::span<const 
     PutRect(PointBounds(drawn));
     Put(static_cast<int32_t>(used.size()));
     Put(static_cast<int32_t>(total));
-    for (uint32_t c : used) PutU32(FBody, c);
+    for (uint32_t c : used)
+        PutU32(FBody, c);
     PutPoints(drawn);
     End(at);
     AddBounds(drawn, true);
@@ -363,8 +401,12 @@ void TMetafileCanvas::BoxRecord(uint32_t type, const TRect& r) {
     AddBoxBounds(r, true);
 }
 
-void TMetafileCanvas::Rectangle(const TRect& r) { BoxRecord(emr::RECTANGLE, r); }
-void TMetafileCanvas::Ellipse(const TRect& r) { BoxRecord(emr::ELLIPSE, r); }
+void TMetafileCanvas::Rectangle(const TRect& r) {
+    BoxRecord(emr::RECTANGLE, r);
+}
+void TMetafileCanvas::Ellipse(const TRect& r) {
+    BoxRecord(emr::ELLIPSE, r);
+}
 
 void TMetafileCanvas::RoundRect(const TRect& r, int32_t cornerW, int32_t cornerH) {
     RealisePen();
@@ -380,9 +422,15 @@ void TMetafileCanvas::ArcRecord(uint32_t type, const TRect& r, TPoint start, TPo
     AddBoxBounds(r, true);
 }
 
-void TMetafileCanvas::Arc(const TRect& r, TPoint s, TPoint e) { ArcRecord(emr::ARC, r, s, e); }
-void TMetafileCanvas::Chord(const TRect& r, TPoint s, TPoint e) { ArcRecord(emr::CHORD, r, s, e); }
-void TMetafileCanvas::Pie(const TRect& r, TPoint s, TPoint e) { ArcRecord(emr::PIE, r, s, e); }
+void TMetafileCanvas::Arc(const TRect& r, TPoint s, TPoint e) {
+    ArcRecord(emr::ARC, r, s, e);
+}
+void TMetafileCanvas::Chord(const TRect& r, TPoint s, TPoint e) {
+    ArcRecord(emr::CHORD, r, s, e);
+}
+void TMetafileCanvas::Pie(const TRect& r, TPoint s, TPoint e) {
+    ArcRecord(emr::PIE, r, s, e);
+}
 
 void TMetafileCanvas::FillRect(const TRect& r) {
     // A one-rectangle region filled with the brush: no outline, edges exclusive.
@@ -390,7 +438,7 @@ void TMetafileCanvas::FillRect(const TRect& r) {
     if (FClosed) return;
     const TRect n = Normalised(r);
     const size_t at = Begin(emr::FILLRGN);
-    PutRect({n.Left, n.Top, n.Right - 1, n.Bottom - 1});
+    PutRect(Inclusive(n));
     Put(32 + 16);
     Put(static_cast<int32_t>(FRealised.Brush));
     PutRegion({n});
@@ -404,11 +452,14 @@ void TMetafileCanvas::TextOut(int32_t x, int32_t y, const String& text) {
     const TSize ext = HeadlessTextExtent(FFont, text);
     const int32_t advance = HeadlessAdvance(FFont);
     const size_t at = Begin(emr::EXTTEXTOUTW);
-    PutRect({x, y, x + ext.cx - 1, y + ext.cy - 1});
+    const TRect box{x, y, Add(x, ext.cx), Add(y, ext.cy)};
+    PutRect(Inclusive(box));
     Put(static_cast<int32_t>(emf::GM_COMPATIBLE));
     // Page units to 0.01 mm, for players that scale by the frame.
-    PutF32(FBody, static_cast<float>(FRef.Pixels.cx > 0 ? FRef.Micrometers.cx / 10.0 / FRef.Pixels.cx : 0));
-    PutF32(FBody, static_cast<float>(FRef.Pixels.cy > 0 ? FRef.Micrometers.cy / 10.0 / FRef.Pixels.cy : 0));
+    PutF32(FBody, static_cast<float>(
+                      FRef.Pixels.cx > 0 ? FRef.Micrometers.cx / 10.0 / FRef.Pixels.cx : 0));
+    PutF32(FBody, static_cast<float>(
+                      FRef.Pixels.cy > 0 ? FRef.Micrometers.cy / 10.0 / FRef.Pixels.cy : 0));
     const size_t n = text.size();
     const size_t stringBytes = (n * 2 + 3) / 4 * 4;
     Put(x);
@@ -418,26 +469,34 @@ void TMetafileCanvas::TextOut(int32_t x, int32_t y, const String& text) {
     Put(0); // options
     PutRect({0, 0, -1, -1});
     Put(static_cast<int32_t>(emrtext::Size + stringBytes));
-    for (char16_t c : text) PutU16(FBody, static_cast<uint16_t>(c));
-    while ((FBody.size() - at) % 4) FBody.push_back(0);
-    for (size_t i = 0; i < n; ++i) Put(advance);
+    for (char16_t c : text)
+        PutU16(FBody, static_cast<uint16_t>(c));
+    while ((FBody.size() - at) % 4)
+        FBody.push_back(0);
+    for (size_t i = 0; i < n; ++i)
+        Put(advance);
     End(at);
-    AddBoxBounds({x, y, x + ext.cx, y + ext.cy}, false);
+    AddBoxBounds(box, false);
 }
 
-TSize TMetafileCanvas::TextExtent(const String& text) { return HeadlessTextExtent(FFont, text); }
+TSize TMetafileCanvas::TextExtent(const String& text) {
+    return HeadlessTextExtent(FFont, text);
+}
 
 void TMetafileCanvas::SetPixel(int32_t x, int32_t y, TColor c) {
     RealiseMapping();
     Emit(emr::SETPIXELV, {x, y, ColorToRGB(c)});
-    AddBoxBounds({x, y, x + 1, y + 1}, false);
+    AddBoxBounds({x, y, Add(x, 1), Add(y, 1)}, false);
 }
 
-TColor TMetafileCanvas::GetPixel(int32_t, int32_t) const { return clNone; }
+TColor TMetafileCanvas::GetPixel(int32_t, int32_t) const {
+    return clNone;
+}
 
 // ---- Regions and clipping --------------------------------------------------
 
-void TMetafileCanvas::RegionRecord(uint32_t type, const TRegion& rgn, const TBrush& brush, int32_t w, int32_t h) {
+void TMetafileCanvas::RegionRecord(uint32_t type, const TRegion& rgn, const TBrush& brush,
+                                   int32_t w, int32_t h) {
     RealiseMapping();
     if (FClosed || rgn.Empty()) return;
     // The canvas takes device regions, the records hold logical ones.
@@ -465,17 +524,21 @@ void TMetafileCanvas::RegionRecord(uint32_t type, const TRegion& rgn, const TBru
         Emit(emr::DELETEOBJECT, {static_cast<int32_t>(handle)});
         FLive[handle] = false;
     }
-    AddDeviceBounds({box.Left, box.Top, box.Right - 1, box.Bottom - 1});
+    AddDeviceBounds(Inclusive(box));
 }
 
-void TMetafileCanvas::FillRgn(const TRegion& rgn, const TBrush& brush) { RegionRecord(emr::FILLRGN, rgn, brush, 0, 0); }
+void TMetafileCanvas::FillRgn(const TRegion& rgn, const TBrush& brush) {
+    RegionRecord(emr::FILLRGN, rgn, brush, 0, 0);
+}
 
 void TMetafileCanvas::FrameRgn(const TRegion& rgn, const TBrush& brush, int32_t w, int32_t h) {
     RegionRecord(emr::FRAMERGN, rgn, brush, w, h);
 }
 
 TRect TMetafileCanvas::Surface() const {
-    if (FFixedSize) return {FFixedBounds.Left, FFixedBounds.Top, FFixedBounds.Right + 1, FFixedBounds.Bottom + 1};
+    if (FFixedSize)
+        return {FFixedBounds.Left, FFixedBounds.Top, Add(FFixedBounds.Right, 1),
+                Add(FFixedBounds.Bottom, 1)};
     return {0, 0, FRef.Pixels.cx, FRef.Pixels.cy};
 }
 
@@ -525,39 +588,46 @@ void TMetafileCanvas::RestoreDC(int32_t level) {
     const TRealised gone = FRealised;
     std::vector<uint32_t> dropped{gone.Pen, gone.Brush, gone.Font};
     for (size_t i = static_cast<size_t>(level); i < FRealisedStack.size(); ++i)
-        dropped.insert(dropped.end(), {FRealisedStack[i].Pen, FRealisedStack[i].Brush, FRealisedStack[i].Font});
+        dropped.insert(dropped.end(),
+                       {FRealisedStack[i].Pen, FRealisedStack[i].Brush, FRealisedStack[i].Font});
     FRealised = FRealisedStack[static_cast<size_t>(level - 1)];
     FRealisedStack.resize(static_cast<size_t>(level - 1));
-    for (uint32_t h : dropped) ReleaseUnused({h});
+    for (uint32_t h : dropped)
+        ReleaseUnused({h});
     TCanvas::RestoreDC(level);
 }
 
 // ---- Pictures --------------------------------------------------------------
 
 void TMetafileCanvas::StretchBitmap(const TRect& dest, const TBitmap& src, const TRect& srcRect) {
+    DibRecord(dest, src, srcRect, nullptr);
+}
+
+void TMetafileCanvas::DibRecord(const TRect& dest, const TBitmap& src, const TRect& srcRect,
+                                const std::vector<bool>* mask) {
     RealiseMapping();
     if (FClosed || src.Empty()) return;
     std::vector<uint8_t> info, bits;
-    EncodeDib24(src, info, bits);
+    EncodeDib(src, mask, info, bits);
     const uint32_t offBmi = 80, offBits = offBmi + static_cast<uint32_t>(info.size());
     const size_t at = Begin(emr::STRETCHDIBITS);
     const TRect n = Normalised(dest);
-    PutRect({n.Left, n.Top, n.Right - 1, n.Bottom - 1});
+    PutRect(Inclusive(n));
     Put(dest.Left);
     Put(dest.Top);
     // Source rows of a bottom-up image count from the bottom.
     Put(srcRect.Left);
-    Put(src.Height() - srcRect.Bottom);
-    Put(srcRect.Width());
-    Put(srcRect.Height());
+    Put(Sat(static_cast<int64_t>(src.Height()) - srcRect.Bottom));
+    Put(Sat(static_cast<int64_t>(srcRect.Right) - srcRect.Left));
+    Put(Sat(static_cast<int64_t>(srcRect.Bottom) - srcRect.Top));
     Put(static_cast<int32_t>(offBmi));
     Put(static_cast<int32_t>(info.size()));
     Put(static_cast<int32_t>(offBits));
     Put(static_cast<int32_t>(bits.size()));
     Put(emf::DIB_RGB_COLORS);
     Put(static_cast<int32_t>(emf::SRCCOPY));
-    Put(dest.Width());
-    Put(dest.Height());
+    Put(Sat(static_cast<int64_t>(dest.Right) - dest.Left));
+    Put(Sat(static_cast<int64_t>(dest.Bottom) - dest.Top));
     FBody.insert(FBody.end(), info.begin(), info.end());
     FBody.insert(FBody.end(), bits.begin(), bits.end());
     End(at);
@@ -569,12 +639,26 @@ void TMetafileCanvas::StretchDraw(const TRect& r, const TGraphic& graphic) {
         PlayEnhMetaFile(*this, *mf, r);
         return;
     }
-    const TBitmap* bmp = dynamic_cast<const TBitmap*>(&graphic);
-    if (auto* icon = dynamic_cast<const TIcon*>(&graphic)) bmp = &icon->Image();
-    if (auto* jpeg = dynamic_cast<const TJPEGImage*>(&graphic)) bmp = &jpeg->Bitmap();
-    if (bmp) StretchBitmap(r, *bmp, {0, 0, bmp->Width(), bmp->Height()});
+    // See-through pixels travel as alpha 0 in a 32-bit image; players that
+    // ignore alpha show the picture opaque.
+    std::vector<bool> mask;
+    const TBitmap* bmp = nullptr;
+    if (auto* b = dynamic_cast<const TBitmap*>(&graphic)) {
+        bmp = b;
+        if (graphic.Transparent()) mask = b->Mask();
+    } else if (auto* icon = dynamic_cast<const TIcon*>(&graphic)) {
+        bmp = &icon->Image();
+        mask = icon->Mask();
+    } else if (auto* jpeg = dynamic_cast<const TJPEGImage*>(&graphic)) {
+        bmp = &jpeg->Bitmap();
+    }
+    if (!bmp) return;
+    const bool masked = std::find(mask.begin(), mask.end(), true) != mask.end();
+    DibRecord(r, *bmp, {0, 0, bmp->Width(), bmp->Height()}, masked ? &mask : nullptr);
 }
 
-bool TMetafileCanvas::CopyToBitmap(const TRect&, TBitmap&) const { return false; }
+bool TMetafileCanvas::CopyToBitmap(const TRect&, TBitmap&) const {
+    return false;
+}
 
 } // namespace vl

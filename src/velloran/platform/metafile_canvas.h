@@ -18,7 +18,7 @@ struct TReferenceDevice {
 };
 
 class TMetafileCanvas : public TCanvas {
-public:
+  public:
     // When mf already has a size (SetWidth/SetHeight), that size becomes the
     // picture's bounds; otherwise the bounds are those of what was drawn.
     explicit TMetafileCanvas(TMetafile& mf, const TReferenceDevice& ref = {});
@@ -59,7 +59,7 @@ public:
     void StretchBitmap(const TRect& dest, const TBitmap& src, const TRect& srcRect) override;
     bool CopyToBitmap(const TRect& deviceRect, TBitmap& out) const override;
 
-private:
+  private:
     // What the recorded records have put into effect so far.
     struct TRealised {
         TMapping Mapping;
@@ -97,6 +97,8 @@ private:
     void PolyRecord(uint32_t type, std::span<const TPoint> pts);
     void BoxRecord(uint32_t type, const TRect& r);
     void ArcRecord(uint32_t type, const TRect& r, TPoint start, TPoint end);
+    void DibRecord(const TRect& dest, const TBitmap& src, const TRect& srcRect,
+                   const std::vector<bool>* mask);
     void RegionRecord(uint32_t type, const TRegion& rgn, const TBrush& brush, int32_t w, int32_t h);
     TRect Surface() const;
 

@@ -31,7 +31,8 @@ std::vector<TRect> RegionRects(const TEmfRecord& rec, size_t at, size_t cb) {
     const size_t n = rec.DWord(at + 8);
     if (n > (cb - 32) / 16) return {};
     std::vector<TRect> rects(n);
-    for (size_t i = 0; i < n; ++i) rects[i] = EmfRect(rec, at + 32 + 16 * i);
+    for (size_t i = 0; i < n; ++i)
+        rects[i] = EmfRect(rec, at + 32 + 16 * i);
     return rects;
 }
 
@@ -46,13 +47,15 @@ TMetafilePlayer::TMetafilePlayer(TCanvas& dest, const TMetafile& mf, const TRect
     const int32_t h = Extent(FHeader.Bounds.Top, FHeader.Bounds.Bottom);
     FOriginX = FHeader.Bounds.Left;
     FOriginY = FHeader.Bounds.Top;
-    if (w > 0) FScaleX = static_cast<double>(rect.Width()) / w;
-    if (h > 0) FScaleY = static_cast<double>(rect.Height()) / h;
+    if (w > 0) FScaleX = (static_cast<double>(rect.Right) - rect.Left) / w;
+    if (h > 0) FScaleY = (static_cast<double>(rect.Bottom) - rect.Top) / h;
     FObjects.resize(std::max<size_t>(FHeader.Handles, 1));
     FDestLevel = FDest.SaveDC();
 }
 
-TMetafilePlayer::~TMetafilePlayer() { FDest.RestoreDC(FDestLevel); }
+TMetafilePlayer::~TMetafilePlayer() {
+    FDest.RestoreDC(FDestLevel);
+}
 
 // ---- Coordinates -----------------------------------------------------------
 
@@ -63,12 +66,15 @@ void TMetafilePlayer::LogicalToDevice(TPoint p, double& x, double& y) const {
         y = m.ViewportOrg.Y + (static_cast<double>(p.Y) - m.WindowOrg.Y);
         return;
     }
-    x = m.ViewportOrg.X + (static_cast<double>(p.X) - m.WindowOrg.X) * m.ViewportExt.cx / m.WindowExt.cx;
-    y = m.ViewportOrg.Y + (static_cast<double>(p.Y) - m.WindowOrg.Y) * m.ViewportExt.cy / m.WindowExt.cy;
+    x = m.ViewportOrg.X +
+        (static_cast<double>(p.X) - m.WindowOrg.X) * m.ViewportExt.cx / m.WindowExt.cx;
+    y = m.ViewportOrg.Y +
+        (static_cast<double>(p.Y) - m.WindowOrg.Y) * m.ViewportExt.cy / m.WindowExt.cy;
 }
 
 TPoint TMetafilePlayer::DeviceToDest(double x, double y) const {
-    return {Round(FRect.Left + (x - FOriginX) * FScaleX), Round(FRect.Top + (y - FOriginY) * FScaleY)};
+    return {Round(FRect.Left + (x - FOriginX) * FScaleX),
+            Round(FRect.Top + (y - FOriginY) * FScaleY)};
 }
 
 void TMetafilePlayer::DestToDevice(TPoint p, double& x, double& y) const {
@@ -89,12 +95,17 @@ TRect TMetafilePlayer::ToDestRect(const TRect& r) const {
 
 const std::vector<TPoint>& TMetafilePlayer::Transformed(std::span<const TPoint> pts) {
     FBuffer.resize(pts.size());
-    for (size_t i = 0; i < pts.size(); ++i) FBuffer[i] = ToDest(pts[i]);
+    for (size_t i = 0; i < pts.size(); ++i)
+        FBuffer[i] = ToDest(pts[i]);
     return FBuffer;
 }
 
-double TMetafilePlayer::ToolScaleX() const { return std::abs(FMapping.ScaleX() * FScaleX); }
-double TMetafilePlayer::ToolScaleY() const { return std::abs(FMapping.ScaleY() * FScaleY); }
+double TMetafilePlayer::ToolScaleX() const {
+    return std::abs(FMapping.ScaleX() * FScaleX);
+}
+double TMetafilePlayer::ToolScaleY() const {
+    return std::abs(FMapping.ScaleY() * FScaleY);
+}
 
 // An arc runs counter-clockwise on the device; a mirrored transform reverses it.
 bool TMetafilePlayer::ArcFlipped() const {
@@ -128,14 +139,22 @@ void TMetafilePlayer::ApplyFont() {
 int32_t TMetafilePlayer::GetDeviceCaps(TDeviceCap cap) const {
     const TEmfHeader& h = FHeader;
     switch (cap) {
-    case TDeviceCap::HORZSIZE: return h.DeviceMillimeters.cx;
-    case TDeviceCap::VERTSIZE: return h.DeviceMillimeters.cy;
-    case TDeviceCap::HORZRES: return h.DevicePixels.cx;
-    case TDeviceCap::VERTRES: return h.DevicePixels.cy;
+    case TDeviceCap::HORZSIZE:
+        return h.DeviceMillimeters.cx;
+    case TDeviceCap::VERTSIZE:
+        return h.DeviceMillimeters.cy;
+    case TDeviceCap::HORZRES:
+        return h.DevicePixels.cx;
+    case TDeviceCap::VERTRES:
+        return h.DevicePixels.cy;
     case TDeviceCap::LOGPIXELSX:
-        return h.DeviceMicrometers.cx > 0 ? Round(h.DevicePixels.cx * 25400.0 / h.DeviceMicrometers.cx) : 96;
+        return h.DeviceMicrometers.cx > 0
+                   ? Round(h.DevicePixels.cx * 25400.0 / h.DeviceMicrometers.cx)
+                   : 96;
     case TDeviceCap::LOGPIXELSY:
-        return h.DeviceMicrometers.cy > 0 ? Round(h.DevicePixels.cy * 25400.0 / h.DeviceMicrometers.cy) : 96;
+        return h.DeviceMicrometers.cy > 0
+                   ? Round(h.DevicePixels.cy * 25400.0 / h.DeviceMicrometers.cy)
+                   : 96;
     }
     return 0;
 }
@@ -175,7 +194,8 @@ void TMetafilePlayer::Rectangle(const TRect& r) {
 
 void TMetafilePlayer::RoundRect(const TRect& r, int32_t cornerW, int32_t cornerH) {
     ApplyFill();
-    FDest.RoundRect(Normalised(ToDestRect(r)), Round(cornerW * ToolScaleX()), Round(cornerH * ToolScaleY()));
+    FDest.RoundRect(Normalised(ToDestRect(r)), Round(cornerW * ToolScaleX()),
+                    Round(cornerH * ToolScaleY()));
 }
 
 void TMetafilePlayer::Ellipse(const TRect& r) {
@@ -214,7 +234,8 @@ void TMetafilePlayer::TextOut(int32_t x, int32_t y, const String& text) {
         // The destination writes from the cell's top left; other alignments
         // move the reference point by the text's size.
         const TSize ext = HeadlessTextExtent(FFont, text);
-        const double w = ext.cx * std::abs(FMapping.ScaleX()), h = ext.cy * std::abs(FMapping.ScaleY());
+        const double w = ext.cx * std::abs(FMapping.ScaleX()),
+                     h = ext.cy * std::abs(FMapping.ScaleY());
         if (horz == 2) dx -= w;
         if (horz == 6) dx -= w / 2;
         if (vert == 8) dy -= h;
@@ -245,25 +266,39 @@ TColor TMetafilePlayer::GetPixel(int32_t x, int32_t y) const {
 // ---- Regions and clipping --------------------------------------------------
 
 // Rectangles in metafile device pixels become one destination region. Several
-// rectangles are joined into one alternate-fill polygon: each is walked from a
-// common anchor and back, so the connecting edges cancel out.
+// rectangles are joined into one alternate-fill polygon: a path of vertical
+// and horizontal steps leads from each rectangle's corner to the next one's
+// and is walked back at the end, so those steps cancel out and every edge
+// stays axis-parallel (which keeps scanning the region cheap).
 TRegion TMetafilePlayer::DeviceRegionToDest(const std::vector<TRect>& rects) const {
     std::vector<TRect> out;
     out.reserve(rects.size());
+    // Far beyond any real surface a region means nothing; clamping there keeps
+    // a hostile record from handing the destination billions of rows to scan.
+    static constexpr int32_t Far = 1 << 20;
+    auto clamp = [](TPoint p) {
+        return TPoint{std::clamp(p.X, -Far, Far), std::clamp(p.Y, -Far, Far)};
+    };
     for (const TRect& r : rects) {
-        TPoint a = DeviceToDest(r.Left, r.Top), b = DeviceToDest(r.Right, r.Bottom);
-        a = FDest.LPtoDP(a);
-        b = FDest.LPtoDP(b);
+        const TPoint a = clamp(FDest.LPtoDP(DeviceToDest(r.Left, r.Top)));
+        const TPoint b = clamp(FDest.LPtoDP(DeviceToDest(r.Right, r.Bottom)));
         const TRect n = Normalised({a.X, a.Y, b.X, b.Y});
-        if (n.Width() > 0 && n.Height() > 0) out.push_back(n);
+        if (n.Right > n.Left && n.Bottom > n.Top) out.push_back(n);
     }
     if (out.empty()) return TRegion();
     if (out.size() == 1) return TRegion::CreateRect(out[0]);
     std::vector<TPoint> pts;
-    pts.reserve(out.size() * 6);
-    const TPoint anchor = out[0].TopLeft();
-    for (const TRect& r : out) {
-        pts.insert(pts.end(), {r.TopLeft(), {r.Right, r.Top}, r.BottomRight(), {r.Left, r.Bottom}, r.TopLeft(), anchor});
+    pts.reserve(out.size() * 9);
+    for (size_t i = 0; i < out.size(); ++i) {
+        const TRect& r = out[i];
+        if (i > 0) pts.push_back({out[i - 1].Left, r.Top});
+        pts.insert(
+            pts.end(),
+            {r.TopLeft(), {r.Right, r.Top}, r.BottomRight(), {r.Left, r.Bottom}, r.TopLeft()});
+    }
+    for (size_t i = out.size() - 1; i > 0; --i) {
+        pts.push_back({out[i - 1].Left, out[i].Top});
+        pts.push_back(out[i - 1].TopLeft());
     }
     return TRegion::CreatePolygon(pts, TPolyFillMode::ALTERNATE);
 }
@@ -273,7 +308,8 @@ void TMetafilePlayer::FillRgn(const TRegion& rgn, const TBrush& brush) {
 }
 
 void TMetafilePlayer::FrameRgn(const TRegion& rgn, const TBrush& brush, int32_t w, int32_t h) {
-    FDest.FrameRgn(DeviceRegionToDest(rgn.Scans()), brush, Round(w * ToolScaleX()), Round(h * ToolScaleY()));
+    FDest.FrameRgn(DeviceRegionToDest(rgn.Scans()), brush, Round(w * ToolScaleX()),
+                   Round(h * ToolScaleY()));
 }
 
 // Back to the clip the destination had when playback began.
@@ -299,7 +335,9 @@ void TMetafilePlayer::SelectClipRgn(const TRegion* rgn) {
     FDest.SelectClipRgn(&d);
 }
 
-void TMetafilePlayer::IntersectClipRect(const TRect& r) { FDest.IntersectClipRect(Normalised(ToDestRect(r))); }
+void TMetafilePlayer::IntersectClipRect(const TRect& r) {
+    FDest.IntersectClipRect(Normalised(ToDestRect(r)));
+}
 
 TRect TMetafilePlayer::GetClipBox() const {
     const TRect c = FDest.GetClipBox();
@@ -335,7 +373,9 @@ void TMetafilePlayer::StretchBitmap(const TRect& dest, const TBitmap& src, const
     FDest.StretchBitmap(ToDestRect(dest), src, srcRect);
 }
 
-bool TMetafilePlayer::CopyToBitmap(const TRect&, TBitmap&) const { return false; }
+bool TMetafilePlayer::CopyToBitmap(const TRect&, TBitmap&) const {
+    return false;
+}
 
 // ---- Records ---------------------------------------------------------------
 
@@ -359,20 +399,20 @@ void TMetafilePlayer::SelectObject(uint32_t index) {
         return;
     }
     if (index >= FObjects.size()) return;
-    const TObject& o = FObjects[index];
+    const TTableEntry& o = FObjects[index];
     switch (o.Kind) {
-    case TObject::TKind::okPen:
+    case TTableEntry::TKind::okPen:
         FPen.Color = o.Pen.Color;
         FPen.Width = o.Pen.Width;
         FPen.Style = o.Pen.Style;
         break;
-    case TObject::TKind::okBrush:
+    case TTableEntry::TKind::okBrush:
         FBrush = o.Brush;
         break;
-    case TObject::TKind::okFont:
+    case TTableEntry::TKind::okFont:
         FFont = FontOfLogFont(o.Font, FFont.Color);
         break;
-    case TObject::TKind::okNone:
+    case TTableEntry::TKind::okNone:
         break;
     }
 }
@@ -402,15 +442,16 @@ void TMetafilePlayer::PlayRegionRecord(const TEmfRecord& rec) {
     switch (rec.Type()) {
     case emr::FILLRGN: {
         const uint32_t ih = rec.DWord(28);
-        if (ih >= FObjects.size() || FObjects[ih].Kind != TObject::TKind::okBrush) return;
+        if (ih >= FObjects.size() || FObjects[ih].Kind != TTableEntry::TKind::okBrush) return;
         FDest.SetBrush(FObjects[ih].Brush);
         // Logical rectangles: filling each one fills their union.
-        for (const TRect& r : RegionRects(rec, 32, rec.DWord(24))) FDest.FillRect(Normalised(ToDestRect(r)));
+        for (const TRect& r : RegionRects(rec, 32, rec.DWord(24)))
+            FDest.FillRect(Normalised(ToDestRect(r)));
         return;
     }
     case emr::FRAMERGN: {
         const uint32_t ih = rec.DWord(28);
-        if (ih >= FObjects.size() || FObjects[ih].Kind != TObject::TKind::okBrush) return;
+        if (ih >= FObjects.size() || FObjects[ih].Kind != TTableEntry::TKind::okBrush) return;
         std::vector<TRect> rects = RegionRects(rec, 40, rec.DWord(24));
         for (TRect& r : rects) {
             double x0, y0, x1, y1;
@@ -418,8 +459,8 @@ void TMetafilePlayer::PlayRegionRecord(const TEmfRecord& rec) {
             LogicalToDevice(r.BottomRight(), x1, y1);
             r = Normalised({Round(x0), Round(y0), Round(x1), Round(y1)});
         }
-        FDest.FrameRgn(DeviceRegionToDest(rects), FObjects[ih].Brush, Round(rec.Int(32) * ToolScaleX()),
-                       Round(rec.Int(36) * ToolScaleY()));
+        FDest.FrameRgn(DeviceRegionToDest(rects), FObjects[ih].Brush,
+                       Round(rec.Int(32) * ToolScaleX()), Round(rec.Int(36) * ToolScaleY()));
         return;
     }
     case emr::EXTSELECTCLIPRGN: {
@@ -454,45 +495,73 @@ void TMetafilePlayer::PlayRegionRecord(const TEmfRecord& rec) {
 void TMetafilePlayer::PlayBitmapRecord(const TEmfRecord& rec) {
     const uint32_t type = rec.Type();
     TRect dest, src;
-    uint32_t offBmi, cbBmi, offBits, cbBits, rop;
+    uint32_t offBmi, cbBmi, offBits, cbBits;
     if (type == emr::STRETCHDIBITS) {
         if (rec.Bytes.size() < 80) return;
-        dest = {rec.Int(24), rec.Int(28), rec.Int(24) + rec.Int(72), rec.Int(28) + rec.Int(76)};
-        src = {rec.Int(32), rec.Int(36), rec.Int(32) + rec.Int(40), rec.Int(36) + rec.Int(44)};
-        offBmi = rec.DWord(48), cbBmi = rec.DWord(52), offBits = rec.DWord(56), cbBits = rec.DWord(60);
-        rop = rec.DWord(68);
+        dest = {rec.Int(24), rec.Int(28), bytes::Add(rec.Int(24), rec.Int(72)),
+                bytes::Add(rec.Int(28), rec.Int(76))};
+        src = {rec.Int(32), rec.Int(36), bytes::Add(rec.Int(32), rec.Int(40)),
+               bytes::Add(rec.Int(36), rec.Int(44))};
+        offBmi = rec.DWord(48), cbBmi = rec.DWord(52), offBits = rec.DWord(56),
+        cbBits = rec.DWord(60);
     } else {
         const bool stretch = type == emr::STRETCHBLT;
         if (rec.Bytes.size() < (stretch ? 108u : 100u)) return;
-        dest = {rec.Int(24), rec.Int(28), rec.Int(24) + rec.Int(32), rec.Int(28) + rec.Int(36)};
-        const int32_t cx = stretch ? rec.Int(100) : rec.Int(32), cy = stretch ? rec.Int(104) : rec.Int(36);
-        src = {rec.Int(44), rec.Int(48), rec.Int(44) + cx, rec.Int(48) + cy};
-        rop = rec.DWord(40);
-        offBmi = rec.DWord(84), cbBmi = rec.DWord(88), offBits = rec.DWord(92), cbBits = rec.DWord(96);
+        dest = {rec.Int(24), rec.Int(28), bytes::Add(rec.Int(24), rec.Int(32)),
+                bytes::Add(rec.Int(28), rec.Int(36))};
+        const int32_t cx = stretch ? rec.Int(100) : rec.Int(32),
+                      cy = stretch ? rec.Int(104) : rec.Int(36);
+        src = {rec.Int(44), rec.Int(48), bytes::Add(rec.Int(44), cx), bytes::Add(rec.Int(48), cy)};
+        const uint32_t rop = rec.DWord(40);
+        offBmi = rec.DWord(84), cbBmi = rec.DWord(88), offBits = rec.DWord(92),
+        cbBits = rec.DWord(96);
         if (cbBmi == 0) {
             // No source: a pattern fill of the destination rectangle.
             const TBrush saved = FBrush;
             if (rop == emf::BLACKNESS) FBrush = {clBlack, TBrushStyle::bsSolid};
             if (rop == emf::WHITENESS) FBrush = {clWhite, TBrushStyle::bsSolid};
-            if (rop == emf::PATCOPY || rop == emf::BLACKNESS || rop == emf::WHITENESS) FillRect(dest);
+            if (rop == emf::PATCOPY || rop == emf::BLACKNESS || rop == emf::WHITENESS)
+                FillRect(dest);
             FBrush = saved;
             return;
         }
     }
-    (void)rop;
+    // Raster operations other than plain copies are drawn as copies.
     if (!Inside(rec, offBmi, cbBmi) || !Inside(rec, offBits, cbBits)) return;
     TBitmap bmp;
+    std::vector<uint8_t> alpha;
     try {
         const auto info = rec.Bytes.subspan(offBmi, cbBmi);
         const TDibInfo dib = ParseDibInfo(info);
-        DecodeDib(dib, info, rec.Bytes.subspan(offBits, cbBits), bmp);
+        DecodeDib(dib, info, rec.Bytes.subspan(offBits, cbBits), bmp, &alpha);
         if (!dib.TopDown) {
             // Source rows of a bottom-up DIB count from the bottom.
-            const int32_t h = src.Height();
-            src.Top = dib.Height - src.Top - h;
-            src.Bottom = src.Top + h;
+            const int64_t h = static_cast<int64_t>(src.Bottom) - src.Top;
+            src.Top = bytes::Sat(static_cast<int64_t>(dib.Height) - src.Top - h);
+            src.Bottom = bytes::Add(src.Top, h);
         }
+        if (dib.BitCount != 32) alpha.clear();
     } catch (const EInvalidGraphic&) {
+        return;
+    }
+    // Alpha 0 marks see-through pixels (all zero means no alpha at all); they
+    // become the bitmap's transparent colour.
+    const auto clear = std::find(alpha.begin(), alpha.end(), 0);
+    const bool keyed =
+        clear != alpha.end() &&
+        std::find_if(alpha.begin(), alpha.end(), [](uint8_t a) { return a != 0; }) != alpha.end();
+    const bool whole = src == TRect{0, 0, bmp.Width(), bmp.Height()};
+    if (keyed && whole) {
+        const size_t first = static_cast<size_t>(clear - alpha.begin());
+        const int32_t w = bmp.Width();
+        const TColor key =
+            bmp.Pixel(static_cast<int32_t>(first % w), static_cast<int32_t>(first / w));
+        for (size_t i = first; i < alpha.size(); ++i)
+            if (alpha[i] == 0)
+                bmp.SetPixel(static_cast<int32_t>(i % w), static_cast<int32_t>(i / w), key);
+        bmp.SetTransparentColor(key);
+        bmp.SetTransparent(true);
+        StretchDraw(dest, bmp);
         return;
     }
     StretchBitmap(dest, bmp, src);
@@ -528,7 +597,8 @@ void TMetafilePlayer::PlayRecord(const TEmfRecord& rec) {
         const std::vector<TPoint> pts = EmfPoints(rec);
         const std::vector<uint32_t> counts = EmfPolyCounts(rec);
         uint64_t total = 0;
-        for (uint32_t c : counts) total += c;
+        for (uint32_t c : counts)
+            total += c;
         if (total > pts.size()) break;
         if (type != emr::POLYPOLYGON) {
             PolyPolyline(pts, counts);
@@ -554,7 +624,8 @@ void TMetafilePlayer::PlayRecord(const TEmfRecord& rec) {
         if (size >= 16) SetViewportOrg({rec.Int(8), rec.Int(12)});
         break;
     case emr::SETPIXELV:
-        if (size >= 20) SetPixel(rec.Int(8), rec.Int(12), static_cast<TColor>(rec.DWord(16) & 0xFFFFFF));
+        if (size >= 20)
+            SetPixel(rec.Int(8), rec.Int(12), static_cast<TColor>(rec.DWord(16) & 0xFFFFFF));
         break;
     case emr::SETMAPMODE: {
         // Isotropic mapping is played as anisotropic; the metric modes are not recorded here.
@@ -603,26 +674,29 @@ void TMetafilePlayer::PlayRecord(const TEmfRecord& rec) {
     case emr::CREATEBRUSHINDIRECT:
     case emr::EXTCREATEFONTINDIRECTW: {
         const uint32_t ih = rec.DWord(8);
-        const size_t need = type == emr::CREATEPEN ? 28 : type == emr::CREATEBRUSHINDIRECT ? 24 : 104;
+        const size_t need = type == emr::CREATEPEN             ? 28
+                            : type == emr::CREATEBRUSHINDIRECT ? 24
+                                                               : 104;
         if (size < need || ih == 0 || ih > 0xFFFF) break;
         if (ih >= FObjects.size()) FObjects.resize(ih + 1);
-        TObject& o = FObjects[ih];
+        TTableEntry& o = FObjects[ih];
         if (type == emr::CREATEPEN) {
-            o.Kind = TObject::TKind::okPen;
+            o.Kind = TTableEntry::TKind::okPen;
             const uint32_t style = rec.DWord(12) & 0xF;
             o.Pen.Style = style <= 8 ? static_cast<TPenStyle>(style) : TPenStyle::psSolid;
             o.Pen.Width = rec.Int(16);
             o.Pen.Color = static_cast<TColor>(rec.DWord(24) & 0xFFFFFF);
         } else if (type == emr::CREATEBRUSHINDIRECT) {
-            o.Kind = TObject::TKind::okBrush;
+            o.Kind = TTableEntry::TKind::okBrush;
             const uint32_t style = rec.DWord(12), hatch = rec.DWord(20);
             o.Brush.Color = static_cast<TColor>(rec.DWord(16) & 0xFFFFFF);
             o.Brush.Style = style == emf::BS_NULL ? TBrushStyle::bsClear
                             : style == emf::BS_HATCHED && hatch <= 5
-                                ? static_cast<TBrushStyle>(static_cast<uint32_t>(TBrushStyle::bsHorizontal) + hatch)
+                                ? static_cast<TBrushStyle>(
+                                      static_cast<uint32_t>(TBrushStyle::bsHorizontal) + hatch)
                                 : TBrushStyle::bsSolid;
         } else {
-            o.Kind = TObject::TKind::okFont;
+            o.Kind = TTableEntry::TKind::okFont;
             TLogFont& lf = o.Font;
             lf.lfHeight = rec.Int(12);
             lf.lfWidth = rec.Int(16);
@@ -647,7 +721,7 @@ void TMetafilePlayer::PlayRecord(const TEmfRecord& rec) {
         break;
     }
     case emr::DELETEOBJECT:
-        if (rec.DWord(8) < FObjects.size()) FObjects[rec.DWord(8)] = TObject();
+        if (rec.DWord(8) < FObjects.size()) FObjects[rec.DWord(8)] = TTableEntry();
         break;
     case emr::ELLIPSE:
     case emr::RECTANGLE:

@@ -15,7 +15,7 @@
 namespace vl {
 
 class TMetafilePlayer : public TCanvas {
-public:
+  public:
     // rect: where the metafile's bounds land, in dest's logical coordinates.
     // The destination's state is saved here and restored by the destructor.
     TMetafilePlayer(TCanvas& dest, const TMetafile& mf, const TRect& rect);
@@ -61,8 +61,9 @@ public:
     void StretchBitmap(const TRect& dest, const TBitmap& src, const TRect& srcRect) override;
     bool CopyToBitmap(const TRect& deviceRect, TBitmap& out) const override;
 
-private:
-    struct TObject {
+  private:
+    // One slot of the metafile's object table.
+    struct TTableEntry {
         enum class TKind : uint8_t { okNone, okPen, okBrush, okFont } Kind = TKind::okNone;
         TPen Pen;
         TBrush Brush;
@@ -93,7 +94,7 @@ private:
     double FOriginX = 0, FOriginY = 0; // bounds' top left (metafile device)
     double FScaleX = 1, FScaleY = 1;   // metafile device -> destination logical
     TRect FRect;
-    std::vector<TObject> FObjects;
+    std::vector<TTableEntry> FObjects;
     uint32_t FTextAlign = 0;
     TColor FBkColor = clWhite;
     uint32_t FBkMode = 2;

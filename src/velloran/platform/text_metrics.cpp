@@ -11,7 +11,9 @@ int32_t HeadlessCellHeight(const TFont& font) {
     return font.Height == INT32_MIN ? INT32_MAX : std::abs(font.Height);
 }
 
-int32_t HeadlessAscent(const TFont& font) { return Round(HeadlessCellHeight(font) * 0.8); }
+int32_t HeadlessAscent(const TFont& font) {
+    return Round(HeadlessCellHeight(font) * 0.8);
+}
 
 int32_t HeadlessAdvance(const TFont& font) {
     const double perHeight = font.Pitch == TFontPitch::fpFixed ? 0.6 : 0.5;

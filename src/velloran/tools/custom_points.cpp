@@ -3,6 +3,7 @@
 #include "velloran/document/data_mod.h"
 #include "velloran/generators/generator.h"
 #include "velloran/objects/object.h"
+#include "velloran/view/scale_setting.h"
 
 namespace vl {
 
@@ -24,17 +25,12 @@ void TCustomPoints::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 TvlObject* TCustomPoints::SetNewObj(TPoint CurPos) {
-    std::unique_ptr<TvlObject> o;
-    if (OnObjectFound) {
-        TvlObject* master = GetMouseFnd();
-        if (!master) return nullptr;
-        o = CreateObject();
-        if (!o) return nullptr;
-        o->SetMaster(master);
-    } else {
-        o = CreateObject();
-        if (!o) return nullptr;
-    }
+    // A tool that looks for objects only hangs new ones on the one found.
+    TvlObject* master = OnObjectFound ? GetMouseFnd() : nullptr;
+    if (OnObjectFound && !master) return nullptr;
+    std::unique_ptr<TvlObject> o = CreateObject();
+    if (!o) return nullptr;
+    if (master) o->SetMaster(master);
     o->SetPos(CurPos);
     // Line objects chosen through OnObjectSetClass get their second point
     // here once line objects exist.
@@ -50,7 +46,8 @@ TvlObject* TCustomPoints::RegisterNewObj(std::unique_ptr<TvlObject> AObject) {
     ObjectSetData(AObject.get());
     TvlObject* o = Store(std::move(AObject), box);
     if (!o) return nullptr;
-    o->Invalidate();
+    // A box object of a creator without a draw box has no mapping to repaint through.
+    if (ActScaleSet) o->Invalidate();
     o->SetVisible(true);
     if (FSlaveObject) FSlaveObject->CreateSlave(o);
     return o;

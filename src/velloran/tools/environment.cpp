@@ -5,8 +5,8 @@
 namespace vl {
 
 void TEnvironment::SetDrawForm(TCustomDrawBox* Value) {
-    if (Value == FDrawForm) return;
-    if (FDrawForm) FDrawForm->RemoveFreeNotification(this);
+    // The old draw box stays subscribed: the same link may carry its own
+    // reference to this component (its document, its current tool).
     FDrawForm = Value;
     if (FDrawForm) FDrawForm->FreeNotification(this);
 }

@@ -18,7 +18,6 @@
 #include "velloran/tools/creator.h"
 #include "velloran/tools/find_creator.h"
 #include "velloran/tools/mouse_tool.h"
-#include "velloran/view/scale_document.h"
 
 namespace vl {
 
@@ -29,30 +28,6 @@ int32_t Clamp32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, 
 TLimRec Normalised(TPoint a, TPoint b) {
     return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
 }
-
-// The document as the mapping sees it when it fits the drawing.
-class TDocumentScale final : public TScaleDocument {
-public:
-    explicit TDocumentScale(TvlDataMod& D) : FD(D) {}
-    TLimRec GetLimits() override { return FD.GetLimits(); }
-    void InitLimits() override { FD.InitLimits(); }
-    void AllObjects(const TScaleStep& Step) override {
-        // One wrapper for the whole walk: no allocation per object.
-        struct TWrap final : TScaleObject {
-            TvlObject* O = nullptr;
-            void AdjustToScale() override { O->AdjustToScale(); }
-        } w;
-        FD.AllObjects(
-            [&](TvlObject* o, void*) {
-                w.O = o;
-                Step(w);
-            },
-            nullptr);
-    }
-
-private:
-    TvlDataMod& FD;
-};
 
 } // namespace
 
@@ -87,8 +62,8 @@ TCustomDrawBox::~TCustomDrawBox() {
 
 void TCustomDrawBox::SetDataModule(TvlDataMod* Value) {
     if (Value == FDataModule) return;
-    // Free notifications run both ways: a document that links back keeps it.
-    if (FDataModule && FDataModule->DrawForm() != this) FDataModule->RemoveFreeNotification(this);
+    // The old document stays subscribed: it may hold this box as its
+    // DrawForm through the same link.
     FDataModule = Value;
     FMouseFnd = nullptr;
     if (FDataModule) FDataModule->FreeNotification(this);
@@ -96,7 +71,7 @@ void TCustomDrawBox::SetDataModule(TvlDataMod* Value) {
 
 void TCustomDrawBox::SetTool(TMouseTool* Value) {
     if (Value == FTool) return;
-    if (FTool && FTool->DrawForm() != this) FTool->RemoveFreeNotification(this);
+    // Likewise the old tool.
     FTool = Value;
     if (FTool) FTool->FreeNotification(this);
 }
@@ -471,10 +446,7 @@ void TCustomDrawBox::SetScale(double Value) {
             bar->NoRange();
             bar->SetVisible(false);
         }
-        if (FDataModule && Host()) {
-            TDocumentScale doc(*FDataModule);
-            FScaleSetting->SetFullScreen(doc, *Host());
-        }
+        if (FDataModule && Host()) FScaleSetting->SetFullScreen(*FDataModule, *Host());
     } else {
         FScaleSetting->SetScale(Value);
         if (FScaleSetting->State.Contains(TScaleFlag::scChanged)) State.Include(TBoxStateItem::bsNewRange);
