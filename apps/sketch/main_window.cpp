@@ -28,6 +28,8 @@ using namespace vl;
 namespace {
 
 constexpr double ZoomStep = 1.5;
+// Farther out, a plan is a dot; closer in, the mapping's own limit holds.
+constexpr double MinScale = 1.0 / 5000;
 
 // The bar shows only while an operation reports progress.
 class StatusProgress : public QtProgressBar {
@@ -212,7 +214,9 @@ void MainWindow::Zoom(double factor) {
     // The point in the middle of the view stays there.
     const TRect r = box.GetClientRect_Log();
     const TPoint centre{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
-    box.SetScale(box.ScaleSetting().GetScale() * factor);
+    const double s = box.ScaleSetting().GetScale() * factor;
+    if (s < MinScale) return;
+    box.SetScale(s);
     box.ScrollTo_Log(centre, TOrigin::Center);
 }
 

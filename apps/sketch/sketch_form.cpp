@@ -67,6 +67,8 @@ TSketchForm::TSketchForm() {
     map.SetMeasure(TLenUnits::Meter);
     map.SetOrigin(TOrigin::LeftBottom);
     map.SetRcp_Scale(100);
+    // Closer than real size shows nothing more of a plan.
+    map.Setrcp_Limit(1);
     map.SetBlankZone(10);
     DrawBox->Shadows().SetdX(120);
     DrawBox->Shadows().SetdY(-120);
