@@ -3,9 +3,11 @@
 // and on screen a filled shape with its outline exactly where the document
 // says the object lies.
 //
-// usage: e2e_check_sketch shot.png dump.txt creator x,y [x,y ...]
+// usage: e2e_check_sketch shot dump.txt creator x,y [x,y ...]
+// shot: a PNG, or an X window dump (.xwd) as the X server saw the window.
 
 #include <QColor>
+#include <QDataStream>
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
@@ -34,6 +36,35 @@ bool Near(QColor a, QColor b, int tol) {
            std::abs(a.blue() - b.blue()) <= tol;
 }
 
+// A window dump in the X server's own format: a big-endian header, the
+// window name, the colour table, then the pixels. Only the true-colour
+// layout of 32 bits per pixel that Xvfb writes at depth 24 is read.
+QImage LoadXwd(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QDataStream in(&f);
+    in.setByteOrder(QDataStream::BigEndian);
+    quint32 h[25];
+    for (quint32& v : h) in >> v;
+    const quint32 headerSize = h[0], format = h[2], width = h[4], height = h[5], byteOrder = h[7],
+                  bitsPerPixel = h[11], bytesPerLine = h[12], ncolors = h[19];
+    if (in.status() != QDataStream::Ok || format != 2 || bitsPerPixel != 32 || width == 0 || height == 0 ||
+        width > 10000 || height > 10000 || bytesPerLine < width * 4 || headerSize < 100)
+        return {};
+    if (!f.seek(qint64(headerSize) + qint64(ncolors) * 12)) return {};
+    const QByteArray data = f.read(qint64(bytesPerLine) * height);
+    if (data.size() != qint64(bytesPerLine) * height) return {};
+    QImage img(int(width), int(height), QImage::Format_RGB32);
+    for (quint32 y = 0; y < height; ++y)
+        for (quint32 x = 0; x < width; ++x) {
+            const auto* p = reinterpret_cast<const uchar*>(data.constData()) + y * bytesPerLine + x * 4;
+            const quint32 v = byteOrder == 0 ? p[0] | p[1] << 8 | p[2] << 16 | quint32(p[3]) << 24
+                                             : quint32(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
+            img.setPixel(int(x), int(y), 0xFF000000u | (v & 0xFFFFFFu));
+        }
+    return img;
+}
+
 // Walks from p in steps of d while the pixels keep the fill colour; returns
 // the first pixel that does not (or p itself after 400 steps).
 QPoint EdgeFrom(const QImage& img, QPoint p, QPoint d, QColor fill) {
@@ -51,7 +82,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s shot.png dump.txt creator x,y [x,y ...]\n", argv[0]);
         return 2;
     }
-    const QImage shot(QString::fromLocal8Bit(argv[1]));
+    const QString shotPath = QString::fromLocal8Bit(argv[1]);
+    const QImage shot = shotPath.endsWith(QLatin1String(".xwd")) ? LoadXwd(shotPath) : QImage(shotPath);
     if (shot.isNull()) {
         Fail(QStringLiteral("no screenshot at %1").arg(argv[1]));
         return 1;

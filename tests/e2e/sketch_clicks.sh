@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Starts the sketch editor on an empty drawing in its own X server, turns
 # snapping off, clicks the rectangle tool's button and then twice into the
-# drawing, closes the
-# editor with its key and lets the checker compare the screenshot and the
-# document with the clicks.
+# drawing, closes the editor with its key and lets the checker compare the
+# editor's screenshot, the X server's window dump and the document with the
+# clicks.
 set -euo pipefail
 
 app=$1
@@ -76,10 +76,19 @@ x2=$(( vx + vw * 2 / 3 )); y2=$(( vy + vh * 3 / 5 ))
 click "$x1" "$y1"
 click "$x2" "$y2"
 
+# What the X server shows, besides the picture the editor takes of itself.
+have_xwd=""
+if command -v xwd >/dev/null; then
+  xwd -silent -id "$win" -out "$work/screen.xwd" && have_xwd=1
+fi
+
 xdotool key ctrl+q
 wait_for 15 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "the editor did not close on ctrl+q"
 wait "$app_pid" || fail "the editor exited with an error"
 app_pid=""
 
-"$check" "$work/shot.png" "$work/dump.txt" Rectangle "$x1,$y1" "$x2,$y2" || fail "checker"
+"$check" "$work/shot.png" "$work/dump.txt" Rectangle "$x1,$y1" "$x2,$y2" || fail "the editor's screenshot"
+if [ -n "$have_xwd" ]; then
+  "$check" "$work/screen.xwd" "$work/dump.txt" Rectangle "$x1,$y1" "$x2,$y2" || fail "the X server's window dump"
+fi
 echo "PASS: two rectangles at ($x1,$y1) and ($x2,$y2)"
