@@ -117,7 +117,7 @@ void MainWindow::CreateActions() {
     };
     TSketchForm& form = *FForm;
     const Entry entries[] = {
-        {form.Select, tr("Pointer"), tr("Point at the drawing; draws nothing")},
+        {form.Pointer, tr("Pointer"), tr("Point at the drawing; draws nothing")},
         {form.Rectangles, tr("Rectangle"), tr("Click to place a workbench")},
         {form.Ellipses, tr("Ellipse"), tr("Click to place an oval table")},
         {form.Circles, tr("Circle"), tr("Click to place a tank")},

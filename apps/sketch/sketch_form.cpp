@@ -51,8 +51,8 @@ TSketchForm::TSketchForm() {
                        {clWhite, TBrushStyle::bsClear});
     Walls = Creator(*this, u"Walls", TShapetype::stRectangle, 24000, 12000, {RGB(50, 50, 50), 250},
                     {clWhite, TBrushStyle::bsClear});
-    Select = NewComponent<TMouseTool>(*this);
-    Select->SetName(u"Pointer");
+    Pointer = NewComponent<TMouseTool>(*this);
+    Pointer->SetName(u"Pointer");
 
     // Symbols that read as furniture and machines cast shadows; benches turn.
     Rectangles->Generator().SetOptions(TGeneratorOptions{TGeneratorOption::goRotation, TGeneratorOption::goShadows});
@@ -89,14 +89,14 @@ TSketchForm::TSketchForm() {
                           static_cast<TvlCreator*>(RoundRects), static_cast<TvlCreator*>(Pictures),
                           static_cast<TvlCreator*>(Walls)})
         c->SetDrawForm(DrawBox);
-    Select->SetDrawForm(DrawBox);
-    Select->SetOptions({TToolOption::toDefaultTool});
+    Pointer->SetDrawForm(DrawBox);
+    Pointer->SetOptions({TToolOption::toDefaultTool});
 }
 
 TvlDataModule* TSketchForm::Document() const { return dynamic_cast<TvlDataModule*>(DrawBox->DataModule()); }
 
 std::vector<TMouseTool*> TSketchForm::ToolBarTools() const {
-    return {Select, Rectangles, Ellipses, Circles, Squares, RoundRects, Pictures};
+    return {Pointer, Rectangles, Ellipses, Circles, Squares, RoundRects, Pictures};
 }
 
 } // namespace sketch

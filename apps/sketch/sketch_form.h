@@ -32,7 +32,7 @@ public:
     vl::TvlPoints* Walls;
     // Holds the default-tool slot: idle until the mark-and-move tool
     // takes its place.
-    vl::TMouseTool* Select;
+    vl::TMouseTool* Pointer;
 
     // The draw box's own document, made when loading finishes. Made then,
     // it is the form's last component and goes first, while the creators

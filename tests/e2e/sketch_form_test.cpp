@@ -26,12 +26,12 @@ TEST(SketchForm, CreatorsKeepTheClassNumbersOfTheDocumentedOrder) {
     };
     for (auto [creator, id] : expected) EXPECT_EQ(creator->GetID(), id) << StringToUtf8(creator->Name());
     EXPECT_EQ(form.DrawBox->ComponentIndex(), 0);
-    EXPECT_EQ(form.Select->ComponentIndex(), 8);
+    EXPECT_EQ(form.Pointer->ComponentIndex(), 8);
     // The document comes last, so it goes before the creators its objects need.
     ASSERT_NE(form.Document(), nullptr);
     EXPECT_EQ(form.Document()->ComponentIndex(), form.ComponentCount() - 1);
     // Loading leaves the pointer current, so the view follows the mouse.
-    EXPECT_EQ(form.DrawBox->Tool(), form.Select);
+    EXPECT_EQ(form.DrawBox->Tool(), form.Pointer);
 }
 
 TEST(SketchForm, SamplePlanUsesEveryCreatorWithTheWallsBeneath) {
