@@ -23,7 +23,9 @@ std::ostream& operator<<(std::ostream& out, const QRect& r) {
     return out << r.x() << ',' << r.y() << ',' << r.width() << ',' << r.height();
 }
 
-std::string Utf8(const String& s) { return QString::fromStdU16String(s).toStdString(); }
+std::string Utf8(const String& s) {
+    return QString::fromStdU16String(s).toStdString();
+}
 
 std::string Hex(TColor c) {
     c = ColorToRGB(c);
@@ -55,11 +57,11 @@ void PrintDocument(const MainWindow& window, std::ostream& out) {
             const TLimRec lim = o->GetLimits();
             const QPoint a = window.LogToWindow({lim.Xmin, lim.Ymin});
             const QPoint b = window.LogToWindow({lim.Xmax, lim.Ymax});
-            out << "object creator=" << Utf8(o->Tool()->Name()) << " id=" << o->ObjID << " x=" << o->GetX()
-                << " y=" << o->GetY() << " world=" << map.LogToWorld(o->GetX()) << ','
-                << map.LogToWorld(o->GetY()) << " window=" << std::min(a.x(), b.x()) << ','
-                << std::min(a.y(), b.y()) << ',' << std::max(a.x(), b.x()) << ',' << std::max(a.y(), b.y())
-                << '\n';
+            out << "object creator=" << Utf8(o->Tool()->Name()) << " id=" << o->ObjID
+                << " x=" << o->GetX() << " y=" << o->GetY()
+                << " world=" << map.LogToWorld(o->GetX()) << ',' << map.LogToWorld(o->GetY())
+                << " window=" << std::min(a.x(), b.x()) << ',' << std::min(a.y(), b.y()) << ','
+                << std::max(a.x(), b.x()) << ',' << std::max(a.y(), b.y()) << '\n';
         },
         nullptr);
     out.flush();

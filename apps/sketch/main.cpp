@@ -24,13 +24,16 @@ int main(int argc, char** argv) {
     cmd.addVersionOption();
     const QCommandLineOption screenshot(
         QStringLiteral("screenshot"),
-        QStringLiteral("Saves a picture of the window to <file> (PNG) when it closes. Without a "
-                       "display (offscreen platform) the editor closes once the drawing is painted."),
+        QStringLiteral(
+            "Saves a picture of the window to <file> (PNG) when it closes. Without a "
+            "display (offscreen platform) the editor closes once the drawing is painted."),
         QStringLiteral("file"));
-    const QCommandLineOption dump(QStringLiteral("dump"),
-                                  QStringLiteral("Prints the window layout when ready and the document's "
-                                                 "objects on exit."));
-    const QCommandLineOption empty(QStringLiteral("empty"), QStringLiteral("Starts without the sample drawing."));
+    const QCommandLineOption dump(
+        QStringLiteral("dump"),
+        QStringLiteral("Prints the window layout when ready and the document's "
+                       "objects on exit."));
+    const QCommandLineOption empty(QStringLiteral("empty"),
+                                   QStringLiteral("Starts without the sample drawing."));
     cmd.addOptions({screenshot, dump, empty});
     cmd.process(app);
 

@@ -33,10 +33,10 @@ constexpr double MinScale = 1.0 / 5000;
 
 // The bar shows only while an operation reports progress.
 class StatusProgress : public QtProgressBar {
-public:
+  public:
     using QtProgressBar::QtProgressBar;
 
-protected:
+  protected:
     void Changed() override {
         QtProgressBar::Changed();
         if (Widget()) Widget()->setVisible(Position() > Min());
@@ -45,25 +45,33 @@ protected:
 
 QString UnitName(TLenUnits u) {
     switch (u) {
-    case TLenUnits::Meter: return QStringLiteral("m");
-    case TLenUnits::dm: return QStringLiteral("dm");
-    case TLenUnits::cm: return QStringLiteral("cm");
-    case TLenUnits::mm: return QStringLiteral("mm");
-    case TLenUnits::mm_10: return QStringLiteral("\u2152 mm");
-    case TLenUnits::Pixel: return QStringLiteral("px");
+    case TLenUnits::Meter:
+        return QStringLiteral("m");
+    case TLenUnits::dm:
+        return QStringLiteral("dm");
+    case TLenUnits::cm:
+        return QStringLiteral("cm");
+    case TLenUnits::mm:
+        return QStringLiteral("mm");
+    case TLenUnits::mm_10:
+        return QStringLiteral("\u2152 mm");
+    case TLenUnits::Pixel:
+        return QStringLiteral("px");
     }
     return {};
 }
 
 QString ToolCaption(const TMouseTool* tool) {
     if (!tool) return QObject::tr("none");
-    if (const auto* b = dynamic_cast<const TButton*>(tool->Button())) return QString::fromStdU16String(b->Caption());
+    if (const auto* b = dynamic_cast<const TButton*>(tool->Button()))
+        return QString::fromStdU16String(b->Caption());
     return QString::fromStdU16String(tool->Name());
 }
 
 } // namespace
 
-MainWindow::MainWindow(bool withSample) : FForm(std::make_unique<TSketchForm>()), FButtons(std::make_unique<TComponent>()) {
+MainWindow::MainWindow(bool withSample)
+    : FForm(std::make_unique<TSketchForm>()), FButtons(std::make_unique<TComponent>()) {
     setWindowTitle(withSample ? tr("Sketch \u2013 sample plan of a workshop") : tr("Sketch"));
     TSketchForm& form = *FForm;
     form.Pictures->Generator().SetPicture(PictureOf(NorthArrowImage(96)));
@@ -84,7 +92,8 @@ MainWindow::MainWindow(bool withSample) : FForm(std::make_unique<TSketchForm>())
 
     CreateActions();
     CreateStatusBar();
-    for (TMouseTool* tool : form.ToolBarTools()) tool->OnActivate = [this](TObject*) { ToolChanged(); };
+    for (TMouseTool* tool : form.ToolBarTools())
+        tool->OnActivate = [this](TObject*) { ToolChanged(); };
     resize(1100, 760);
 }
 
@@ -142,27 +151,32 @@ void MainWindow::CreateActions() {
 
     bar->addSeparator();
     QMenu* view = menuBar()->addMenu(tr("&View"));
-    auto add = [&](const char* name, ViewIcon icon, const QString& text, const QKeySequence& key, auto&& slot) {
+    auto add = [&](const char* name, ViewIcon icon, const QString& text, const QKeySequence& key,
+                   auto&& slot) {
         QAction* a = view->addAction(ViewIconOf(icon), text, key, this, slot);
         bar->addAction(a);
         FViewActions.emplace_back(QString::fromLatin1(name), a);
         return a;
     };
-    add("ZoomIn", ViewIcon::ZoomIn, tr("Zoom in"), QKeySequence::ZoomIn, [this] { Zoom(ZoomStep); });
-    add("ZoomOut", ViewIcon::ZoomOut, tr("Zoom out"), QKeySequence::ZoomOut, [this] { Zoom(1 / ZoomStep); });
+    add("ZoomIn", ViewIcon::ZoomIn, tr("Zoom in"), QKeySequence::ZoomIn,
+        [this] { Zoom(ZoomStep); });
+    add("ZoomOut", ViewIcon::ZoomOut, tr("Zoom out"), QKeySequence::ZoomOut,
+        [this] { Zoom(1 / ZoomStep); });
     add("Fit", ViewIcon::Fit, tr("Fit drawing"), QKeySequence(Qt::CTRL | Qt::Key_0),
         [this] { FForm->DrawBox->SetScale(0); });
     view->addSeparator();
     bar->addSeparator();
-    QAction* grid = add("Grid", ViewIcon::Grid, tr("Grid"), QKeySequence(Qt::CTRL | Qt::Key_G), [this](bool on) {
-        FForm->DrawBox->Grid().SetVisible(on);
-        FForm->DrawBox->InvalidateBox();
-    });
+    QAction* grid = add("Grid", ViewIcon::Grid, tr("Grid"), QKeySequence(Qt::CTRL | Qt::Key_G),
+                        [this](bool on) {
+                            FForm->DrawBox->Grid().SetVisible(on);
+                            FForm->DrawBox->InvalidateBox();
+                        });
     grid->setCheckable(true);
     grid->setChecked(form.DrawBox->Grid().Visible());
     grid->setToolTip(tr("Show the grid"));
-    QAction* snap = add("Snap", ViewIcon::Snap, tr("Snap"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G),
-                        [this](bool on) { FForm->DrawBox->Grid().SetCapture(on); });
+    QAction* snap =
+        add("Snap", ViewIcon::Snap, tr("Snap"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G),
+            [this](bool on) { FForm->DrawBox->Grid().SetCapture(on); });
     snap->setCheckable(true);
     snap->setChecked(form.DrawBox->Grid().Capture());
     snap->setToolTip(tr("Snap new symbols to the grid"));
@@ -239,7 +253,8 @@ void MainWindow::ToolChanged() {
 
 void MainWindow::ScaleChanged() {
     const double s = FForm->DrawBox->ScaleSetting().GetScale();
-    FScaleLabel->setText(s < 1 ? tr("Scale 1:%1").arg(Round(1 / s)) : tr("Scale %1:1").arg(Round(s)));
+    FScaleLabel->setText(s < 1 ? tr("Scale 1:%1").arg(Round(1 / s))
+                               : tr("Scale %1:1").arg(Round(s)));
 }
 
 QAction* MainWindow::ToolAction(const TMouseTool* tool) const {

@@ -32,7 +32,7 @@ class TSketchForm;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     // withSample: the sample drawing is made at the first paint.
     explicit MainWindow(bool withSample);
     ~MainWindow() override;
@@ -49,18 +49,18 @@ public:
     // A logical point of the drawing in window coordinates.
     QPoint LogToWindow(vl::TPoint p) const;
 
-signals:
+  signals:
     // The draw box finished a paint.
     void Painted();
     // The window is about to close, still showing everything.
     void Closing();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override;
     // The form finishes loading once the draw box has its real size.
     void showEvent(QShowEvent* e) override;
 
-private:
+  private:
     void CreateActions();
     void CreateStatusBar();
     void Zoom(double factor);

@@ -31,7 +31,8 @@ void AddSamplePlan(TSketchForm& form) {
         Place(*form.Squares, x, 12000);
         if (x > 0 && x < 24000) Place(*form.Squares, x, 6000);
     }
-    for (int32_t x : {2500, 4900, 7500, 9900, 14100, 16500}) Place(*form.Rectangles, x, 11000);
+    for (int32_t x : {2500, 4900, 7500, 9900, 14100, 16500})
+        Place(*form.Rectangles, x, 11000);
     Place(*form.Rectangles, 16000, 7000, 30);
     Place(*form.Rectangles, 16000, 4000, -30);
     Place(*form.RoundRects, 8500, 3000);
@@ -39,7 +40,8 @@ void AddSamplePlan(TSketchForm& form) {
     Place(*form.RoundRects, 11300, 3800, 90);
     Place(*form.Ellipses, 3000, 4000);
     for (int32_t x : {20500, 22500})
-        for (int32_t y : {2000, 4200}) Place(*form.Circles, x, y);
+        for (int32_t y : {2000, 4200})
+            Place(*form.Circles, x, y);
     Place(*form.Pictures, 26500, 10600);
 }
 

@@ -9,12 +9,13 @@ using namespace vl;
 
 namespace {
 
-// A point creator whose symbols sit centred on the clicked point. Sizes are
-// in the form's logical unit (millimetres).
-TvlPoints* Creator(TForm& form, const char16_t* name, TShapetype shape, int32_t w, int32_t h, TPen pen,
-                   TBrush brush) {
+// A point creator of the draw box whose symbols sit centred on the clicked
+// point. Sizes are in the form's logical unit (millimetres).
+TvlPoints* Creator(TForm& form, TvlDrawbox* box, const char16_t* name, TShapetype shape, int32_t w,
+                   int32_t h, TPen pen, TBrush brush) {
     auto* c = NewComponent<TvlPoints>(form);
     c->SetName(name);
+    c->SetDrawForm(box);
     TCustomGenerator& g = c->Generator();
     g.SetShape(shape);
     g.SetWidth(w);
@@ -37,26 +38,30 @@ TSketchForm::TSketchForm() {
     DrawBox->SetName(u"DrawBox");
 
     const TPen outline{RGB(40, 60, 90), 20};
-    Rectangles = Creator(*this, u"Rectangle", TShapetype::stRectangle, 2000, 800, outline,
+    Rectangles = Creator(*this, DrawBox, u"Rectangle", TShapetype::stRectangle, 2000, 800, outline,
                          {RGB(198, 219, 239), TBrushStyle::bsSolid});
-    Ellipses = Creator(*this, u"Ellipse", TShapetype::stEllipse, 3000, 1600, outline,
+    Ellipses = Creator(*this, DrawBox, u"Ellipse", TShapetype::stEllipse, 3000, 1600, outline,
                        {RGB(253, 235, 200), TBrushStyle::bsSolid});
-    Circles = Creator(*this, u"Circle", TShapetype::stCircle, 1600, 1600, {RGB(20, 90, 60), 30},
-                      {RGB(199, 233, 192), TBrushStyle::bsSolid});
-    Squares = Creator(*this, u"Square", TShapetype::stSquare, 400, 400, {clBlack, 10},
+    Circles = Creator(*this, DrawBox, u"Circle", TShapetype::stCircle, 1600, 1600,
+                      {RGB(20, 90, 60), 30}, {RGB(199, 233, 192), TBrushStyle::bsSolid});
+    Squares = Creator(*this, DrawBox, u"Square", TShapetype::stSquare, 400, 400, {clBlack, 10},
                       {RGB(90, 90, 90), TBrushStyle::bsSolid});
-    RoundRects = Creator(*this, u"RoundRect", TShapetype::stRoundRect, 2400, 1400, {RGB(120, 60, 20), 20},
-                         {RGB(244, 204, 160), TBrushStyle::bsSolid});
-    Pictures = Creator(*this, u"Picture", TShapetype::stRectangle, 1600, 1600, {clBlack, 1, TPenStyle::psClear},
-                       {clWhite, TBrushStyle::bsClear});
-    Walls = Creator(*this, u"Walls", TShapetype::stRectangle, 24000, 12000, {RGB(50, 50, 50), 250},
-                    {clWhite, TBrushStyle::bsClear});
+    RoundRects = Creator(*this, DrawBox, u"RoundRect", TShapetype::stRoundRect, 2400, 1400,
+                         {RGB(120, 60, 20), 20}, {RGB(244, 204, 160), TBrushStyle::bsSolid});
+    Pictures = Creator(*this, DrawBox, u"Picture", TShapetype::stRectangle, 1600, 1600,
+                       {clBlack, 1, TPenStyle::psClear}, {clWhite, TBrushStyle::bsClear});
+    Walls = Creator(*this, DrawBox, u"Walls", TShapetype::stRectangle, 24000, 12000,
+                    {RGB(50, 50, 50), 250}, {clWhite, TBrushStyle::bsClear});
     Pointer = NewComponent<TMouseTool>(*this);
     Pointer->SetName(u"Pointer");
+    Pointer->SetDrawForm(DrawBox);
+    Pointer->SetOptions({TToolOption::toDefaultTool});
 
     // Symbols that read as furniture and machines cast shadows; benches turn.
-    Rectangles->Generator().SetOptions(TGeneratorOptions{TGeneratorOption::goRotation, TGeneratorOption::goShadows});
-    RoundRects->Generator().SetOptions(TGeneratorOptions{TGeneratorOption::goRotation, TGeneratorOption::goShadows});
+    Rectangles->Generator().SetOptions(
+        TGeneratorOptions{TGeneratorOption::goRotation, TGeneratorOption::goShadows});
+    RoundRects->Generator().SetOptions(
+        TGeneratorOptions{TGeneratorOption::goRotation, TGeneratorOption::goShadows});
     Ellipses->Generator().SetOptions(TGeneratorOptions{TGeneratorOption::goShadows});
     Pictures->Generator().SetOptions(TGeneratorOptions{TGeneratorOption::goStretchPicture});
     // The walls lie beneath everything else.
@@ -83,17 +88,11 @@ TSketchForm::TSketchForm() {
     DrawBox->SetScrollAnchor(true);
     // The scroll range follows the drawing; tools scroll at the edges.
     DrawBox->SetAutoScroll(true);
-
-    for (TvlCreator* c : {static_cast<TvlCreator*>(Rectangles), static_cast<TvlCreator*>(Ellipses),
-                          static_cast<TvlCreator*>(Circles), static_cast<TvlCreator*>(Squares),
-                          static_cast<TvlCreator*>(RoundRects), static_cast<TvlCreator*>(Pictures),
-                          static_cast<TvlCreator*>(Walls)})
-        c->SetDrawForm(DrawBox);
-    Pointer->SetDrawForm(DrawBox);
-    Pointer->SetOptions({TToolOption::toDefaultTool});
 }
 
-TvlDataModule* TSketchForm::Document() const { return dynamic_cast<TvlDataModule*>(DrawBox->DataModule()); }
+TvlDataModule* TSketchForm::Document() const {
+    return dynamic_cast<TvlDataModule*>(DrawBox->DataModule());
+}
 
 std::vector<TMouseTool*> TSketchForm::ToolBarTools() const {
     return {Pointer, Rectangles, Ellipses, Circles, Squares, RoundRects, Pictures};

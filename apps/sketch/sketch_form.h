@@ -15,7 +15,7 @@
 namespace sketch {
 
 class TSketchForm : public vl::TForm {
-public:
+  public:
     // Creates and configures the components; they count as read until
     // FinishLoading, which the window calls once the draw box has its host.
     TSketchForm();

@@ -86,20 +86,28 @@ QIcon ToolIcon(const TMouseTool* tool) {
         return QIcon(pm);
     }
     p.setPen(QPen(ToQColor(g.Pen().Color), 2));
-    p.setBrush(g.Brush().Style == TBrushStyle::bsClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(g.Brush().Color)));
+    p.setBrush(g.Brush().Style == TBrushStyle::bsClear ? QBrush(Qt::NoBrush)
+                                                       : QBrush(ToQColor(g.Brush().Color)));
     // The creator's proportions in the icon; circles and squares stay round and square.
     double w = g.Width(), h = g.Height();
     const TShapetype shape = g.Shape();
-    if (shape == TShapetype::stCircle || shape == TShapetype::stSquare || shape == TShapetype::stRoundSquare)
+    if (shape == TShapetype::stCircle || shape == TShapetype::stSquare ||
+        shape == TShapetype::stRoundSquare)
         w = h = std::min(w, h);
     const double k = (IconSize - 6) / std::max(w, h);
     const QRectF r((IconSize - w * k) / 2, (IconSize - h * k) / 2, w * k, h * k);
     switch (shape) {
     case TShapetype::stEllipse:
-    case TShapetype::stCircle: p.drawEllipse(r); break;
+    case TShapetype::stCircle:
+        p.drawEllipse(r);
+        break;
     case TShapetype::stRoundRect:
-    case TShapetype::stRoundSquare: p.drawRoundedRect(r, 25, 25, Qt::RelativeSize); break;
-    default: p.drawRect(r); break;
+    case TShapetype::stRoundSquare:
+        p.drawRoundedRect(r, 25, 25, Qt::RelativeSize);
+        break;
+    default:
+        p.drawRect(r);
+        break;
     }
     return QIcon(pm);
 }

@@ -11,6 +11,8 @@ QtButton::QtButton(TComponent* AOwner, QAction* action) : TButton(AOwner), FActi
 }
 
 // The action may outlive the button; its signal must not reach a freed one.
-QtButton::~QtButton() { QObject::disconnect(FTriggered); }
+QtButton::~QtButton() {
+    QObject::disconnect(FTriggered);
+}
 
 } // namespace vl

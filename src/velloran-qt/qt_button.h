@@ -13,14 +13,14 @@ class QAction;
 namespace vl {
 
 class QtButton : public TButton {
-public:
+  public:
     // action is not owned; the caption is taken from its text.
     QtButton(TComponent* AOwner, QAction* action);
     ~QtButton() override;
     QAction* Action() const { return FAction; }
     std::string ClassName() const override { return "QtButton"; }
 
-private:
+  private:
     QPointer<QAction> FAction;
     QMetaObject::Connection FTriggered;
 };

@@ -45,11 +45,13 @@ QImage LoadXwd(const QString& path) {
     QDataStream in(&f);
     in.setByteOrder(QDataStream::BigEndian);
     quint32 h[25];
-    for (quint32& v : h) in >> v;
+    for (quint32& v : h)
+        in >> v;
     const quint32 headerSize = h[0], format = h[2], width = h[4], height = h[5], byteOrder = h[7],
                   bitsPerPixel = h[11], bytesPerLine = h[12], ncolors = h[19];
-    if (in.status() != QDataStream::Ok || format != 2 || bitsPerPixel != 32 || width == 0 || height == 0 ||
-        width > 10000 || height > 10000 || bytesPerLine < width * 4 || headerSize < 100)
+    if (in.status() != QDataStream::Ok || format != 2 || bitsPerPixel != 32 || width == 0 ||
+        height == 0 || width > 10000 || height > 10000 || bytesPerLine < width * 4 ||
+        headerSize < 100)
         return {};
     if (!f.seek(qint64(headerSize) + qint64(ncolors) * 12)) return {};
     const QByteArray data = f.read(qint64(bytesPerLine) * height);
@@ -57,7 +59,8 @@ QImage LoadXwd(const QString& path) {
     QImage img(int(width), int(height), QImage::Format_RGB32);
     for (quint32 y = 0; y < height; ++y)
         for (quint32 x = 0; x < width; ++x) {
-            const auto* p = reinterpret_cast<const uchar*>(data.constData()) + y * bytesPerLine + x * 4;
+            const auto* p =
+                reinterpret_cast<const uchar*>(data.constData()) + y * bytesPerLine + x * 4;
             const quint32 v = byteOrder == 0 ? p[0] | p[1] << 8 | p[2] << 16 | quint32(p[3]) << 24
                                              : quint32(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
             img.setPixel(int(x), int(y), 0xFF000000u | (v & 0xFFFFFFu));
@@ -83,7 +86,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString shotPath = QString::fromLocal8Bit(argv[1]);
-    const QImage shot = shotPath.endsWith(QLatin1String(".xwd")) ? LoadXwd(shotPath) : QImage(shotPath);
+    const QImage shot =
+        shotPath.endsWith(QLatin1String(".xwd")) ? LoadXwd(shotPath) : QImage(shotPath);
     if (shot.isNull()) {
         Fail(QStringLiteral("no screenshot at %1").arg(argv[1]));
         return 1;
@@ -105,7 +109,8 @@ int main(int argc, char** argv) {
     QColor pen, brush;
     int count = -1;
     std::vector<Object> objects;
-    static const QRegularExpression styleRe(QStringLiteral("^creator (\\S+) pen=(#\\w+) brush=(#\\w+)"));
+    static const QRegularExpression styleRe(
+        QStringLiteral("^creator (\\S+) pen=(#\\w+) brush=(#\\w+)"));
     static const QRegularExpression objectRe(
         QStringLiteral("^object creator=(\\S+) .* window=(-?\\d+),(-?\\d+),(-?\\d+),(-?\\d+)"));
     QTextStream in(&dumpFile);
@@ -116,11 +121,13 @@ int main(int argc, char** argv) {
         } else if (line.startsWith(QLatin1String("objects "))) {
             count = line.mid(8).toInt();
         } else if (auto m = objectRe.match(line); m.hasMatch()) {
-            objects.push_back({m.captured(1), QRect(QPoint(m.captured(2).toInt(), m.captured(3).toInt()),
-                                                    QPoint(m.captured(4).toInt(), m.captured(5).toInt()))});
+            objects.push_back(
+                {m.captured(1), QRect(QPoint(m.captured(2).toInt(), m.captured(3).toInt()),
+                                      QPoint(m.captured(4).toInt(), m.captured(5).toInt()))});
         }
     }
-    if (!pen.isValid() || !brush.isValid()) Fail(QStringLiteral("no style of %1 in the dump").arg(creator));
+    if (!pen.isValid() || !brush.isValid())
+        Fail(QStringLiteral("no style of %1 in the dump").arg(creator));
     if (count != static_cast<int>(clicks.size()) || objects.size() != clicks.size())
         Fail(QStringLiteral("%1 clicks, but the document holds %2 objects (%3 listed)")
                  .arg(clicks.size())
@@ -133,10 +140,14 @@ int main(int argc, char** argv) {
         int hit = -1;
         for (size_t i = 0; i < objects.size(); ++i) {
             const QPoint centre = objects[i].Box.center();
-            if (!used[i] && objects[i].Creator == creator && (centre - c).manhattanLength() <= 3) hit = int(i);
+            if (!used[i] && objects[i].Creator == creator && (centre - c).manhattanLength() <= 3)
+                hit = int(i);
         }
         if (hit < 0) {
-            Fail(QStringLiteral("no %1 centred on the click at (%2,%3)").arg(creator).arg(c.x()).arg(c.y()));
+            Fail(QStringLiteral("no %1 centred on the click at (%2,%3)")
+                     .arg(creator)
+                     .arg(c.x())
+                     .arg(c.y()));
             continue;
         }
         used[hit] = true;
@@ -152,7 +163,10 @@ int main(int argc, char** argv) {
         const struct {
             QPoint Dir;
             int Expected;
-        } sides[] = {{{-1, 0}, box.left()}, {{1, 0}, box.right()}, {{0, -1}, box.top()}, {{0, 1}, box.bottom()}};
+        } sides[] = {{{-1, 0}, box.left()},
+                     {{1, 0}, box.right()},
+                     {{0, -1}, box.top()},
+                     {{0, 1}, box.bottom()}};
         for (const auto& side : sides) {
             const QPoint edge = EdgeFrom(shot, c, side.Dir, brush);
             const int at = side.Dir.x() ? edge.x() : edge.y();

@@ -24,7 +24,8 @@ TEST(SketchForm, CreatorsKeepTheClassNumbersOfTheDocumentedOrder) {
         {form.Rectangles, 1}, {form.Ellipses, 2}, {form.Circles, 3}, {form.Squares, 4},
         {form.RoundRects, 5}, {form.Pictures, 6}, {form.Walls, 7},
     };
-    for (auto [creator, id] : expected) EXPECT_EQ(creator->GetID(), id) << StringToUtf8(creator->Name());
+    for (auto [creator, id] : expected)
+        EXPECT_EQ(creator->GetID(), id) << StringToUtf8(creator->Name());
     EXPECT_EQ(form.DrawBox->ComponentIndex(), 0);
     EXPECT_EQ(form.Pointer->ComponentIndex(), 8);
     // The document comes last, so it goes before the creators its objects need.
@@ -61,8 +62,8 @@ TEST(SketchForm, SamplePlanUsesEveryCreatorWithTheWallsBeneath) {
         [&](TvlObject* o, void*) {
             if (o->Tool() == form.Pictures) return;
             const TLimRec r = o->GetLimits();
-            EXPECT_TRUE(r.Xmin >= hall.Xmin - 300 && r.Xmax <= hall.Xmax + 300 && r.Ymin >= hall.Ymin - 300 &&
-                        r.Ymax <= hall.Ymax + 300)
+            EXPECT_TRUE(r.Xmin >= hall.Xmin - 300 && r.Xmax <= hall.Xmax + 300 &&
+                        r.Ymin >= hall.Ymin - 300 && r.Ymax <= hall.Ymax + 300)
                 << StringToUtf8(o->Tool()->Name()) << " at " << o->GetX() << "," << o->GetY();
         },
         nullptr);
