@@ -174,7 +174,6 @@ private:
     TRect DeviceRect(const TLimRec& LimRec);
     // Viewport origin := home - bar position, after the bars moved.
     void SyncOrigin();
-    bool LinkedHere(TComponent* AComponent) const;
 
     std::unique_ptr<TScaleSetting> FScaleSetting;
     std::unique_ptr<TvlGrid> FGrid;
