@@ -44,7 +44,11 @@ void PrintLayout(const MainWindow& window, std::ostream& out) {
     for (TMouseTool* tool : window.Form().ToolBarTools())
         if (auto* c = dynamic_cast<TvlCreator*>(tool))
             out << "creator " << Utf8(c->Name()) << " pen=" << Hex(c->Generator().Pen().Color)
-                << " brush=" << Hex(c->Generator().Brush().Color) << '\n';
+                << " brush="
+                << (c->Generator().Brush().Style == TBrushStyle::bsSolid
+                        ? Hex(c->Generator().Brush().Color)
+                        : std::string("none"))
+                << '\n';
     out.flush();
 }
 

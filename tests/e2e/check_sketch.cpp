@@ -3,8 +3,10 @@
 // and on screen a filled shape with its outline exactly where the document
 // says the object lies.
 //
-// usage: e2e_check_sketch shot dump.txt creator x,y [x,y ...]
+// usage: e2e_check_sketch shot dump.txt [creator x,y [x,y ...]]
 // shot: a PNG, or an X window dump (.xwd) as the X server saw the window.
+// Without clicks it checks a whole drawing: every object of a creator with
+// a fill shows that fill at its centre.
 
 #include <QColor>
 #include <QDataStream>
@@ -15,6 +17,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <vector>
 
 namespace {
@@ -22,6 +25,11 @@ namespace {
 struct Object {
     QString Creator;
     QRect Box; // left, top, right, bottom inclusive, window pixels
+};
+
+struct Style {
+    QColor Pen;
+    QColor Brush; // invalid without a fill
 };
 
 int Failures = 0;
@@ -81,8 +89,8 @@ QPoint EdgeFrom(const QImage& img, QPoint p, QPoint d, QColor fill) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 5) {
-        std::fprintf(stderr, "usage: %s shot.png dump.txt creator x,y [x,y ...]\n", argv[0]);
+    if (argc == 4 || argc < 3) {
+        std::fprintf(stderr, "usage: %s shot dump.txt [creator x,y [x,y ...]]\n", argv[0]);
         return 2;
     }
     const QString shotPath = QString::fromLocal8Bit(argv[1]);
@@ -97,27 +105,26 @@ int main(int argc, char** argv) {
         Fail(QStringLiteral("no dump at %1").arg(argv[2]));
         return 1;
     }
-    const QString creator = QString::fromLocal8Bit(argv[3]);
+    const QString creator = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
     std::vector<QPoint> clicks;
     for (int i = 4; i < argc; ++i) {
         const QStringList xy = QString::fromLocal8Bit(argv[i]).split(',');
         clicks.emplace_back(xy.value(0).toInt(), xy.value(1).toInt());
     }
 
-    // The dump: "creator <name> pen=#rrggbb brush=#rrggbb", "objects <n>",
+    // The dump: "creator <name> pen=#rrggbb brush=#rrggbb|none", "objects <n>",
     // "object creator=<name> ... window=l,t,r,b".
-    QColor pen, brush;
+    std::map<QString, Style> styles;
     int count = -1;
     std::vector<Object> objects;
     static const QRegularExpression styleRe(
-        QStringLiteral("^creator (\\S+) pen=(#\\w+) brush=(#\\w+)"));
+        QStringLiteral("^creator (\\S+) pen=(#\\w+) brush=(#\\w+|none)"));
     static const QRegularExpression objectRe(
         QStringLiteral("^object creator=(\\S+) .* window=(-?\\d+),(-?\\d+),(-?\\d+),(-?\\d+)"));
     QTextStream in(&dumpFile);
     for (QString line; in.readLineInto(&line);) {
-        if (auto m = styleRe.match(line); m.hasMatch() && m.captured(1) == creator) {
-            pen = QColor(m.captured(2));
-            brush = QColor(m.captured(3));
+        if (auto m = styleRe.match(line); m.hasMatch()) {
+            styles[m.captured(1)] = {QColor(m.captured(2)), QColor(m.captured(3))};
         } else if (line.startsWith(QLatin1String("objects "))) {
             count = line.mid(8).toInt();
         } else if (auto m = objectRe.match(line); m.hasMatch()) {
@@ -126,13 +133,36 @@ int main(int argc, char** argv) {
                                       QPoint(m.captured(4).toInt(), m.captured(5).toInt()))});
         }
     }
+    if (count < 0 || objects.size() != size_t(count))
+        Fail(QStringLiteral("the dump lists %1 of %2 objects").arg(objects.size()).arg(count));
+
+    if (clicks.empty()) {
+        int filled = 0;
+        for (const Object& o : objects) {
+            auto it = styles.find(o.Creator);
+            const QPoint c = o.Box.center();
+            if (it == styles.end() || !it->second.Brush.isValid() || !shot.rect().contains(c))
+                continue;
+            ++filled;
+            if (!Near(shot.pixelColor(c), it->second.Brush, 12))
+                Fail(QStringLiteral("the %1 at (%2,%3) shows %4, not its fill %5")
+                         .arg(o.Creator)
+                         .arg(c.x())
+                         .arg(c.y())
+                         .arg(shot.pixelColor(c).name(), it->second.Brush.name()));
+        }
+        if (filled == 0) Fail(QStringLiteral("no filled object in view"));
+        return Failures ? 1 : 0;
+    }
+
+    const Style style = styles[creator];
+    const QColor pen = style.Pen, brush = style.Brush;
     if (!pen.isValid() || !brush.isValid())
         Fail(QStringLiteral("no style of %1 in the dump").arg(creator));
-    if (count != static_cast<int>(clicks.size()) || objects.size() != clicks.size())
-        Fail(QStringLiteral("%1 clicks, but the document holds %2 objects (%3 listed)")
+    if (count != static_cast<int>(clicks.size()))
+        Fail(QStringLiteral("%1 clicks, but the document holds %2 objects")
                  .arg(clicks.size())
-                 .arg(count)
-                 .arg(objects.size()));
+                 .arg(count));
     if (Failures) return 1;
 
     std::vector<bool> used(objects.size());
