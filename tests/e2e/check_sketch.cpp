@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 #include <QTextStream>
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -34,9 +35,20 @@ struct Style {
 
 int Failures = 0;
 
-void Fail(const QString& msg) {
-    std::fprintf(stderr, "check: %s\n", qPrintable(msg));
+[[gnu::format(printf, 1, 2)]] void Fail(const char* format, ...) {
+    std::va_list args;
+    va_start(args, format);
+    std::fputs("check: ", stderr);
+    std::vfprintf(stderr, format, args);
+    std::fputc('\n', stderr);
+    va_end(args);
     ++Failures;
+}
+
+const char* Name(QColor c) {
+    static QByteArray text;
+    text = c.name().toLatin1();
+    return text.constData();
 }
 
 bool Near(QColor a, QColor b, int tol) {
@@ -97,12 +109,12 @@ int main(int argc, char** argv) {
     const QImage shot =
         shotPath.endsWith(QLatin1String(".xwd")) ? LoadXwd(shotPath) : QImage(shotPath);
     if (shot.isNull()) {
-        Fail(QStringLiteral("no screenshot at %1").arg(argv[1]));
+        Fail("no screenshot at %s", argv[1]);
         return 1;
     }
     QFile dumpFile(QString::fromLocal8Bit(argv[2]));
     if (!dumpFile.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        Fail(QStringLiteral("no dump at %1").arg(argv[2]));
+        Fail("no dump at %s", argv[2]);
         return 1;
     }
     const QString creator = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
@@ -134,7 +146,7 @@ int main(int argc, char** argv) {
         }
     }
     if (count < 0 || objects.size() != size_t(count))
-        Fail(QStringLiteral("the dump lists %1 of %2 objects").arg(objects.size()).arg(count));
+        Fail("the dump lists %zu of %d objects", objects.size(), count);
 
     if (clicks.empty()) {
         int filled = 0;
@@ -145,24 +157,18 @@ int main(int argc, char** argv) {
                 continue;
             ++filled;
             if (!Near(shot.pixelColor(c), it->second.Brush, 12))
-                Fail(QStringLiteral("the %1 at (%2,%3) shows %4, not its fill %5")
-                         .arg(o.Creator)
-                         .arg(c.x())
-                         .arg(c.y())
-                         .arg(shot.pixelColor(c).name(), it->second.Brush.name()));
+                Fail("the %s at (%d,%d) shows %s, not its fill %s", qPrintable(o.Creator), c.x(),
+                     c.y(), Name(shot.pixelColor(c)), qPrintable(it->second.Brush.name()));
         }
-        if (filled == 0) Fail(QStringLiteral("no filled object in view"));
+        if (filled == 0) Fail("no filled object in view");
         return Failures ? 1 : 0;
     }
 
     const Style style = styles[creator];
     const QColor pen = style.Pen, brush = style.Brush;
-    if (!pen.isValid() || !brush.isValid())
-        Fail(QStringLiteral("no style of %1 in the dump").arg(creator));
+    if (!pen.isValid() || !brush.isValid()) Fail("no style of %s in the dump", qPrintable(creator));
     if (count != static_cast<int>(clicks.size()))
-        Fail(QStringLiteral("%1 clicks, but the document holds %2 objects")
-                 .arg(clicks.size())
-                 .arg(count));
+        Fail("%zu clicks, but the document holds %d objects", clicks.size(), count);
     if (Failures) return 1;
 
     std::vector<bool> used(objects.size());
@@ -174,19 +180,14 @@ int main(int argc, char** argv) {
                 hit = int(i);
         }
         if (hit < 0) {
-            Fail(QStringLiteral("no %1 centred on the click at (%2,%3)")
-                     .arg(creator)
-                     .arg(c.x())
-                     .arg(c.y()));
+            Fail("no %s centred on the click at (%d,%d)", qPrintable(creator), c.x(), c.y());
             continue;
         }
         used[hit] = true;
         const QRect box = objects[hit].Box;
         if (!Near(shot.pixelColor(c), brush, 12)) {
-            Fail(QStringLiteral("pixel at (%1,%2) is %3, not the fill %4")
-                     .arg(c.x())
-                     .arg(c.y())
-                     .arg(shot.pixelColor(c).name(), brush.name()));
+            Fail("pixel at (%d,%d) is %s, not the fill %s", c.x(), c.y(), Name(shot.pixelColor(c)),
+                 qPrintable(brush.name()));
             continue;
         }
         // The fill ends at the outline, and the outline lies on the box.
@@ -201,16 +202,11 @@ int main(int argc, char** argv) {
             const QPoint edge = EdgeFrom(shot, c, side.Dir, brush);
             const int at = side.Dir.x() ? edge.x() : edge.y();
             if (std::abs(at - side.Expected) > 2)
-                Fail(QStringLiteral("the shape at (%1,%2) ends at %3 where its box ends at %4")
-                         .arg(c.x())
-                         .arg(c.y())
-                         .arg(at)
-                         .arg(side.Expected));
+                Fail("the shape at (%d,%d) ends at %d where its box ends at %d", c.x(), c.y(), at,
+                     side.Expected);
             else if (!Near(shot.pixelColor(edge), pen, 60))
-                Fail(QStringLiteral("the outline pixel at (%1,%2) is %3, not the pen %4")
-                         .arg(edge.x())
-                         .arg(edge.y())
-                         .arg(shot.pixelColor(edge).name(), pen.name()));
+                Fail("the outline pixel at (%d,%d) is %s, not the pen %s", edge.x(), edge.y(),
+                     Name(shot.pixelColor(edge)), qPrintable(pen.name()));
         }
     }
     return Failures ? 1 : 0;
