@@ -56,6 +56,7 @@ int main(int argc, char** argv) {
             }
             if (cmd.isSet(dump)) sketch::PrintDocument(window, std::cout);
         });
+        const bool offscreen = QGuiApplication::platformName() == QLatin1String("offscreen");
         // The first paint made the sample drawing: from then on the window
         // shows what a user would see.
         QMetaObject::Connection ready;
@@ -63,9 +64,18 @@ int main(int argc, char** argv) {
             QObject::disconnect(ready);
             QTimer::singleShot(0, &window, [&] {
                 if (cmd.isSet(dump)) sketch::PrintLayout(window, std::cout);
-                if (QGuiApplication::platformName() == QLatin1String("offscreen")) window.close();
+                if (offscreen) window.close();
             });
         });
+
+        // Nobody can close an offscreen window: should no paint ever come,
+        // the editor still ends, with an error.
+        if (offscreen)
+            QTimer::singleShot(60000, &window, [&] {
+                std::cerr << "sketch: the drawing was not painted within a minute\n";
+                rc = 1;
+                window.close();
+            });
 
         window.show();
         const int exitCode = QApplication::exec();
