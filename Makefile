@@ -26,8 +26,7 @@ bench: bootstrap
 	@for b in build/bench/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
 demo: build
-	@if [ -x build/default/apps/sketch/sketch ]; then scripts/run-demo; \
-	else echo "The sketch editor is not built yet."; fi
+	@scripts/run-demo
 
 clean:
 	rm -rf build

@@ -63,6 +63,10 @@ TEST_F(Position, BoxAndMaxLimits) {
     Box->Shadows().SetdX(10);
     Box->Shadows().SetdY(7);
     EXPECT_EQ(o->GetMaxLimits(), (TLimRec{84, 37, 156, 83}));
+    // Shadows falling down in a y-up view (negative dY) widen the limits too.
+    Box->Shadows().SetdY(-7);
+    EXPECT_EQ(o->GetMaxLimits(), (TLimRec{84, 37, 156, 83}));
+    Box->Shadows().SetdY(7);
     // Sizing widens each margin to at least the handle size.
     ActScaleSet->SetPixPerM(3780);
     ActScaleSet->SetScale(1.0);

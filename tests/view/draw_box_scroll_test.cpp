@@ -52,6 +52,12 @@ TEST_F(DrawBoxScroll, ScaleZeroFitsTheDrawingAndHidesTheBars) {
     Box->SetScale(2);
     EXPECT_TRUE(Box->State.Contains(TBoxStateItem::bsNewRange));
     EXPECT_EQ(Box->Canvas()->LPtoDP({100, 0}).X - Box->Canvas()->LPtoDP({0, 0}).X, 200);
+    // Zoomed in after fitting, the drawing outgrows the window: the bars return.
+    Host.InvalidateAll();
+    Host.Paint();
+    EXPECT_TRUE(Box->HorzScrollBar().Visible());
+    EXPECT_TRUE(Host.GetScrollInfo(TScrollBarKind::sbHorizontal).Visible);
+    EXPECT_TRUE(Host.GetScrollInfo(TScrollBarKind::sbVertical).Visible);
 }
 
 TEST_F(DrawBoxScroll, ScrollToBringsThePointToTheReference) {

@@ -197,8 +197,10 @@ TLimRec TvlObject::GetMaxLimits() const {
     int32_t mx = 0, my = 0;
     if (g.Options().Contains(TGeneratorOption::goShadows))
         if (const TCustomDrawBox* box = DrawBox()) {
-            mx = box->Shadows().dX();
-            my = box->Shadows().dY();
+            // A shadow may fall to either side; a negative offset must not
+            // shrink the area the object paints.
+            mx = std::abs(box->Shadows().dX());
+            my = std::abs(box->Shadows().dY());
         }
     if (GetSizing()) {
         const int32_t t = ActScaleSet->GetTempFrame();

@@ -108,6 +108,13 @@ void TCustomDrawBox::SetScale(double Value) {
     } else {
         FScaleSetting->SetScale(Value);
         if (FScaleSetting->State.Contains(TScaleFlag::scChanged)) State.Include(TBoxStateItem::bsNewRange);
+        // Fitting hid the bars; at any other scale the range check decides
+        // again whether they are needed, or the view could never scroll again.
+        for (TvlScrollBar* bar : {&HorzScrollBar(), &VertScrollBar()})
+            if (!bar->Visible()) {
+                bar->SetVisible(true);
+                State.Include(TBoxStateItem::bsNewRange);
+            }
     }
     if (FDataModule) FDataModule->UnmarkAll();
     InvalidateBox();

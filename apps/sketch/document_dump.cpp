@@ -1,0 +1,74 @@
+#include "document_dump.h"
+
+#include <algorithm>
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+
+#include <velloran-qt/qt_window_host.h>
+#include <velloran/objects/object.h>
+#include <velloran/tools/creator.h>
+
+#include "main_window.h"
+#include "sketch_form.h"
+
+namespace sketch {
+
+using namespace vl;
+
+namespace {
+
+std::ostream& operator<<(std::ostream& out, const QRect& r) {
+    return out << r.x() << ',' << r.y() << ',' << r.width() << ',' << r.height();
+}
+
+std::string Utf8(const String& s) {
+    return QString::fromStdU16String(s).toStdString();
+}
+
+std::string Hex(TColor c) {
+    c = ColorToRGB(c);
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c)).name().toStdString();
+}
+
+} // namespace
+
+void PrintLayout(const MainWindow& window, std::ostream& out) {
+    out << "ready window=" << window.winId() << " view=" << window.ViewRect();
+    for (TMouseTool* tool : window.Form().ToolBarTools())
+        out << " tool:" << Utf8(tool->Name()) << '=' << window.ButtonRect(window.ToolAction(tool));
+    for (const auto& [name, action] : window.ViewActions())
+        out << " action:" << name.toStdString() << '=' << window.ButtonRect(action);
+    out << '\n';
+    for (TMouseTool* tool : window.Form().ToolBarTools())
+        if (auto* c = dynamic_cast<TvlCreator*>(tool))
+            out << "creator " << Utf8(c->Name()) << " pen=" << Hex(c->Generator().Pen().Color)
+                << " brush="
+                << (c->Generator().Brush().Style == TBrushStyle::bsSolid
+                        ? Hex(c->Generator().Brush().Color)
+                        : std::string("none"))
+                << '\n';
+    out.flush();
+}
+
+void PrintDocument(const MainWindow& window, std::ostream& out) {
+    TvlDataModule& doc = *window.Form().Document();
+    const TScaleSetting& map = window.Form().DrawBox->ScaleSetting();
+    out << "objects " << doc.Count() << '\n';
+    doc.AllObjects(
+        [&](TvlObject* o, void*) {
+            const TLimRec lim = o->GetLimits();
+            const QPoint a = window.LogToWindow({lim.Xmin, lim.Ymin});
+            const QPoint b = window.LogToWindow({lim.Xmax, lim.Ymax});
+            out << "object creator=" << Utf8(o->Tool()->Name()) << " id=" << o->ObjID
+                << " x=" << o->GetX() << " y=" << o->GetY()
+                << " world=" << map.LogToWorld(o->GetX()) << ',' << map.LogToWorld(o->GetY())
+                << " window=" << std::min(a.x(), b.x()) << ',' << std::min(a.y(), b.y()) << ','
+                << std::max(a.x(), b.x()) << ',' << std::max(a.y(), b.y()) << '\n';
+        },
+        nullptr);
+    out.flush();
+}
+
+} // namespace sketch

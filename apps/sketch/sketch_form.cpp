@@ -1,0 +1,101 @@
+#include "sketch_form.h"
+
+#include <velloran/generators/generator_options.h>
+#include <velloran/platform/colors.h>
+
+namespace sketch {
+
+using namespace vl;
+
+namespace {
+
+// A point creator of the draw box whose symbols sit centred on the clicked
+// point. Sizes are in the form's logical unit (millimetres).
+TvlPoints* Creator(TForm& form, TvlDrawbox* box, const char16_t* name, TShapetype shape, int32_t w,
+                   int32_t h, TPen pen, TBrush brush) {
+    auto* c = NewComponent<TvlPoints>(form);
+    c->SetName(name);
+    c->SetDrawForm(box);
+    TCustomGenerator& g = c->Generator();
+    g.SetShape(shape);
+    g.SetWidth(w);
+    g.SetHeight(h);
+    g.SetHotspotX(w / 2);
+    g.SetHotspotY(h / 2);
+    g.SetPen(pen);
+    g.SetBrush(brush);
+    return c;
+}
+
+} // namespace
+
+TSketchForm::TSketchForm() {
+    SetName(u"SketchForm");
+    BeginLoading();
+
+    // The order below is the drawing format's class numbering: append only.
+    DrawBox = NewComponent<TvlDrawbox>(*this);
+    DrawBox->SetName(u"DrawBox");
+
+    const TPen outline{RGB(40, 60, 90), 20};
+    Rectangles = Creator(*this, DrawBox, u"Rectangle", TShapetype::stRectangle, 2000, 800, outline,
+                         {RGB(198, 219, 239), TBrushStyle::bsSolid});
+    Ellipses = Creator(*this, DrawBox, u"Ellipse", TShapetype::stEllipse, 3000, 1600, outline,
+                       {RGB(253, 235, 200), TBrushStyle::bsSolid});
+    Circles = Creator(*this, DrawBox, u"Circle", TShapetype::stCircle, 1600, 1600,
+                      {RGB(20, 90, 60), 30}, {RGB(199, 233, 192), TBrushStyle::bsSolid});
+    Squares = Creator(*this, DrawBox, u"Square", TShapetype::stSquare, 400, 400, {clBlack, 10},
+                      {RGB(90, 90, 90), TBrushStyle::bsSolid});
+    RoundRects = Creator(*this, DrawBox, u"RoundRect", TShapetype::stRoundRect, 2400, 1400,
+                         {RGB(120, 60, 20), 20}, {RGB(244, 204, 160), TBrushStyle::bsSolid});
+    Pictures = Creator(*this, DrawBox, u"Picture", TShapetype::stRectangle, 1600, 1600,
+                       {clBlack, 1, TPenStyle::psClear}, {clWhite, TBrushStyle::bsClear});
+    Walls = Creator(*this, DrawBox, u"Walls", TShapetype::stRectangle, 24000, 12000,
+                    {RGB(50, 50, 50), 250}, {clWhite, TBrushStyle::bsClear});
+    Pointer = NewComponent<TMouseTool>(*this);
+    Pointer->SetName(u"Pointer");
+    Pointer->SetDrawForm(DrawBox);
+    Pointer->SetOptions({TToolOption::toDefaultTool});
+
+    // Symbols that read as furniture and machines cast shadows; benches turn.
+    Rectangles->Generator().SetOptions(
+        TGeneratorOptions{TGeneratorOption::goRotation, TGeneratorOption::goShadows});
+    RoundRects->Generator().SetOptions(
+        TGeneratorOptions{TGeneratorOption::goRotation, TGeneratorOption::goShadows});
+    Ellipses->Generator().SetOptions(TGeneratorOptions{TGeneratorOption::goShadows});
+    Pictures->Generator().SetOptions(TGeneratorOptions{TGeneratorOption::goStretchPicture});
+    // The walls lie beneath everything else.
+    Walls->Generator().SetZOrder(-1);
+
+    TScaleSetting& map = DrawBox->ScaleSetting();
+    map.SetMinUnit(TLenUnits::mm);
+    map.SetMeasure(TLenUnits::Meter);
+    map.SetOrigin(TOrigin::LeftBottom);
+    map.SetRcp_Scale(100);
+    // Closer than real size shows nothing more of a plan.
+    map.Setrcp_Limit(1);
+    map.SetBlankZone(10);
+    DrawBox->Shadows().SetdX(120);
+    DrawBox->Shadows().SetdY(-120);
+    DrawBox->Shadows().SetBrush({RGB(190, 190, 190), TBrushStyle::bsSolid});
+    TvlGrid& grid = DrawBox->Grid();
+    grid.SetIncHorz(500);
+    grid.SetIncVert(500);
+    grid.SetShowEvery(2);
+    grid.SetPen({RGB(225, 230, 238), 1});
+    grid.SetVisible(true);
+    grid.SetCapture(true);
+    DrawBox->SetScrollAnchor(true);
+    // The scroll range follows the drawing; tools scroll at the edges.
+    DrawBox->SetAutoScroll(true);
+}
+
+TvlDataModule* TSketchForm::Document() const {
+    return dynamic_cast<TvlDataModule*>(DrawBox->DataModule());
+}
+
+std::vector<TMouseTool*> TSketchForm::ToolBarTools() const {
+    return {Pointer, Rectangles, Ellipses, Circles, Squares, RoundRects, Pictures};
+}
+
+} // namespace sketch

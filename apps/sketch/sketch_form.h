@@ -1,0 +1,46 @@
+#pragma once
+// The sketch's form: every component of the editor in a fixed order. A
+// creator's class number is its index among the form's components and is
+// stored with each object of a drawing, so components are only ever
+// appended (docs/sketch.md keeps the list).
+
+#include <vector>
+
+#include <velloran/document/data_module.h>
+#include <velloran/platform/form.h>
+#include <velloran/tools/mouse_tool.h>
+#include <velloran/tools/vl_points.h>
+#include <velloran/view/draw_box.h>
+
+namespace sketch {
+
+class TSketchForm : public vl::TForm {
+  public:
+    // Creates and configures the components; they count as read until
+    // FinishLoading, which the window calls once the draw box has its host.
+    TSketchForm();
+    std::string ClassName() const override { return "TSketchForm"; }
+
+    vl::TvlDrawbox* DrawBox;
+    vl::TvlPoints* Rectangles;
+    vl::TvlPoints* Ellipses;
+    vl::TvlPoints* Circles;
+    vl::TvlPoints* Squares;
+    vl::TvlPoints* RoundRects;
+    vl::TvlPoints* Pictures;
+    // The outer walls of the sample plan; not on the tool bar.
+    vl::TvlPoints* Walls;
+    // Holds the default-tool slot: idle until the mark-and-move tool
+    // takes its place.
+    vl::TMouseTool* Pointer;
+
+    // The draw box's own document, made when loading finishes. Made then,
+    // it is the form's last component and goes first, while the creators
+    // its objects refer to still exist.
+    vl::TvlDataModule* Document() const;
+
+    // The tools the tool bar offers, in tool bar order.
+    std::vector<vl::TMouseTool*> ToolBarTools() const;
+};
+
+} // namespace sketch

@@ -1,0 +1,160 @@
+#include "symbols.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <velloran-qt/qt_image.h>
+#include <velloran/generators/custom_generator.h>
+#include <velloran/platform/graphics.h>
+#include <velloran/platform/picture.h>
+#include <velloran/tools/creator.h>
+
+namespace sketch {
+
+using namespace vl;
+
+namespace {
+
+QColor ToQColor(TColor c) {
+    c = ColorToRGB(c);
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+constexpr int IconSize = 32;
+
+} // namespace
+
+QImage NorthArrowImage(int size) {
+    QImage img(size, size, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double s = size / 100.0;
+    p.scale(s, s);
+    p.setPen(QPen(QColor(30, 30, 30), 3));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(50, 56), 36, 36);
+    // The arrow: dark on its right half, open on the left, as plans draw it.
+    QPainterPath left, right;
+    left.moveTo(50, 22);
+    left.lineTo(32, 84);
+    left.lineTo(50, 72);
+    left.closeSubpath();
+    right.moveTo(50, 22);
+    right.lineTo(68, 84);
+    right.lineTo(50, 72);
+    right.closeSubpath();
+    p.setPen(QPen(QColor(30, 30, 30), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(QColor(250, 250, 250));
+    p.drawPath(left);
+    p.setBrush(QColor(30, 30, 30));
+    p.drawPath(right);
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(20);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(QRectF(35, 0, 30, 20), Qt::AlignCenter, QStringLiteral("N"));
+    return img;
+}
+
+TPicture PictureOf(const QImage& image) {
+    auto bmp = std::make_unique<TBitmap>();
+    FromQImage(image, *bmp);
+    bmp->SetTransparent(true);
+    TPicture pic;
+    pic.SetGraphic(std::move(bmp));
+    return pic;
+}
+
+QIcon ToolIcon(const TMouseTool* tool) {
+    QPixmap pm(IconSize, IconSize);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const auto* creator = dynamic_cast<const TvlCreator*>(tool);
+    if (!creator) {
+        QPolygonF arrow({{9, 4}, {9, 26}, {14, 21}, {18, 29}, {21, 28}, {17, 20}, {24, 20}});
+        p.setPen(QPen(Qt::black, 1.5));
+        p.setBrush(Qt::white);
+        p.drawPolygon(arrow);
+        return QIcon(pm);
+    }
+    const TCustomGenerator& g = creator->Generator();
+    if (!g.Picture().Empty()) {
+        const QImage img = ToQImage(*g.Picture().Graphic());
+        p.drawImage(QRect(2, 2, IconSize - 4, IconSize - 4), img);
+        return QIcon(pm);
+    }
+    p.setPen(QPen(ToQColor(g.Pen().Color), 2));
+    p.setBrush(g.Brush().Style == TBrushStyle::bsClear ? QBrush(Qt::NoBrush)
+                                                       : QBrush(ToQColor(g.Brush().Color)));
+    // The creator's proportions in the icon; circles and squares stay round and square.
+    double w = g.Width(), h = g.Height();
+    const TShapetype shape = g.Shape();
+    if (shape == TShapetype::stCircle || shape == TShapetype::stSquare ||
+        shape == TShapetype::stRoundSquare)
+        w = h = std::min(w, h);
+    const double k = (IconSize - 6) / std::max(w, h);
+    const QRectF r((IconSize - w * k) / 2, (IconSize - h * k) / 2, w * k, h * k);
+    switch (shape) {
+    case TShapetype::stEllipse:
+    case TShapetype::stCircle:
+        p.drawEllipse(r);
+        break;
+    case TShapetype::stRoundRect:
+    case TShapetype::stRoundSquare:
+        p.drawRoundedRect(r, 25, 25, Qt::RelativeSize);
+        break;
+    default:
+        p.drawRect(r);
+        break;
+    }
+    return QIcon(pm);
+}
+
+QIcon ViewIconOf(ViewIcon kind) {
+    QPixmap pm(IconSize, IconSize);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(50, 60, 75);
+    p.setPen(QPen(ink, 2, Qt::SolidLine, Qt::RoundCap));
+    switch (kind) {
+    case ViewIcon::ZoomIn:
+    case ViewIcon::ZoomOut:
+        p.drawEllipse(QPointF(13, 13), 8, 8);
+        p.setPen(QPen(ink, 4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(19, 19), QPointF(27, 27));
+        p.setPen(QPen(ink, 2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(9, 13), QPointF(17, 13));
+        if (kind == ViewIcon::ZoomIn) p.drawLine(QPointF(13, 9), QPointF(13, 17));
+        break;
+    case ViewIcon::Fit:
+        p.drawRect(QRectF(9, 10, 14, 12));
+        for (QPointF c : {QPointF(3, 3), QPointF(29, 3), QPointF(3, 29), QPointF(29, 29)}) {
+            const double dx = c.x() < 16 ? 4 : -4, dy = c.y() < 16 ? 4 : -4;
+            p.drawLine(c, c + QPointF(dx, 0));
+            p.drawLine(c, c + QPointF(0, dy));
+        }
+        break;
+    case ViewIcon::Grid:
+    case ViewIcon::Snap:
+        p.setPen(QPen(QColor(150, 160, 175), 1));
+        for (int i = 4; i <= 28; i += 8) {
+            p.drawLine(QPointF(i + 0.5, 4), QPointF(i + 0.5, 28));
+            p.drawLine(QPointF(4, i + 0.5), QPointF(28, i + 0.5));
+        }
+        if (kind == ViewIcon::Snap) {
+            // A symbol sitting on a grid point.
+            p.setPen(QPen(ink, 1.5));
+            p.setBrush(QColor(198, 219, 239));
+            p.drawRect(QRectF(8.5, 8.5, 16, 16));
+            p.setBrush(ink);
+            p.drawEllipse(QPointF(20.5, 20.5), 2.5, 2.5);
+        }
+        break;
+    }
+    return QIcon(pm);
+}
+
+} // namespace sketch

@@ -1,0 +1,42 @@
+// The sketch's form without a window: the class numbers its drawing files
+// depend on, the default tool, and the order in which it goes.
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include <velloran/objects/object.h>
+#include <velloran/platform/string_utils.h>
+
+#include "sample_plan.h"
+#include "sketch_form.h"
+
+namespace sketch {
+namespace {
+
+using namespace vl;
+
+TEST(SketchForm, CreatorsKeepTheClassNumbersOfTheDocumentedOrder) {
+    TSketchForm form;
+    form.FinishLoading();
+    // docs/sketch.md: changing any of these makes old drawings unreadable.
+    const std::map<TvlCreator*, int16_t> expected = {
+        {form.Rectangles, 1}, {form.Ellipses, 2}, {form.Circles, 3}, {form.Squares, 4},
+        {form.RoundRects, 5}, {form.Pictures, 6}, {form.Walls, 7},
+    };
+    for (auto [creator, id] : expected)
+        EXPECT_EQ(creator->GetID(), id) << StringToUtf8(creator->Name());
+    EXPECT_EQ(form.DrawBox->ComponentIndex(), 0);
+    EXPECT_EQ(form.Pointer->ComponentIndex(), 8);
+    // The document comes last, so it goes before the creators its objects need.
+    ASSERT_NE(form.Document(), nullptr);
+    EXPECT_EQ(form.Document()->ComponentIndex(), form.ComponentCount() - 1);
+    // Loading leaves the pointer current, so the view follows the mouse.
+    EXPECT_EQ(form.DrawBox->Tool(), form.Pointer);
+    // With objects in it, the form goes without reaching freed creators.
+    AddSamplePlan(form);
+    EXPECT_GT(form.Document()->Count(), 0);
+}
+
+} // namespace
+} // namespace sketch
