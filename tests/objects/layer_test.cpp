@@ -1,6 +1,6 @@
 #include <random>
 
-#include "alloc_counter.h"
+#include "support/alloc_counter.h"
 #include "list_fixture.h"
 #include "velloran/document/infobox.h"
 #include "velloran/document/mapper.h"

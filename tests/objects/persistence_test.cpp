@@ -1,6 +1,6 @@
 #include <random>
 
-#include "alloc_counter.h"
+#include "support/alloc_counter.h"
 #include "object_fixture.h"
 #include "velloran/platform/metafile.h"
 #include "velloran/platform/picture.h"

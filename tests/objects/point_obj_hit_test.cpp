@@ -1,4 +1,4 @@
-#include "alloc_counter.h"
+#include "support/alloc_counter.h"
 #include "point_obj_fixture.h"
 #include "velloran/platform/null_canvas.h"
 

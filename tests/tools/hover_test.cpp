@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "alloc_counter.h"
+#include "support/alloc_counter.h"
 #include "tool_fixture.h"
 #include "velloran/tools/vl_points.h"
 
