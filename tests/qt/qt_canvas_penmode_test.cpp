@@ -30,48 +30,39 @@ const std::pair<const char*, std::function<void(TCanvas&)>> Figures[] = {
 
 class QtCanvasPenMode : public QtCanvasFixture {
 protected:
-    void Prepare(TPenMode mode, TColor pen, TColor brush) {
+    void Draw(const std::function<void(TCanvas&)>& draw, TPenMode mode, TColor pen, TColor brush) {
         Canvas->Pen() = TPen{pen, 1, TPenStyle::psSolid, mode};
         Canvas->Brush() = TBrush{brush, TBrushStyle::bsSolid};
+        draw(*Canvas);
     }
 };
 
-TEST_F(QtCanvasPenMode, DrawingTwiceRestoresEveryPixel) {
-    for (bool smooth : {false, true})
-        for (const auto& [name, draw] : Figures) {
-            SCOPED_TRACE(testing::Message() << name << (smooth ? " antialiased" : ""));
+TEST_F(QtCanvasPenMode, DrawingTwiceRestoresAndOnePassCoversWhatCopyCovers) {
+    for (const auto& [name, draw] : Figures) {
+        SCOPED_TRACE(name);
+        for (bool smooth : {false, true}) {
             Reset();
             Canvas->SetAntialiasing(smooth); // never for raster operations
             uint32_t v = 12345; // noise: every pixel differs from its neighbours
             for (int y = 0; y < 100; ++y)
                 for (int x = 0; x < 120; ++x) Image.setPixel(x, y, 0xFF000000u | ((v = v * 1103515245u + 12345u) >> 8));
             const QImage before = Image.copy();
-            Prepare(TPenMode::pmNotXor, clRed, clTeal);
-            draw(*Canvas);
+            Draw(draw, TPenMode::pmNotXor, clRed, clTeal);
             EXPECT_NE(Image, before);
-            Prepare(TPenMode::pmNotXor, clRed, clTeal);
-            draw(*Canvas);
-            EXPECT_EQ(Image, before);
+            Draw(draw, TPenMode::pmNotXor, clRed, clTeal);
+            EXPECT_EQ(Image, before) << (smooth ? "antialiased" : "");
         }
-}
-
-TEST_F(QtCanvasPenMode, OnePassCoversWhatCopyModeCovers) {
-    for (const auto& [name, draw] : Figures) {
-        SCOPED_TRACE(name);
         Reset();
-        Prepare(TPenMode::pmCopy, clBlack, clBlack);
-        draw(*Canvas);
+        Draw(draw, TPenMode::pmCopy, clBlack, clBlack);
         const QImage copied = Image.copy();
         // Black through not-xor on white is black; a pixel combined twice would stay white.
         Reset();
-        Prepare(TPenMode::pmNotXor, clBlack, clBlack);
-        draw(*Canvas);
+        Draw(draw, TPenMode::pmNotXor, clBlack, clBlack);
         EXPECT_EQ(Image, copied);
     }
     // Outline and fill each combine with their own colour.
     Reset();
-    Prepare(TPenMode::pmNotXor, clRed, clYellow);
-    Canvas->Rectangle({10, 10, 30, 30});
+    Draw([](TCanvas& c) { c.Rectangle({10, 10, 30, 30}); }, TPenMode::pmNotXor, clRed, clYellow);
     EXPECT_EQ(At(29, 20), 0xFFFF0000u);
     EXPECT_EQ(At(20, 20), 0xFFFFFF00u);
 }

@@ -41,49 +41,26 @@ TEST_F(QtCanvasFixture, TransparentPicturesLeaveTheBackground) {
     EXPECT_EQ(At(1, 1), 0xFF0000FFu);
 }
 
-TEST_F(QtCanvasFixture, PicturesMirrorAndCopyBlocks) {
+TEST_F(QtCanvasFixture, PicturesMirrorCopyAndDecode) {
     // Corners given right-to-left and bottom-up turn the picture over.
     TBitmap b(2, 2, clRed);
     b.SetPixel(1, 0, clBlue);
     Canvas->StretchDraw({60, 40, 50, 30}, b);
-    EXPECT_EQ(At(52, 37), 0xFF0000FFu);
-    EXPECT_EQ(At(57, 37), 0xFFFF0000u);
-
-    Canvas->StretchBitmap({0, 0, 4, 4}, Framed(), {1, 1, 3, 3});
-    Canvas->SetPixel(10, 10, clFuchsia);
-    EXPECT_EQ(Canvas->GetPixel(10, 10), clFuchsia);
-    EXPECT_EQ(Canvas->GetPixel(-1, 10), clNone);
     TBitmap out;
-    ASSERT_TRUE(Canvas->CopyToBitmap({2, 2, 12, 12}, out));
-    EXPECT_EQ(out.Width(), 10);
-    EXPECT_EQ(out.Pixel(1, 1), clBlue);
-    EXPECT_EQ(out.Pixel(2, 2), clWhite);
-    EXPECT_EQ(out.Pixel(8, 8), clFuchsia);
-}
+    ASSERT_TRUE(Canvas->CopyToBitmap({50, 30, 62, 42}, out));
+    EXPECT_EQ(out.Width(), 12);
+    EXPECT_EQ(out.Pixel(2, 7), clBlue);
+    EXPECT_EQ(out.Pixel(7, 7), clRed);
+    EXPECT_EQ(out.Pixel(11, 11), clWhite);
 
-TEST_F(QtCanvasFixture, ImagesDecodeThroughQtReaders) {
     InstallImageDecoder();
-    const auto encoded = [](const char* format) {
-        QImage img(16, 8, QImage::Format_RGB32);
-        img.fill(0xFF808080);
-        QByteArray bytes;
-        QBuffer buf(&bytes);
-        buf.open(QIODevice::WriteOnly);
-        img.save(&buf, format, 95);
-        return std::vector<uint8_t>(bytes.begin(), bytes.end());
-    };
-    TBitmap png;
-    ASSERT_TRUE(ImageDecoder()(encoded("PNG"), png));
-    EXPECT_EQ(png.Width(), 16);
-    EXPECT_EQ(png.Pixel(3, 3), clGray);
-
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    QImage(16, 8, QImage::Format_RGB32).save(&buf, "JPG");
     TJPEGImage jpeg;
-    jpeg.SetData(encoded("JPG"));
-    ASSERT_EQ(jpeg.Bitmap().Width(), 16);
-    Canvas->StretchDraw({0, 0, 16, 8}, jpeg);
-    EXPECT_NEAR(qGreen(At(8, 4)), 0x80, 3);
-
-    TJPEGImage junk;
-    junk.SetData({0xFF, 0xD8, 0x00, 0x01});
-    EXPECT_TRUE(junk.Bitmap().Empty());
+    jpeg.SetData({bytes.begin(), bytes.end()});
+    EXPECT_EQ(jpeg.Bitmap().Width(), 16);
+    jpeg.SetData({0xFF, 0xD8, 0x00, 0x01});
+    EXPECT_TRUE(jpeg.Bitmap().Empty());
 }
