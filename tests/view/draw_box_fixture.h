@@ -33,10 +33,7 @@ public:
     void LeftDblClk(TShiftState, TPoint p) override { Note("ldbl", p); }
     void LMouseUp(TShiftState, TPoint p) override { Note("lup", p); }
     void MouseMove(TShiftState, TPoint p) override { Note("move", p); }
-    bool KeyDown(uint16_t& k, TShiftState) override {
-        Note("key", {k, 0});
-        return false;
-    }
+    bool KeyDown(uint16_t& k, TShiftState) override { return Note("key", {k, 0}), false; }
     void Scroll(const TScrollProc& Step, TPoint) override {
         ++Steps;
         Step();

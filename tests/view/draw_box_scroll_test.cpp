@@ -53,9 +53,7 @@ TEST_F(DrawBoxScroll, ScaleZeroFitsTheDrawingAndHidesTheBars) {
     EXPECT_TRUE(Box->State.Contains(TBoxStateItem::bsNewRange));
     EXPECT_EQ(Box->Canvas()->LPtoDP({100, 0}).X - Box->Canvas()->LPtoDP({0, 0}).X, 200);
     // Zoomed in after fitting, the drawing outgrows the window: the bars return.
-    Host.InvalidateAll();
-    Host.Paint();
-    EXPECT_TRUE(Box->HorzScrollBar().Visible());
+    Repaint();
     EXPECT_TRUE(Host.GetScrollInfo(TScrollBarKind::sbHorizontal).Visible);
     EXPECT_TRUE(Host.GetScrollInfo(TScrollBarKind::sbVertical).Visible);
 }
@@ -93,9 +91,7 @@ TEST_F(DrawBoxScroll, EdgeScrollingStepsOnlyAfterTheScrollTime) {
     // Ticks 20, 40, ... while the cursor stays: steps at 60 and 120.
     EXPECT_EQ(Default->Steps, 2);
     EXPECT_EQ(ups, 2);
-    EXPECT_EQ(std::count_if(Default->Calls.begin(), Default->Calls.end(),
-                            [](const std::string& c) { return c.rfind("ldown", 0) == 0; }),
-              0);
+    EXPECT_TRUE(std::ranges::none_of(Default->Calls, [](const std::string& c) { return c.starts_with("ldown"); }));
     EXPECT_FALSE(Box->State.Contains(TBoxStateItem::bsToolScroll));
     // At position 0 the world grew to the left by one increment per step.
     EXPECT_EQ(Scale().GetVPHomeX(), 16);

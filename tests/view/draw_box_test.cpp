@@ -14,7 +14,7 @@ namespace {
 
 using DrawBox = DrawBoxFixture;
 
-TEST_F(DrawBox, LoadingInstallsItsDocumentAndInitialisesTheTools) {
+TEST_F(DrawBox, LoadingInstallsItsDocumentInitialisesTheToolsAndPaints) {
     auto* second = AddTool<TRecTool>();
     second->SetOptions({TToolOption::toDefaultTool});
     Load();
@@ -27,6 +27,16 @@ TEST_F(DrawBox, LoadingInstallsItsDocumentAndInitialisesTheTools) {
     Points->Activate(nullptr);
     Host.SendMouseDown(TMouseButton::mbRight, 5, 5);
     EXPECT_EQ(Box->Tool(), Default);
+
+    // Only the first paint predefines the objects.
+    Strings order;
+    Box->OnPredefineObjects = [&](TObject*) { order.push_back("predefine"); };
+    Box->BeforePaint = [&](TObject*) { order.push_back("before"); };
+    Box->AfterPaint = [&](TObject*) { order.push_back("after"); };
+    Repaint();
+    Repaint();
+    EXPECT_EQ(order, (Strings{"predefine", "before", "after", "before", "after"}));
+    EXPECT_EQ(Scale().ClientRect_Log(), (TRect{0, 0, 400, 300}));
 
     // A freed current tool is forgotten.
     Form.RemoveComponent(Default).reset();
@@ -93,18 +103,6 @@ TEST_F(DrawBox, DispatchInLogicalUnitsOnlyWithAToolAndWithTheFocus) {
     Host.SetAcceptsFocus(false);
     Host.SendMouseDown(TMouseButton::mbLeft, 5, 5);
     EXPECT_EQ(Default->Calls.size(), 6u);
-}
-
-TEST_F(DrawBox, PaintOrderFirstPaintAndAnEmptyRestoreRectangle) {
-    Load();
-    Strings order;
-    Box->OnPredefineObjects = [&](TObject*) { order.push_back("predefine"); };
-    Box->BeforePaint = [&](TObject*) { order.push_back("before"); };
-    Box->AfterPaint = [&](TObject*) { order.push_back("after"); };
-    Repaint();
-    Repaint();
-    EXPECT_EQ(order, (Strings{"predefine", "before", "after", "before", "after"}));
-    EXPECT_EQ(Scale().ClientRect_Log(), (TRect{0, 0, 400, 300}));
 }
 
 } // namespace

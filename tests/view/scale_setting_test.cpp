@@ -66,19 +66,16 @@ TEST(ScaleSettingNew, ReadsOneToOneAndSurvivesAMissingResolution) {
 TEST_F(ScaleSettingTest, ConvertsAndChoosesExtents) {
     EXPECT_EQ(ss.PixToLog(-3750), -10000);
     EXPECT_EQ(ss.WorldToLog(ss.LogToWorld(12345)), 12345);
-    EXPECT_EQ(ss.WndExt(), 32767);
-    EXPECT_EQ(ss.VPExt(), 12288);
-    ss.SetScale(0.01);
-    EXPECT_EQ(ss.LogToPix(10000), 38); // 37.5 to even
-    EXPECT_EQ(ss.VPExt(), 123);
-    ss.SetScale(10); // a logical unit larger than a pixel
-    EXPECT_EQ(ss.VPExt(), 32767);
-    EXPECT_EQ(ss.WndExt(), 8738);
-
-    ss.SetMinUnit(TLenUnits::Pixel);
-    ss.SetScale(0.5);
-    EXPECT_EQ(ss.LogToPix(101), 50);
-    EXPECT_EQ(ss.VPExt(), 16384);
+    // The larger extent is always 32767; halves go to even (50.5 -> 50).
+    struct Case { bool Pixel; double Scale; int32_t Log, Pix, VP, Wnd; };
+    for (const Case c : {Case{false, 1, 10000, 3750, 12288, 32767}, Case{false, 0.01, 10000, 38, 123, 32767},
+                         Case{false, 10, 2, 8, 32767, 8738}, Case{true, 0.5, 101, 50, 16384, 32767}}) {
+        if (c.Pixel) ss.SetMinUnit(TLenUnits::Pixel);
+        ss.SetScale(c.Scale);
+        EXPECT_EQ(ss.LogToPix(c.Log), c.Pix) << c.Scale;
+        EXPECT_EQ(ss.VPExt(), c.VP) << c.Scale;
+        EXPECT_EQ(ss.WndExt(), c.Wnd) << c.Scale;
+    }
 }
 
 TEST_F(ScaleSettingTest, TooSmallScalesAreRaisedButNotPastTheLimit) {
@@ -199,8 +196,11 @@ TEST_F(ScaleSettingTest, SetFullScreenFitsAdjustsAndPlaces) {
     EXPECT_EQ(ss.GetVPOrgY(), 20);
 }
 
-TEST(ScaleSettingUnits, MinUnitSetsTheLimitInDesignModeOnly) {
-    TScaleSetting ss;
+TEST_F(ScaleSettingTest, MeasuresTheDeviceAndLimitsByUnitInDesignModeOnly) {
+    canvas.HorzRes = 2400;
+    canvas.HorzSize = 320;
+    ss.SetPixPerM(0);
+    EXPECT_EQ(ss.PixPerM(), 7500);
     ss.SetMaxWorld(1);
     EXPECT_EQ(ss.Getrcp_Limit(), 0);
     struct Case { TLenUnits u; int32_t limit; };
@@ -210,11 +210,4 @@ TEST(ScaleSettingUnits, MinUnitSetsTheLimitInDesignModeOnly) {
         d.SetMinUnit(c.u);
         EXPECT_EQ(d.Rcp_Scale(), c.limit);
     }
-}
-
-TEST_F(ScaleSettingTest, SetPixPerMBelowOneMeasuresTheDevice) {
-    canvas.HorzRes = 2400;
-    canvas.HorzSize = 320;
-    ss.SetPixPerM(0);
-    EXPECT_EQ(ss.PixPerM(), 7500);
 }

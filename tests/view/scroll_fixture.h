@@ -14,13 +14,20 @@ using vl::TScrollCode;
 inline constexpr TScrollBarKind H = TScrollBarKind::sbHorizontal;
 inline constexpr TScrollBarKind V = TScrollBarKind::sbVertical;
 
+// Notes the canvas it paints on.
+class TRecordingPaint : public vl::TScrollPaint {
+public:
+    vl::TCanvas* During = nullptr;
+    void Paint() override { During = Canvas(); }
+};
+
 class ScrollFixture : public ::testing::Test {
 protected:
     ScrollFixture() {
         host.SetScrollBarSize(16);
         host.ClearRecords();
     }
-    vl::TScrollPaint box;
+    TRecordingPaint box;
     vl::THeadlessWindowHost host{&box, {400, 300}};
     vl::TvlScrollBar& hb = box.HorzScrollBar();
     vl::TvlScrollBar& vb = box.VertScrollBar();

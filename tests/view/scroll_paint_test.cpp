@@ -7,24 +7,15 @@ using namespace vltest;
 
 namespace {
 
-class TRecordingPaint : public TScrollPaint {
-public:
-    using TScrollPaint::TScrollPaint;
-    TCanvas* During = nullptr;
-    void Paint() override { During = Canvas(); }
-};
+using ScrollPaintLog = ScrollFixture;
 
-TEST(ScrollPaint, PaintBindsTheCanvasOnlyWhilePainting) {
-    TRecordingPaint box;
-    THeadlessWindowHost host(&box, {200, 100});
+TEST_F(ScrollPaintLog, PaintBindsTheCanvasOnlyWhilePainting) {
     EXPECT_FALSE(box.Painting());
     host.InvalidateAll();
     ASSERT_TRUE(host.Paint());
     EXPECT_EQ(box.During, &host.Canvas());
     EXPECT_FALSE(box.Painting());
 }
-
-using ScrollPaintLog = ScrollFixture;
 
 TEST_F(ScrollPaintLog, NonScrollAreasConvertThroughTheCanvasMapping) {
     EXPECT_EQ(box.GetNonScrollH_Log(), TRect{});

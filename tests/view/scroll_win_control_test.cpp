@@ -116,14 +116,4 @@ TEST_F(ScrollWinControl, ResizeRechecksTheRangeAndNotifies) {
     EXPECT_EQ(resized, 0);
 }
 
-TEST_F(ScrollWinControl, ScaleChangeResetsPositionsAndScalesExplicitRanges) {
-    hb.SetRange(1000);
-    hb.SetPosition(300);
-    box.ChangeScale(3, 2);
-    EXPECT_EQ(hb.Position(), 0);
-    EXPECT_EQ(hb.Range(), 1500);
-    EXPECT_EQ(vb.Range(), 0);
-    EXPECT_FALSE(hb.Scaled());
-}
-
 } // namespace
