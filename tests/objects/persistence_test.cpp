@@ -243,15 +243,13 @@ TEST_F(Persistence, PicturesOfEachKind) {
 }
 
 TEST_F(Persistence, EmbeddedObject) {
-    TBoxObj inner(Tool2);
+    TBoxObj inner(Tool2), copy(Tool2);
     inner.SetPos({4, 5});
     const B bytes = Written([&](TStream& s) { TvlObject::RegisterObject(&s, inner, TPstMode::pstSave); });
-    EXPECT_EQ(B(bytes.begin(), bytes.begin() + 2), (B{2, 0}));
-    TBoxObj copy(Tool2);
+    EXPECT_EQ(B(bytes.begin(), bytes.begin() + 2), (B{2, 0})); // the class number leads
     TMemoryStream in(bytes);
     TvlObject::RegisterObject(&in, copy, TPstMode::pstLoad);
-    EXPECT_EQ(copy.GetPos(), (TPoint{4, 5}));
-    EXPECT_EQ(in.Remaining(), 0);
+    EXPECT_TRUE(copy.GetPos() == (TPoint{4, 5}) && in.Remaining() == 0);
 }
 
 TEST_F(Persistence, PasteTranslatesLinksAmongPastedObjects) {
