@@ -82,13 +82,13 @@ TEST_F(Drawing, SelectionAndRepaintAreas) {
     a->Mark(); // not selected yet: selects, then the document marks all
     EXPECT_TRUE(a->GetSelected() && a->State.Contains(isMarked));
     b->SetSelected(true);
-    EXPECT_EQ(Doc->Marked(), (std::vector<TvlObject*>{a, b}));
+    EXPECT_EQ(Marked(), (std::vector<TvlObject*>{a, b}));
     a->SetSelected(false); // a marked object's area is repainted
     EXPECT_FALSE(a->State.Contains(isMarked));
     ASSERT_EQ(host.Invalidations().size(), 1u);
     EXPECT_EQ(host.Invalidations()[0].Rect, (TRect{-3, -3, 43, 23}));
     b->Hide(); // repaints at once and unselects
-    EXPECT_TRUE(Doc->Marked().empty());
+    EXPECT_TRUE(Marked().empty());
     EXPECT_EQ(host.Invalidations()[1].Rect, (TRect{97, 47, 143, 73}));
 
     a->SetSizing(true);

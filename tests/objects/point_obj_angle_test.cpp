@@ -27,7 +27,9 @@ TEST_F(PointAngle, SettersFoldIntoOneTurnOnlyWithRotation) {
         {[&] { O->SetAlpha_DEG(-1e200); }, -1}};
     for (const auto& [set, want] : cases) {
         set();
-        if (want >= 0) EXPECT_EQ(O->GetAlphaPlain(), want);
+        if (want >= 0) {
+            EXPECT_EQ(O->GetAlphaPlain(), want);
+        }
         EXPECT_TRUE(O->GetAlphaPlain() >= 0 && O->GetAlphaPlain() <= 6283);
     }
     O->SetAlpha(-Pi / 2);
