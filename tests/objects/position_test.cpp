@@ -48,24 +48,19 @@ TEST_F(Position, BoxAndMaxLimits) {
     ActScaleSet->SetOrigin(TOrigin::RightBottom);
     EXPECT_EQ(o->GetRect_Lcl(), (TRect{40, 20, 0, 0}));
     ActScaleSet->SetOrigin(TOrigin::LeftTop);
-    TPen pen;
-    pen.Width = 2;
-    Tool->Generator().SetPen(pen);
+    Tool->Generator().SetPen({clBlack, 2, TPenStyle::psSolid, TPenMode::pmCopy});
     EXPECT_EQ(o->GetMaxLimits(), (TLimRec{94, 44, 146, 76}));
     Tool->Generator().SetOptions({TGeneratorOption::goShadows});
     Box->Shadows().SetdX(10);
-    Box->Shadows().SetdY(7);
-    EXPECT_EQ(o->GetMaxLimits(), (TLimRec{84, 37, 156, 83}));
-    // Shadows falling down in a y-up view (negative dY) widen the limits too.
-    Box->Shadows().SetdY(-7);
-    EXPECT_EQ(o->GetMaxLimits(), (TLimRec{84, 37, 156, 83}));
-    Box->Shadows().SetdY(7);
+    for (int32_t dy : {-7, 7}) { // shadows falling down in a y-up view widen the limits too
+        Box->Shadows().SetdY(dy);
+        EXPECT_EQ(o->GetMaxLimits(), (TLimRec{84, 37, 156, 83}));
+    }
     // Sizing widens each margin to at least the handle size.
     ActScaleSet->SetPixPerM(3780);
     ActScaleSet->SetScale(1.0);
     const int32_t t = ActScaleSet->GetTempFrame();
-    ASSERT_GT(t, 7);
-    ASSERT_LT(t, 10);
+    ASSERT_TRUE(t > 7 && t < 10);
     o->State.Include(isSizing);
     EXPECT_EQ(o->GetMaxLimits(), (TLimRec{100 - 10 - 6, 50 - t - 6, 140 + 10 + 6, 70 + t + 6}));
 }
