@@ -33,8 +33,7 @@ TEST_F(DocTest, SelectionEventsFireOncePerChange) {
     EXPECT_EQ(Marked(), (std::vector<TvlObject*>{b}));
     Doc->UnmarkAll();
     EXPECT_EQ(unsel, (std::vector<TvlObject*>{a, nullptr}));
-    EXPECT_TRUE(Marked().empty());
-    EXPECT_FALSE(b->GetSelected());
+    EXPECT_TRUE(Marked().empty() && !b->GetSelected());
 }
 
 TEST_F(DocTest, FindObjectByIdentityThroughTheTranslation) {
@@ -65,15 +64,14 @@ TEST_F(DocTest, ReplacingTheObjectCaseUsesTheLayerClassAndForgetsMarks) {
     struct TTaggedLayer : TvlLayer {
         using TvlLayer::TvlLayer;
     };
-    EXPECT_EQ(Doc->Objects().Capacity(), 100);
     Doc->OnLayerSetClass = [](TLayerClass& c) { c = &LayerClassOf<TTaggedLayer>; };
     TBoxObj* a = Add(Tool, {0, 0});
     Doc->Mark(a);
     std::unique_ptr<TvlLayer> old = Doc->SetObjects(nullptr);
     EXPECT_NE(dynamic_cast<TTaggedLayer*>(&Doc->Objects()), nullptr);
     EXPECT_EQ(Items(*old), (std::vector<TvlObject*>{a}));
-    EXPECT_TRUE(Marked().empty());
-    EXPECT_FALSE(a->GetSelected()); // so it can be marked again if the case comes back
+    // Unselected, so it can be marked again if the case comes back.
+    EXPECT_TRUE(Marked().empty() && !a->GetSelected());
 }
 
 } // namespace

@@ -45,9 +45,7 @@ TEST_F(DocTest, DeletionTakesDependantsAndSparesSlavesOfUnmarkedMasters) {
     ASSERT_EQ(atEvent.size(), 1u);
     EXPECT_EQ(atEvent[0], (std::vector<TvlObject*>{s, a})); // z-ordered: s lies further back
     EXPECT_EQ(Content(), (std::vector<TvlObject*>{b, t}));
-    EXPECT_TRUE(Marked().empty());
-    EXPECT_FALSE(t->GetSelected());
-    EXPECT_EQ(Box->MouseFnd(), nullptr);
+    EXPECT_TRUE(Marked().empty() && !t->GetSelected() && !Box->MouseFnd());
 
     // Only a slave whose master stays: nothing goes, no event.
     Doc->Select(t);
@@ -74,24 +72,9 @@ TEST_F(DocTest, DeletionOfInterleavedMarksKeepsTheRightObjects) {
     for (TvlObject* o : kept) EXPECT_FALSE(o->GetSelected());
 }
 
-TEST_F(DocTest, ClearFreesEverythingAndForgetsReferences) {
+TEST_F(DocTest, EraseAndClearFreeAndForgetReferences) {
     TBoxObj* a = Add(Tool, {0, 0});
-    Add(Tool2, {40, 40});
-    Doc->Mark(a);
-    Box->SetMouseFnd(a);
-    Host->ClearRecords();
-    Doc->Clear();
-    EXPECT_TRUE(Doc->Empty());
-    EXPECT_EQ(Doc->Counters(), TCounters{0});
-    EXPECT_TRUE(Marked().empty());
-    EXPECT_EQ(Box->MouseFnd(), nullptr);
-    EXPECT_EQ(Doc->GetminX(), EmptyLimMin);
-    EXPECT_FALSE(Host->Invalidations().empty());
-}
-
-TEST_F(DocTest, EraseFreesAndForgets) {
-    TBoxObj* a = Add(Tool, {0, 0});
-    TBoxObj* b = Add(Tool, {20, 0});
+    TBoxObj* b = Add(Tool2, {40, 40});
     EXPECT_EQ(Doc->Remove(nullptr), nullptr);
     Doc->Mark(a);
     Doc->Mark(b);
@@ -100,17 +83,27 @@ TEST_F(DocTest, EraseFreesAndForgets) {
     EXPECT_EQ(Content(), (std::vector<TvlObject*>{a}));
     EXPECT_EQ(Marked(), (std::vector<TvlObject*>{a}));
     EXPECT_EQ(Box->MouseFnd(), nullptr);
+
+    Box->SetMouseFnd(a);
+    Host->ClearRecords();
+    Doc->Clear();
+    EXPECT_TRUE(Doc->Empty() && Marked().empty());
+    EXPECT_EQ(Doc->Counters(), TCounters{0});
+    EXPECT_EQ(Box->MouseFnd(), nullptr);
+    EXPECT_EQ(Doc->GetminX(), EmptyLimMin);
+    EXPECT_FALSE(Host->Invalidations().empty());
 }
 
 TEST_F(DocTest, BodyBytes) {
-    TMemoryStream fresh;
-    Doc->SaveToStream(fresh);
-    EXPECT_EQ(fresh.Bytes(), (std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 0x01, 0x80}));
+    auto saved = [&] {
+        TMemoryStream s;
+        Doc->SaveToStream(s);
+        return s.Bytes();
+    };
+    EXPECT_EQ(saved(), (std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 0x01, 0x80}));
     Tool->Generator().SetCounter(2);
     TBoxObj(Tool).Count();
-    TMemoryStream counted;
-    Doc->SaveToStream(counted);
-    EXPECT_EQ(counted.Bytes(), (std::vector<uint8_t>{3, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0x01, 0x80}));
+    EXPECT_EQ(saved(), (std::vector<uint8_t>{3, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0x01, 0x80}));
     EXPECT_FALSE(Doc->State.Contains(TDataModFlag::dmSaving));
 }
 
@@ -122,8 +115,7 @@ TEST_F(DocTest, FreedCreatorTakesItsObjectsAndTheirSlavesAlong) {
     Box->SetMouseFnd(a);
     Form.RemoveComponent(Tool);  // frees it
     EXPECT_EQ(Content(), std::vector<TvlObject*>{b});
-    EXPECT_TRUE(Marked().empty());
-    EXPECT_EQ(Box->MouseFnd(), nullptr);
+    EXPECT_TRUE(Marked().empty() && !Box->MouseFnd());
     EXPECT_EQ(Tool2->Generator().Instance(), 1);
 }
 

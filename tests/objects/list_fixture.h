@@ -5,8 +5,6 @@
 #include <vector>
 
 #include "object_fixture.h"
-#include "velloran/document/mapper.h"
-#include "velloran/objects/cap_list.h"
 
 namespace vl::test {
 
@@ -17,7 +15,6 @@ protected:
     // The creators made here go before the document's objects.
     void TearDown() override {
         Doc->Objects.clear();
-        Mapper = nullptr;
         ObjectTest::TearDown();
     }
     TvlCreator* CreatorZ(int32_t z) {
@@ -26,11 +23,6 @@ protected:
         c->Generator().SetZOrder(z);
         c->OnObjectSetClass = [](TCapClass& k) { k = CapClassOf<TBoxObj>; };
         return c;
-    }
-    static Objs Items(const TCapList& l) {
-        Objs v;
-        for (int32_t i = 0; i < l.Count(); ++i) v.push_back(l.GetItems(i));
-        return v;
     }
 };
 

@@ -9,6 +9,8 @@
 
 #include "velloran/document/data_mod.h"
 #include "velloran/document/file_header.h"
+#include "velloran/document/mapper.h"
+#include "velloran/objects/cap_list.h"
 #include "velloran/objects/object.h"
 #include "velloran/objects/paste_ids.h"
 #include "velloran/platform/emf_reader.h"
@@ -66,15 +68,10 @@ public:
     void FreeDeletedObjects() override {}
     bool Empty() const override { return Objects.empty(); }
     void SaveToStream(TStream&) override {}
-
-    std::vector<TvlObject*> Marked() const {
-        std::vector<TvlObject*> m;
-        for (int32_t i = 0; i < MarkCase().Count(); ++i) m.push_back(MarkCase().Get(i));
-        return m;
-    }
 };
 
-class ObjectTest : public ::testing::Test {
+// The form with a document of type TDoc.
+template <typename TDoc> class FormTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // Creators before the document: the form frees in reverse order, and
@@ -82,15 +79,16 @@ protected:
         Box = NewComponent<TCustomDrawBox>(Form);
         Tool = NewComponent<TvlCreator>(Form);
         Tool2 = NewComponent<TvlCreator>(Form);
-        Doc = NewComponent<TTestDataMod>(Form);
+        Doc = NewComponent<TDoc>(Form);
         Box->SetDataModule(Doc);
         Doc->SetDrawForm(Box);
-        Tool->SetDrawForm(Box);
-        Tool2->SetDrawForm(Box);
+        for (TvlCreator* t : {Tool, Tool2}) {
+            t->SetDrawForm(Box);
+            t->Generator().SetWidth(10);
+            t->Generator().SetHeight(10);
+        }
         Tool->Generator().SetWidth(40);
         Tool->Generator().SetHeight(20);
-        Tool2->Generator().SetWidth(10);
-        Tool2->Generator().SetHeight(10);
         Cv = std::make_unique<TMetafileCanvas>(Mf);
         Box->ScaleSetting().SetCanvas(Cv.get());
         ActScaleSet = &Box->ScaleSetting();
@@ -98,21 +96,24 @@ protected:
     }
     void TearDown() override {
         ActScaleSet = nullptr;
+        Mapper = nullptr;
         FreePasteIDList();
         FileHeader = {};
         SizingHandle = TSizingHandle::szNone;
     }
 
+    // A counted, visible object at p, added to the document.
     TBoxObj* Add(TvlCreator* c, TPoint p) {
         auto o = std::make_unique<TBoxObj>(c);
         o->Count();
         o->SetPos(p);
         o->SetVisible(true);
-        Doc->Objects.push_back(std::move(o));
-        return static_cast<TBoxObj*>(Doc->Objects.back().get());
+        TBoxObj* r = o.get();
+        Doc->Add(std::move(o), 0);
+        return r;
     }
     // A slave of m at offset (rx, ry).
-    TBoxObj* AddSlave(TvlCreator* c, TvlObject* m, int16_t rx, int16_t ry) {
+    TBoxObj* AddSlave(TvlCreator* c, TvlObject* m, int16_t rx = 0, int16_t ry = 0) {
         TBoxObj* s = Add(c, {});
         s->Pos.ConObj = m;
         s->State.Include(TIndividualFlag::isSlave);
@@ -120,6 +121,12 @@ protected:
         s->Pos.RelY = ry;
         return s;
     }
+    static std::vector<TvlObject*> Items(const TCapList& l) {
+        std::vector<TvlObject*> v;
+        for (int32_t i = 0; i < l.Count(); ++i) v.push_back(l.GetItems(i));
+        return v;
+    }
+    std::vector<TvlObject*> Marked() const { return Items(Doc->MarkCase()); }
     // Records drawn so far (the canvas is closed).
     std::vector<TEmfRecord> Records() {
         Cv->Close();
@@ -143,9 +150,11 @@ protected:
     TCustomDrawBox* Box = nullptr;
     TvlCreator* Tool = nullptr;
     TvlCreator* Tool2 = nullptr;
-    TTestDataMod* Doc = nullptr;
+    TDoc* Doc = nullptr;
     TMetafile Mf;
     std::unique_ptr<TMetafileCanvas> Cv;
 };
+
+using ObjectTest = FormTest<TTestDataMod>;
 
 } // namespace vl::test

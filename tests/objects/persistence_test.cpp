@@ -74,11 +74,8 @@ TEST_F(Persistence, BaseRecordsOfFreeObjectAndSlave) {
     // Loaded and connected, the slave keeps RelPos and writes the same bytes.
     TBoxObj* r = Read(Tool2, SlaveRecord);
     EXPECT_TRUE(r->State.Contains(isConnect));
-    EXPECT_EQ(r->Pos.ConType, 1);
-    EXPECT_EQ(r->Pos.ConID, 1);
     r->Connect(Doc);
-    EXPECT_EQ(r->GetMaster(), m);
-    EXPECT_FALSE(r->State.Contains(isConnect));
+    EXPECT_TRUE(r->GetMaster() == m && !r->State.Contains(isConnect));
     EXPECT_EQ(r->Pos.RelPos, 0x12345678);
     EXPECT_EQ(r->GetPos(), (TPoint{105, -5}));
     EXPECT_EQ(Written([&](TStream& st) { r->SaveToStream(st); }), SlaveRecord);
@@ -243,15 +240,13 @@ TEST_F(Persistence, PicturesOfEachKind) {
 }
 
 TEST_F(Persistence, EmbeddedObject) {
-    TBoxObj inner(Tool2);
+    TBoxObj inner(Tool2), copy(Tool2);
     inner.SetPos({4, 5});
     const B bytes = Written([&](TStream& s) { TvlObject::RegisterObject(&s, inner, TPstMode::pstSave); });
-    EXPECT_EQ(B(bytes.begin(), bytes.begin() + 2), (B{2, 0}));
-    TBoxObj copy(Tool2);
+    EXPECT_EQ(B(bytes.begin(), bytes.begin() + 2), (B{2, 0})); // the class number leads
     TMemoryStream in(bytes);
     TvlObject::RegisterObject(&in, copy, TPstMode::pstLoad);
-    EXPECT_EQ(copy.GetPos(), (TPoint{4, 5}));
-    EXPECT_EQ(in.Remaining(), 0);
+    EXPECT_TRUE(copy.GetPos() == (TPoint{4, 5}) && in.Remaining() == 0);
 }
 
 TEST_F(Persistence, PasteTranslatesLinksAmongPastedObjects) {
@@ -267,18 +262,14 @@ TEST_F(Persistence, PasteTranslatesLinksAmongPastedObjects) {
     const auto* rec = static_cast<const TPasteIDRec*>(PasteIDList->Get(1));
     EXPECT_EQ((std::vector<int>{rec->ClassNr, rec->StoredID, rec->NewID}), (std::vector<int>{2, 2, 4}));
     s2->Persist(nullptr, TPstMode::pstConnectCopy);
-    EXPECT_EQ(s2->GetMaster(), m2);
-    EXPECT_EQ(s2->Pos.ConID, 3);
-    EXPECT_FALSE(s2->State.Contains(isDeleted));
+    EXPECT_TRUE(s2->GetMaster() == m2 && s2->Pos.ConID == 3 && !s2->State.Contains(isDeleted));
     FreePasteIDList();
 
     // Pasted without its master: removed later, and meanwhile free at its offset.
     CreatePasteIDList();
     TBoxObj* lone = Read(Tool2, sRec, TPstMode::pstPaste);
     lone->Persist(nullptr, TPstMode::pstConnectCopy);
-    EXPECT_TRUE(lone->State.Contains(isDeleted));
-    EXPECT_FALSE(lone->IsSlave());
-    EXPECT_EQ(lone->GetMaster(), lone);
+    EXPECT_TRUE(lone->State.Contains(isDeleted) && !lone->IsSlave() && lone->GetMaster() == lone);
     EXPECT_EQ(lone->GetPos(), (TPoint{5, 5}));
     FreePasteIDList();
 
@@ -308,8 +299,7 @@ TEST_F(Persistence, SlaveWithoutAFindableMasterBecomesFree) {
     TBoxObj* loop = Read(Tool2, self);
     loop->ObjID = 5;
     loop->Connect(Doc);
-    EXPECT_EQ(loop->GetMaster(), loop);
-    EXPECT_TRUE(loop->State.Contains(isDeleted));
+    EXPECT_TRUE(loop->GetMaster() == loop && loop->State.Contains(isDeleted));
 
     // Two slaves each naming the other.
     Doc->Objects.clear();
