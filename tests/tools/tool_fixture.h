@@ -1,7 +1,6 @@
 #pragma once
-// A form with a draw box in a headless window (handing the left and right
-// button and mouse moves to its tool, pixels = logical units), the single-layer
-// document, and the scripted services.
+// A form with a draw box in a headless window (pixels = logical units), the
+// single-layer document, and the scripted services.
 
 #include <gtest/gtest.h>
 
@@ -10,29 +9,15 @@
 
 #include "velloran/document/data_module.h"
 #include "velloran/objects/object.h"
-#include "velloran/platform/canvas.h"
 #include "velloran/platform/headless_services.h"
 #include "velloran/platform/headless_window_host.h"
 #include "velloran/tools/mouse_tool.h"
+#include "velloran/tools/vl_points.h"
 #include "velloran/view/draw_box.h"
-#include "velloran/view/scale_setting.h"
 
 namespace vl::test {
 
-class TTestDrawBox : public TCustomDrawBox {
-public:
-    using TCustomDrawBox::TCustomDrawBox;
-    void MouseDown(TMouseButton Button, TShiftState Shift, int32_t x, int32_t y) override {
-        ActScaleSet = &ScaleSetting();
-        if (!Tool()) return;
-        if (Button == TMouseButton::mbLeft) Tool()->LMouseDown(Shift, {x, y});
-        if (Button == TMouseButton::mbRight) Tool()->RMouseDown(Shift, {x, y});
-    }
-    void MouseMove(TShiftState Shift, int32_t x, int32_t y) override {
-        ActScaleSet = &ScaleSetting();
-        if (Tool()) Tool()->MouseMove(Shift, {x, y});
-    }
-};
+using TTestDrawBox = TCustomDrawBox;
 
 // Remembers the layer each object was added to.
 class TTestDoc : public TvlDataModule {
@@ -71,6 +56,13 @@ protected:
     TTestDrawBox* Box = NewComponent<TTestDrawBox>(Form);
     TTestDoc* Doc = nullptr;
     std::unique_ptr<THeadlessWindowHost> Host = std::make_unique<THeadlessWindowHost>(Box, TSize{400, 300});
+};
+
+// A point creator (component 1) and the document (component 2).
+class PointsTest : public ToolTest {
+protected:
+    PointsTest() { AddDoc(); }
+    TvlPoints* Points = AddTool<TvlPoints>();
 };
 
 } // namespace vl::test
