@@ -25,7 +25,6 @@ protected:
     TvlObject* B = Points->SetNewObj({100, 0});
     TvlObject* C = Points->SetNewObj({10, 10}); // overlaps A
     TvlObject* Refused = nullptr;
-    std::string Log;
 };
 
 TEST_F(HoverTest, EventsFireOnEnteringAndLeavingNotWhileStaying) {

@@ -1,7 +1,6 @@
 // The tool protocol: which tool is current, default tools, buttons, the
 // working state, and references that outlive their targets.
 
-#include <string>
 #include <tuple>
 
 #include "tool_fixture.h"
@@ -13,19 +12,7 @@ namespace {
 using enum TToolOption;
 using enum TToolStateItem;
 
-class ToolBaseTest : public ToolTest {
-protected:
-    // Activations and terminations of all tools in one log.
-    TMouseTool* Logged(const std::string& Name, TToolOptions Options = {}) {
-        auto* t = AddTool<TMouseTool>(Options);
-        t->OnActivate = [this, Name](TObject*) { Log += "+" + Name; };
-        t->OnTerminate = [this, Name](TObject*) { Log += "-" + Name; };
-        return t;
-    }
-    std::string Log;
-};
-
-TEST_F(ToolBaseTest, ActivationTerminatesTheCurrentToolFirstEvenItself) {
+TEST_F(ToolTest, ActivationTerminatesTheCurrentToolFirstEvenItself) {
     TMouseTool* a = Logged("a");
     TMouseTool* b = Logged("b");
     b->SetCursor(crHandPoint);
@@ -42,7 +29,7 @@ TEST_F(ToolBaseTest, ActivationTerminatesTheCurrentToolFirstEvenItself) {
     EXPECT_EQ(Log, "+a-a+b-b+b");
 }
 
-TEST_F(ToolBaseTest, LaterDefaultToolWinsAtLoadingAndRightClicksReturnToTheFirst) {
+TEST_F(ToolTest, LaterDefaultToolWinsAtLoadingAndRightClicksReturnToTheFirst) {
     TMouseTool* first = Logged("1", {toDefaultTool});
     TMouseTool* other = Logged("x");
     TMouseTool* second = Logged("2", {toDefaultTool});
@@ -57,7 +44,7 @@ TEST_F(ToolBaseTest, LaterDefaultToolWinsAtLoadingAndRightClicksReturnToTheFirst
     EXPECT_EQ(Log, "+1-1+2-2+x-x+1");
 }
 
-TEST_F(ToolBaseTest, ButtonsActivateTheirToolOtherControlsAreOnlyStored) {
+TEST_F(ToolTest, ButtonsActivateTheirToolOtherControlsAreOnlyStored) {
     TMouseTool* a = Logged("a");
     TMouseTool* b = Logged("b");
     auto* button = NewComponent<TButton>(Form);
@@ -76,7 +63,7 @@ TEST_F(ToolBaseTest, ButtonsActivateTheirToolOtherControlsAreOnlyStored) {
     EXPECT_EQ(Box->Tool(), b);
 }
 
-TEST_F(ToolBaseTest, ReferencesAreClearedWhenTheirTargetGoesAway) {
+TEST_F(ToolTest, ReferencesAreClearedWhenTheirTargetGoesAway) {
     TMouseTool* a = Logged("a");
     auto* button = NewComponent<TButton>(Form);
     a->SetButton(button);
@@ -110,15 +97,14 @@ TEST_F(ToolBaseTest, ReferencesAreClearedWhenTheirTargetGoesAway) {
     EXPECT_TRUE(!b->DrawForm() && !doc->DrawForm());
 }
 
-TEST_F(ToolBaseTest, WorkingConfinesTheCursorUnlessTheToolDoesNotScroll) {
+TEST_F(ToolTest, WorkingConfinesTheCursorUnlessTheToolDoesNotScroll) {
     TMouseTool* a = Logged("a");
     a->Activate(nullptr);
     a->StartWorking(tsWorking);
     EXPECT_EQ(a->ToolState, TToolState{}.Include(tsWorking).Include(tsCanScroll));
     EXPECT_EQ(Host->CursorClip(), (TRect{0, 0, 399, 299}));
     a->StopWorking();
-    EXPECT_TRUE(a->ToolState.Empty());
-    EXPECT_FALSE(Host->CursorClip());
+    EXPECT_TRUE(a->ToolState.Empty() && !Host->CursorClip());
     // Another tool taking over frees the cursor as well.
     a->StartWorking(tsMoving);
     TMouseTool* still = Logged("s", {toDontScroll});
@@ -129,7 +115,7 @@ TEST_F(ToolBaseTest, WorkingConfinesTheCursorUnlessTheToolDoesNotScroll) {
     EXPECT_FALSE(Host->CursorClip());
 }
 
-TEST_F(ToolBaseTest, WhileDesigningAnUnlinkedToolTakesADroppedDrawBox) {
+TEST_F(ToolTest, WhileDesigningAnUnlinkedToolTakesADroppedDrawBox) {
     TComponent design;
     design.SetDesigning(true);
     auto* tool = NewComponent<TMouseTool>(design);

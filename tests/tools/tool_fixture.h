@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "velloran/document/data_module.h"
@@ -49,12 +50,20 @@ protected:
         t->SetOptions(Options);
         return t;
     }
+    // A plain tool logging its activations and terminations into Log.
+    TMouseTool* Logged(const std::string& Name, TToolOptions Options = {}) {
+        auto* t = AddTool<TMouseTool>(Options);
+        t->OnActivate = [this, Name](TObject*) { Log += "+" + Name; };
+        t->OnTerminate = [this, Name](TObject*) { Log += "-" + Name; };
+        return t;
+    }
 
     THeadlessServices Svc;
     TServicesScope Scope{Svc};
     TComponent Form;
     TTestDrawBox* Box = NewComponent<TTestDrawBox>(Form);
     TTestDoc* Doc = nullptr;
+    std::string Log;
     std::unique_ptr<THeadlessWindowHost> Host = std::make_unique<THeadlessWindowHost>(Box, TSize{400, 300});
 };
 
