@@ -77,7 +77,7 @@ TEST_F(ToolTest, ReferencesAreClearedWhenTheirTargetGoesAway) {
     EXPECT_EQ(b->Button(), nullptr);
     b->Activate(nullptr);
     // A tool moving to another draw box stops being current here.
-    b->SetDrawForm(NewComponent<TTestDrawBox>(Form));
+    b->SetDrawForm(NewComponent<TCustomDrawBox>(Form));
     EXPECT_EQ(Box->Tool(), nullptr);
     b->SetDrawForm(Box);
     // Across owners, unlinking one side keeps the other side's link alive.
@@ -119,11 +119,11 @@ TEST_F(ToolTest, WhileDesigningAnUnlinkedToolTakesADroppedDrawBox) {
     TComponent design;
     design.SetDesigning(true);
     auto* tool = NewComponent<TMouseTool>(design);
-    auto* box = NewComponent<TTestDrawBox>(design);
-    NewComponent<TTestDrawBox>(design);
+    auto* box = NewComponent<TCustomDrawBox>(design);
+    NewComponent<TCustomDrawBox>(design);
     EXPECT_EQ(tool->DrawForm(), box);
     auto* runTool = NewComponent<TMouseTool>(Form);
-    NewComponent<TTestDrawBox>(Form);
+    NewComponent<TCustomDrawBox>(Form);
     EXPECT_EQ(runTool->DrawForm(), nullptr);
 }
 

@@ -18,8 +18,6 @@
 
 namespace vl::test {
 
-using TTestDrawBox = TCustomDrawBox;
-
 // Remembers the layer each object was added to.
 class TTestDoc : public TvlDataModule {
 public:
@@ -61,7 +59,7 @@ protected:
     THeadlessServices Svc;
     TServicesScope Scope{Svc};
     TComponent Form;
-    TTestDrawBox* Box = NewComponent<TTestDrawBox>(Form);
+    TCustomDrawBox* Box = NewComponent<TCustomDrawBox>(Form);
     TTestDoc* Doc = nullptr;
     std::string Log;
     std::unique_ptr<THeadlessWindowHost> Host = std::make_unique<THeadlessWindowHost>(Box, TSize{400, 300});
