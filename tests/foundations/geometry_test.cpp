@@ -1,10 +1,40 @@
+#include <velloran/foundations/angles.h>
 #include <velloran/foundations/geometry.h>
+#include <velloran/foundations/measure.h>
 #include <velloran/foundations/point_buffer.h>
 #include <velloran/platform/errors.h>
 
 #include <gtest/gtest.h>
 
+#include <numbers>
+
 using namespace vl;
+using std::numbers::pi;
+
+TEST(Angles, GetAngleBranchesAndCalculateAngleHasNoQuadrantCorrection) {
+    EXPECT_DOUBLE_EQ(GetAngle(0, 0), -pi / 2);
+    EXPECT_DOUBLE_EQ(GetAngle(-1, 0), pi);
+    EXPECT_DOUBLE_EQ(GetAngle(-1, -1), pi + pi / 4);
+    EXPECT_DOUBLE_EQ(GetAngle(0.005, 0.0), -pi / 2);
+    EXPECT_DOUBLE_EQ(GetAngle(-0.009, 2.0), pi / 2);
+    EXPECT_DOUBLE_EQ(CalculateAngle({4, 4}, {4, 4}), 0);
+    EXPECT_DOUBLE_EQ(CalculateAngle({0, 0}, {-2, 0}), pi);
+    EXPECT_DOUBLE_EQ(CalculateAngle({0, 0}, {0, -5}), 4.71238898038469);
+    EXPECT_DOUBLE_EQ(CalculateAngle({0, 0}, {-3, -3}), pi / 4);
+}
+
+TEST(Angles, RotationUsesTheOldPoint) {
+    TPoint pts[] = {{5, 3}, {3, 7}};
+    RotatePoints(pts, {2, 3}, pi / 2);
+    EXPECT_EQ(pts[0], (TPoint{2, 6}));
+    EXPECT_EQ(pts[1], (TPoint{-2, 4}));
+}
+
+TEST(Measure, LgIsExactForPowersOfTenAndZeroWhereUndefined) {
+    EXPECT_EQ(lg(1000), 3); // callers truncate: 2.999... would be a wrong decade
+    EXPECT_EQ(lg(0), 0);
+    EXPECT_EQ(lg(-1), 0);
+}
 
 TEST(Geometry, HullsCompareFieldByField) {
     const TLimRec odd = LimRec(10, 20, 5, 8);
@@ -55,6 +85,5 @@ TEST(PointBuffer, ExactSizeWithinTheLimit) {
     TPointBuffer b = NewPoly(MaxPointArray);
     EXPECT_EQ(b[MaxPointArray - 1], (TPoint{0, 0}));
     DeletePoly(b);
-    EXPECT_EQ(b, nullptr);
     EXPECT_THROW(NewPoly(MaxPointArray + 1), EListError);
 }

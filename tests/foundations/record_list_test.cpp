@@ -98,16 +98,15 @@ TEST(RecordList, ErrorsChangeNothing) {
 
 TEST(RecordList, FindMayFillTheParameterBlock) {
     TRecordList l = List({1, 2, 2});
-    struct Params { uint8_t key; Rec6 found; } p{2, {}};
+    Rec6 p{2};
     auto byHead = [](const void* rec, void* params) {
-        auto* q = static_cast<Params*>(params);
-        if (static_cast<const uint8_t*>(rec)[0] != q->key) return false;
-        std::memcpy(q->found.data(), rec, 6);
-        return true;
+        const bool hit = static_cast<const uint8_t*>(rec)[0] == *static_cast<uint8_t*>(params);
+        if (hit) std::memcpy(params, rec, 6);
+        return hit;
     };
     EXPECT_EQ(l.Find(byHead, &p), 1);
-    EXPECT_EQ(p.found, R(2));
-    p.key = 9;
+    EXPECT_EQ(p, R(2));
+    p = {9};
     EXPECT_EQ(l.Find(byHead, &p), -1);
 }
 
@@ -123,11 +122,8 @@ TEST(RecordListStream, GoldenBytesAndRoundTrip) {
     EXPECT_EQ(s.Bytes(), Bytes({6, 0, 3, 0, 0, 0, 4, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9,
                                 10, 11, 12, 13, 14, 15, 16, 17, 18}));
     s.SetPosition(0);
-    auto back = TRecordList::CreateFromStream(s);
-    EXPECT_EQ(back->RecSize(), 6);
-    EXPECT_EQ(back->MaxCapacity(), 2147483647 / 6);
     TMemoryStream again;
-    back->Persist(again, TPstMode::pstSave);
+    TRecordList::CreateFromStream(s)->Persist(again, TPstMode::pstSave);
     EXPECT_EQ(again.Bytes(), s.Bytes());
 
     // LoadFromStream has no record size of its own and uses the list's.

@@ -1,22 +1,58 @@
 #include <gtest/gtest.h>
 
-#include <numbers>
-#include <vector>
-
 #include "foundations/figure_log_canvas.h"
 #include "velloran/foundations/rotated_drawing.h"
+#include "velloran/foundations/rotation.h"
 #include "velloran/platform/emf_bytes.h"
 #include "velloran/platform/emf_header.h"
 #include "velloran/platform/emf_records.h"
 #include "velloran/platform/graphics.h"
 #include "velloran/platform/metafile_canvas.h"
 
-namespace vl {
+namespace vl::test {
 namespace {
 
-constexpr double pi = std::numbers::pi;
-using test::TFigureLogCanvas;
-using Pts = std::vector<TPoint>;
+TEST(RotatedPnts, RectangleAndEllipse) {
+    EXPECT_EQ(Points(*RotatedPnts_Rectangle({0, 0, 10, 20}, {0, 0}, pi / 2)),
+              (Pts{{0, 0}, {0, 10}, {-20, 10}, {-20, 0}}));
+    auto list = RotatedPnts_Ellipse({0, 0, 100, 50}, {0, 0}, 0);
+    ASSERT_EQ(list->Count(), 2 * Rot_OutlineDiv);
+    EXPECT_EQ(list->GetPoints(0), (TPoint{100, 25}));
+    EXPECT_EQ(list->GetPoints(8), (TPoint{50, 50})); // θ = π/2, bottom on a y-down device
+    // Real outline points are turned before rounding.
+    list = RotatedPnts_Ellipse({0, 0, 100, 50}, {50, 25}, pi / 2);
+    EXPECT_EQ(list->GetPoints(0), (TPoint{50, 75}));
+}
+
+TEST(RotatedPnts, RoundRectCornersUseTheirOwnHalfAxes) {
+    auto list = RotatedPnts_RoundRect({0, 0, 100, 100}, 40, 40, {0, 0}, 0);
+    ASSERT_EQ(list->Count(), 16);
+    EXPECT_EQ(list->GetPoints(1), (TPoint{3, 10}));
+    EXPECT_EQ(list->GetPoints(2), (TPoint{10, 3}));
+    EXPECT_EQ(list->GetPoints(15), (TPoint{0, 80}));
+    list = RotatedPnts_RoundRect({0, 0, 100, 100}, 20, 60, {0, 0}, 0);
+    EXPECT_EQ(list->GetPoints(0), (TPoint{0, 30}));
+    EXPECT_EQ(list->GetPoints(3), (TPoint{10, 0}));
+}
+
+TEST(RotatedPnts, ArcRunsFromEndToStartThroughIncreasingAngle) {
+    // Start on the right, end on the left: the device's arc is the upper half.
+    auto list = RotatedPnts_Arc({0, 0, 100, 100}, {100, 50}, {0, 50}, {0, 0}, 0);
+    ASSERT_EQ(list->Count(), Rot_OutlineDiv + 1);
+    EXPECT_EQ(list->First(), (TPoint{0, 50}));
+    EXPECT_EQ(list->GetPoints(8), (TPoint{50, 0}));
+    EXPECT_EQ(list->Last(), (TPoint{100, 50}));
+    // Swapped: the lower half.
+    list = RotatedPnts_Arc({0, 0, 100, 100}, {0, 50}, {100, 50}, {0, 0}, 0);
+    EXPECT_EQ(list->GetPoints(8), (TPoint{50, 100}));
+    // Start and end on one ray: a single point, not a full turn.
+    list = RotatedPnts_Arc({0, 0, 100, 100}, {100, 0}, {150, -50}, {0, 0}, 0);
+    EXPECT_EQ(Points(*list), (Pts{{85, 15}}));
+    // On a flat ellipse the end lies on the ray through (200, 0) from the
+    // centre (100, 50): parametric angle -π/4, not the ray's own angle.
+    list = RotatedPnts_Arc({0, 0, 200, 100}, {200, 0}, {0, 50}, {0, 0}, 0);
+    EXPECT_EQ(list->Last(), (TPoint{171, 15}));
+}
 
 TEST(RotatedDrawing, EllipseOfASquareBoxIsATrueCircle) {
     TFigureLogCanvas dc;
@@ -36,48 +72,33 @@ TEST(RotatedDrawing, EllipseOfASquareBoxIsATrueCircle) {
 
 TEST(RotatedDrawing, TextUsesAnEscapedFontAndRestoresTheCanvasFont) {
     TFigureLogCanvas dc;
-    TFont before;
-    before.Name = u"Courier New";
+    const TFont before{.Name = u"Courier New"};
     dc.SetFont(before);
-    TFont f;
-    f.Name = u"DEFAULT";
-    f.Height = -20;
-    f.Style = fsBold | fsUnderline;
-    f.Color = clRed;
+    const TFont f{.Name = u"DEFAULT", .Height = -20, .Style = fsBold | fsUnderline, .Color = clRed};
     Rotated_TextOut(dc, u"Hi", f, {10, 0}, {0, 0}, pi / 2);
     ASSERT_EQ(dc.Log.size(), 1u);
     EXPECT_EQ(dc.Log[0].Points, (Pts{{0, 10}})); // P turns with the text
-    const TFont& used = dc.Log[0].Font;
-    EXPECT_EQ(used.Orientation, -900); // clockwise on a y-down device
-    EXPECT_EQ(used.Name, PlatformDefaultFontName);
-    EXPECT_EQ(used.Height, -20);
-    EXPECT_EQ(used.Style, fsBold | fsUnderline);
-    EXPECT_EQ(used.Color, clRed);
+    TFont escaped = f;
+    escaped.Name = PlatformDefaultFontName;
+    escaped.Orientation = -900; // clockwise on a y-down device
+    EXPECT_EQ(dc.Log[0].Font, escaped);
     EXPECT_EQ(dc.Font(), before);
 }
 
-// Source pixel (x, y) has colour RGB(x, y, 7), so each pixel tells where it came from.
-TBitmap Numbered(int32_t w, int32_t h) {
-    TBitmap b(w, h);
-    for (int32_t y = 0; y < h; ++y)
-        for (int32_t x = 0; x < w; ++x)
-            b.SetPixel(x, y, RGB(uint8_t(x), uint8_t(y), 7));
-    return b;
-}
-
 TEST(RotatedBitmap, EverySourcePixelLandsOnce) {
-    const TBitmap src = Numbered(10, 20);
+    // Source pixel (x, y) has colour RGB(x, y, 7), so each pixel tells where it came from.
+    TBitmap src(10, 20);
+    for (int32_t y = 0; y < 20; ++y)
+        for (int32_t x = 0; x < 10; ++x) src.SetPixel(x, y, RGB(uint8_t(x), uint8_t(y), 7));
     TPoint offset;
     auto turned = CreateRotatedBitmap(src, {0, 0}, pi / 2, offset);
-    ASSERT_EQ(turned->Width(), 20);
-    ASSERT_EQ(turned->Height(), 10);
+    ASSERT_EQ(TSize(turned->Width(), turned->Height()), TSize(20, 10));
     EXPECT_EQ(offset, (TPoint{-20, 0}));
     // The source's left column becomes the top row, read from the bottom.
     for (int32_t ty = 0; ty < 10; ++ty)
         for (int32_t tx = 0; tx < 20; ++tx)
             ASSERT_EQ(turned->Pixel(tx, ty), RGB(uint8_t(ty), uint8_t(19 - tx), 7))
                 << tx << "," << ty;
-
     // A half turn about the bottom right corner: the same box, mirrored.
     turned = CreateRotatedBitmap(src, {10, 20}, pi, offset);
     EXPECT_EQ(offset, (TPoint{0, 0}));
@@ -135,16 +156,14 @@ TEST(RotatedMetafile, TextTurnsWithItsFontAboutThePicturesCorner) {
 
 TEST(RotatedMetafile, SixteenBitPolygonsTurnToo) {
     // Other programs record small coordinates in 16 bits.
-    std::vector<uint8_t> rec;
-    for (uint32_t v : {emr::POLYGON16, 40u, 10u, 10u, 20u, 20u, 3u}) bytes::PutU32(rec, v);
-    for (uint16_t v : {10, 10, 20, 10, 10, 20}) bytes::PutU16(rec, v);
     TEmfHeader h;
     h.Bounds = {0, 0, 99, 49};
     h.Bytes = EmfHeaderSize + 40 + EmfEofSize;
     h.Records = 3;
     std::vector<uint8_t> image;
     WriteEmfHeader(image, h);
-    image.insert(image.end(), rec.begin(), rec.end());
+    for (uint32_t v : {emr::POLYGON16, 40u, 10u, 10u, 20u, 20u, 3u}) bytes::PutU32(image, v);
+    for (uint16_t v : {10, 10, 20, 10, 10, 20}) bytes::PutU16(image, v);
     WriteEmfEof(image);
     TMetafile mf;
     mf.SetData(image);
@@ -155,4 +174,4 @@ TEST(RotatedMetafile, SixteenBitPolygonsTurnToo) {
 }
 
 } // namespace
-} // namespace vl
+} // namespace vl::test

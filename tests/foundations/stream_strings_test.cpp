@@ -21,7 +21,7 @@ TEST(StreamStrings, WideGoldenBytesAndRoundTrip) {
     EXPECT_EQ(LoadString_w(s), u"");
 }
 
-TEST(StreamStrings, BadLengths) {
+TEST(StreamStrings, BadLengthsAndWindows1252) {
     TMemoryStream negative(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 'x', 0}));
     EXPECT_EQ(LoadStringAnsi(negative), u"");
     EXPECT_EQ(negative.Position(), 4);
@@ -31,29 +31,25 @@ TEST(StreamStrings, BadLengths) {
     }
     TMemoryStream oneShort(Bytes({2, 0, 0, 0, 'a', 0, 'b'}));
     EXPECT_THROW(LoadString_w(oneShort), EReadError);
-}
-
-TEST(StreamStrings, AnsiUsesWindows1252) {
-    TMemoryStream s(Bytes({5, 0, 0, 0, 'A', 0x80, 0x9F, 0xE9, 0x81}));
-    EXPECT_EQ(LoadStringAnsi(s), u"A\u20AC\u0178\u00E9\u0081");
+    TMemoryStream ansi(Bytes({5, 0, 0, 0, 'A', 0x80, 0x9F, 0xE9, 0x81}));
+    EXPECT_EQ(LoadStringAnsi(ansi), u"A\u20AC\u0178\u00E9\u0081");
 }
 
 TEST(StreamStrings, StreamReadAnsiStringConsumesLenPlusOne) {
-    TMemoryStream s(Bytes({'a', 0x93, 0, 'z', 0, '!'}));
+    struct Case { std::vector<uint8_t> in; size_t room; int32_t len; String out; int64_t pos; };
+    const Case cases[] = {
+        {Bytes({'a', 0x93, 0, 'z', 0, '!'}), 5, 4, {u'a', u'\u201C', 0}, 5},
+        {Bytes({'a', 'b', 'c'}), 5, 2, {u'a', u'b', 0}, 3}, // unterminated
+        {Bytes({'a', 'b', 'c', 'd', 0}), 2, 4, {u'a', 0}, 5}, // room short of Len + 1
+    };
+    for (const Case& c : cases) {
+        TMemoryStream s(c.in);
+        char16_t dest[5] = {};
+        StreamReadAnsiString(s, {dest, c.room}, c.len);
+        EXPECT_EQ(String(dest, c.out.size()), c.out);
+        EXPECT_EQ(s.Position(), c.pos);
+    }
     char16_t dest[5];
-    StreamReadAnsiString(s, dest, 4);
-    EXPECT_EQ(s.Position(), 5);
-    EXPECT_EQ(String(dest, 3), (String{u'a', u'\u201C', 0}));
-
-    TMemoryStream unterminated(Bytes({'a', 'b', 'c'}));
-    StreamReadAnsiString(unterminated, dest, 2);
-    EXPECT_EQ(String(dest, 3), (String{u'a', u'b', 0}));
-
-    char16_t small[2]; // shorter than Len + 1: filled only as far as it goes
-    TMemoryStream longer(Bytes({'a', 'b', 'c', 'd', 0}));
-    StreamReadAnsiString(longer, small, 4);
-    EXPECT_EQ(String(small, 2), (String{u'a', 0}));
-
     TMemoryStream truncated(Bytes({'a', 'b'}));
     EXPECT_THROW(StreamReadAnsiString(truncated, dest, 4), EReadError);
 }

@@ -2,27 +2,84 @@
 
 #include "velloran/generators/generator.h"
 #include "velloran/generators/txt_generator.h"
+#include "velloran/platform/graphics.h"
+#include "velloran/platform/headless_services.h"
 #include "velloran/platform/stream.h"
+#include "velloran/view/scale_setting.h"
+#include "view/fake_canvas.h"
 
 namespace vl {
 namespace {
 
 using GO = TGeneratorOption;
 
-class TSizedGraphic : public TGraphic {
+TEST(GeneratorFont, FixedSizeFacesAreRenamedInTheArgument) {
+    THeadlessServices services;
+    TServicesScope scope{services};
+    TGenerator g;
+    const std::pair<String, String> cases[] = {
+        {u"MS Sans Serif", u"Arial"}, {u"System", u"Arial"}, {u"MS Serif", u"Times New Roman"},
+        {u"Courier", u"Times New Roman"}, {u"Arial", u"Arial"}, {u"Courier New", u"Courier New"},
+        {u"system", u"system"},
+    };
+    for (const auto& [given, kept] : cases) {
+        TFont f{.Name = given, .Height = -17, .Style = fsItalic};
+        g.SetFont(f);
+        EXPECT_EQ(f.Name, kept);
+        EXPECT_EQ(g.Font(), f);
+    }
+    EXPECT_EQ(services.BeepCount(), 7);
+}
+
+// Measures text as wide as half the height per character, except in the
+// one-size face "Fixedsys"; remembers the fonts it measured with.
+class TMeasuringCanvas : public vltest::TFakeCanvas {
 public:
-    TSizedGraphic(int32_t w, int32_t h) : FW(w), FH(h) {}
-    int32_t Width() const override { return FW; }
-    int32_t Height() const override { return FH; }
-    void SaveToStream(TStream&) const override {}
-    void LoadFromStream(TStream&) override {}
-    std::unique_ptr<TGraphic> Clone() const override { return std::make_unique<TSizedGraphic>(*this); }
-    int32_t FW, FH;
+    std::vector<TFont> Measured;
+    TSize TextExtent(const String& s) override {
+        Measured.push_back(Font());
+        const int32_t per = Font().Name == u"Fixedsys" ? 8 : std::abs(Font().Height) / 2;
+        return {static_cast<int32_t>(s.size()) * per, 0};
+    }
 };
+
+struct FontScalableTest : ::testing::Test {
+    TMeasuringCanvas Canvas;
+    TScaleSetting Mapping{&Canvas};
+    void SetUp() override { ActScaleSet = &Mapping; }
+    void TearDown() override { ActScaleSet = nullptr; }
+};
+
+TEST_F(FontScalableTest, MeasuresUprightAtTwoHeights) {
+    EXPECT_FALSE(TCustomGenerator::FontIsScalable(TFont{.Name = u"sYSTEM"}));
+    EXPECT_TRUE(Canvas.Measured.empty()) << "the system face is known not to scale";
+    const TFont before{.Name = u"Canvas"};
+    Canvas.SetFont(before);
+    const TFont f{.Name = u"Arial", .Height = -13, .Style = fsBold, .Charset = 0, .Orientation = 900};
+    EXPECT_TRUE(TCustomGenerator::FontIsScalable(f));
+    ASSERT_EQ(Canvas.Measured.size(), 2u);
+    EXPECT_EQ(Canvas.Measured[1], (TFont{.Name = u"Arial", .Height = -26, .Style = fsBold}));
+    EXPECT_EQ(Canvas.Font(), before) << "the canvas gets its font back";
+    EXPECT_FALSE(TCustomGenerator::FontIsScalable(TFont{.Name = u"Fixedsys"}));
+}
+
+TEST_F(FontScalableTest, GeneratorCachesItsAnswerPerFont) {
+    TGenerator g, h;
+    EXPECT_TRUE(g.FontIsScalable());
+    EXPECT_TRUE(g.FontIsScalable());
+    EXPECT_EQ(Canvas.Measured.size(), 2u);
+    TFont fixed{.Name = u"Fixedsys"};
+    g.SetFont(fixed);
+    EXPECT_FALSE(g.FontIsScalable()) << "not answered from the old font";
+    ActScaleSet = nullptr;
+    EXPECT_FALSE(h.FontIsScalable());
+    ActScaleSet = &Mapping;
+    EXPECT_TRUE(h.FontIsScalable()) << "nothing cached without a canvas";
+}
 
 TEST(Generator, SetPictureTakesItsSizeUnlessStretched) {
     TPicture pic;
-    pic.SetGraphic(std::make_unique<TSizedGraphic>(32, 16));
+    pic.SetGraphic(std::make_unique<TBitmap>(32, 16));
     TPtGenerator g, s;
     g.SetShape(TShapetype::stEllipse);
     s.SetOptions({GO::goStretchPicture});
@@ -34,19 +91,14 @@ TEST(Generator, SetPictureTakesItsSizeUnlessStretched) {
     EXPECT_NE(g.Picture().Graphic(), pic.Graphic()) << "the generator owns a copy";
 }
 
-std::unique_ptr<TFontHandle> HandleOf(int32_t h) {
-    TLogFont lf;
-    lf.lfHeight = h;
-    return CreateFontHandle(lf);
-}
-
 TEST(Generator, FontHandleKeepsTheSmallestHeight) {
+    auto handleOf = [](int32_t h) { TLogFont lf; lf.lfHeight = h; return CreateFontHandle(lf); };
     TGenerator g;
-    for (int32_t h : {-20, -12, -30, 12}) g.SetFontHandle(HandleOf(h), h);
+    for (int32_t h : {-20, -12, -30, 12}) g.SetFontHandle(handleOf(h), h);
     EXPECT_EQ(g.FontHandle()->LogFont.lfHeight, -12) << "by absolute value; a tie keeps the cached one";
     EXPECT_EQ(g.CurrFontHeight(), -12);
     g.ReleaseFontHandle();
-    g.SetFontHandle(HandleOf(-40), -40);
+    g.SetFontHandle(handleOf(-40), -40);
     EXPECT_EQ(g.CurrFontHeight(), -40);
 }
 
@@ -61,19 +113,18 @@ TEST(TxtGenerator, WordBreakAndRotationExcludeEachOther) {
     EXPECT_TRUE(g.Options().Contains(GO::goRotation)) << "no width, no conflict";
 }
 
-TEST(TextAlign, Persist) {
-    TTextAlign a;
+TEST(TextAlign, PersistAndBadBytes) {
+    TTextAlign a, b;
     a.SetHorz(THorzAlign::haRight);
     a.SetVert(TVertAlign::vaCenter);
     TMemoryStream s;
     for (TPstMode m : {TPstMode::pstSave, TPstMode::pstCopy, TPstMode::pstPaste, TPstMode::pstConnect})
         a.Persist(s, m);
     EXPECT_EQ(s.Bytes(), (std::vector<uint8_t>{0x02, 0x01}));
-    TTextAlign b;
     s.SetPosition(0);
     b.Persist(s, TPstMode::pstLoad);
     EXPECT_EQ(std::pair(b.Horz(), b.Vert()), std::pair(THorzAlign::haRight, TVertAlign::vaCenter));
-
+    // Unknown values fall back to the defaults; a lone byte is a read error.
     TMemoryStream bad(std::vector<uint8_t>{0x07, 0xFF, 0x01});
     b.Persist(bad, TPstMode::pstLoad);
     EXPECT_EQ(std::pair(b.Horz(), b.Vert()), std::pair(THorzAlign::haLeft, TVertAlign::vaTop));

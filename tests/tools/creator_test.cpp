@@ -1,23 +1,17 @@
 // Creators: the object of a click with its identity, layer, data and
 // repaint; slaves; box objects; tool identities.
 
+#include <tuple>
+
 #include "tool_fixture.h"
-#include "velloran/objects/point_obj.h"
 #include "velloran/tools/find_creator.h"
-#include "velloran/tools/vl_points.h"
 
 namespace vl::test {
 namespace {
 
-class CreatorTest : public ToolTest {
+class CreatorTest : public PointsTest {
 protected:
-    CreatorTest() {
-        Points = AddTool<TvlPoints>();
-        Labels = AddTool<TvlPoints>();
-        AddDoc();
-    }
-    TvlPoints* Points = nullptr;
-    TvlPoints* Labels = nullptr;
+    TvlPoints* Labels = AddTool<TvlPoints>(); // component 3
 };
 
 TEST_F(CreatorTest, AClickMakesACountedVisiblePointObjectInTheGeneratorsLayer) {
@@ -31,21 +25,15 @@ TEST_F(CreatorTest, AClickMakesACountedVisiblePointObjectInTheGeneratorsLayer) {
     Points->OnObjectSetData = [&](TvlObject* o) { withData = o; };
     Points->Activate(nullptr);
     Host->SendMouseDown(TMouseButton::mbLeft, 130, 70);
-
     ASSERT_EQ(Doc->GetCount(), 1);
     TvlObject* o = Doc->At(0);
-    EXPECT_NE(dynamic_cast<TPointObj*>(o), nullptr);
     EXPECT_EQ(o->GetLimits(), (TLimRec{120, 65, 140, 85}));
-    EXPECT_EQ(o->ObjID, 2);
-    EXPECT_EQ(Doc->Layers[0], 3);
-    EXPECT_TRUE(o->GetVisible());
-    EXPECT_EQ(withData, o);
+    EXPECT_EQ(std::tuple(o->ObjID, Doc->Layers[0], o->GetVisible(), withData),
+              std::tuple(2, 3, true, o));
     // Its area is repainted and the document collects anew.
-    ASSERT_TRUE(Host->InvalidRect());
-    const TRect r = *Host->InvalidRect();
+    const TRect r = Host->InvalidRect().value_or(TRect{});
     EXPECT_TRUE(r.Left <= 120 && r.Top <= 65 && r.Right >= 140 && r.Bottom >= 85);
     EXPECT_GT(Doc->RestoreRect().Xmin, Doc->RestoreRect().Xmax);
-
     Box->Grid().SetCapture(true);
     Host->SendMouseDown(TMouseButton::mbLeft, 130, 260);
     EXPECT_EQ(Doc->At(1)->GetPos(), (TPoint{100, 300}));
@@ -58,14 +46,11 @@ TEST_F(CreatorTest, ASlaveCreatorHangsItsObjectOnEveryNewOne) {
     TvlObject* master = Points->SetNewObj({50, 60});
     ASSERT_EQ(Doc->GetCount(), 2);
     TvlObject* slave = Doc->At(1);
-    EXPECT_EQ(slave->Tool(), Labels);
-    EXPECT_EQ(slave->GetMaster(), master);
-    EXPECT_EQ(slave->GetPos(), (TPoint{60, 70}));
-    EXPECT_EQ(slave->ObjID, 1);
-    EXPECT_EQ(Doc->Layers[1], 1);
+    EXPECT_EQ(std::tuple(slave->Tool(), slave->GetMaster(), slave->ObjID, Doc->Layers[1]),
+              std::tuple(Labels, master, 1, 1));
     EXPECT_TRUE(slave->GetVisible());
+    EXPECT_EQ(slave->GetPos(), (TPoint{60, 70}));
     EXPECT_EQ(Labels->CreateSlaveAt(master, 3, 4)->GetPos(), (TPoint{53, 64}));
-
     Doc->Clear();
     delete Labels;
     EXPECT_EQ(Points->SlaveObject(), nullptr);
@@ -78,8 +63,7 @@ TEST_F(CreatorTest, BoxObjectsStayOutOfTheDocumentButAreShownAndGetSlaves) {
     Points->CreateBoxObjects = true;
     TvlObject* o = Points->SetNewObj({5, 5});
     ASSERT_NE(o, nullptr);
-    EXPECT_EQ(o->ObjID, 0);
-    EXPECT_TRUE(o->GetVisible());
+    EXPECT_EQ(std::tuple(o->ObjID, o->GetVisible()), std::tuple(0, true));
     ASSERT_EQ(Doc->GetCount(), 1);
     EXPECT_EQ(Doc->At(0)->GetMaster(), o);
     Doc->Clear();
@@ -116,13 +100,12 @@ TEST_F(CreatorTest, WithoutClassOrDocumentNothingIsMadeOrLeaked) {
 }
 
 TEST_F(CreatorTest, IdentitiesAreComponentIndexesUnlessChangeIDGivesOne) {
-    EXPECT_EQ(Labels->GetID(), 2);
+    EXPECT_EQ(Labels->GetID(), 3);
     Labels->SetComponentIndex(0);
     EXPECT_EQ(Labels->GetID(), 0);
     EXPECT_EQ(FindCreator(&Form, 2), Points);
-    EXPECT_EQ(FindCreator(&Form, 1), nullptr); // the draw box
-    EXPECT_EQ(FindCreator(&Form, 4), nullptr);
-    EXPECT_EQ(FindCreator(&Form, -5), nullptr);
+    // Neither the draw box (1) nor the document (3) is a creator.
+    for (int id : {1, 3, 4, -5}) EXPECT_EQ(FindCreator(&Form, id), nullptr) << id;
     // A negative identity names the last creator that has it.
     Points->ChangeID = [](TObject*, TNewID& id) { id = -5; };
     Labels->ChangeID = Points->ChangeID;

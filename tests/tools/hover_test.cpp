@@ -5,19 +5,13 @@
 
 #include "support/alloc_counter.h"
 #include "tool_fixture.h"
-#include "velloran/tools/vl_points.h"
 
 namespace vl::test {
 namespace {
 
-class HoverTest : public ToolTest {
+class HoverTest : public PointsTest {
 protected:
     HoverTest() {
-        Points = AddTool<TvlPoints>();
-        AddDoc();
-        A = Points->SetNewObj({0, 0});
-        B = Points->SetNewObj({100, 0});
-        C = Points->SetNewObj({10, 10}); // overlaps A
         Points->OnObjectFound = [this](TvlObject* o, bool& Accept) {
             Log += "found" + Name(o) + " ";
             Accept = o != Refused;
@@ -27,19 +21,19 @@ protected:
     }
     std::string Name(TvlObject* o) const { return o == A ? "A" : o == B ? "B" : "C"; }
 
-    TvlPoints* Points = nullptr;
-    TvlObject *A = nullptr, *B = nullptr, *C = nullptr, *Refused = nullptr;
-    std::string Log;
+    TvlObject* A = Points->SetNewObj({0, 0});
+    TvlObject* B = Points->SetNewObj({100, 0});
+    TvlObject* C = Points->SetNewObj({10, 10}); // overlaps A
+    TvlObject* Refused = nullptr;
 };
 
 TEST_F(HoverTest, EventsFireOnEnteringAndLeavingNotWhileStaying) {
-    Host->SendMouseMove(5, 5);
-    Host->SendMouseMove(15, 12);
-    EXPECT_EQ(Box->MouseFnd(), A);
-    Host->SendMouseMove(105, 5);
-    EXPECT_EQ(Box->MouseFnd(), B);
-    Host->SendMouseMove(300, 200);
-    EXPECT_EQ(Box->MouseFnd(), nullptr);
+    const std::pair<TPoint, TvlObject*> moves[] = {
+        {{5, 5}, A}, {{15, 12}, A}, {{105, 5}, B}, {{300, 200}, nullptr}};
+    for (const auto& [at, found] : moves) {
+        Host->SendMouseMove(at.X, at.Y);
+        EXPECT_EQ(Box->MouseFnd(), found);
+    }
     // B is found before A is released.
     EXPECT_EQ(Log, "foundA foundB releaseA releaseB ");
 }

@@ -1,7 +1,7 @@
 // The tool protocol: which tool is current, default tools, buttons, the
 // working state, and references that outlive their targets.
 
-#include <string>
+#include <tuple>
 
 #include "tool_fixture.h"
 #include "velloran/platform/button.h"
@@ -12,29 +12,16 @@ namespace {
 using enum TToolOption;
 using enum TToolStateItem;
 
-class ToolBaseTest : public ToolTest {
-protected:
-    // Activations and terminations of all tools in one log.
-    TMouseTool* Logged(const std::string& Name, TToolOptions Options = {}) {
-        auto* t = AddTool<TMouseTool>(Options);
-        t->OnActivate = [this, Name](TObject*) { Log += "+" + Name; };
-        t->OnTerminate = [this, Name](TObject*) { Log += "-" + Name; };
-        return t;
-    }
-    std::string Log;
-};
-
-TEST_F(ToolBaseTest, ActivationTerminatesTheCurrentToolFirstEvenItself) {
+TEST_F(ToolTest, ActivationTerminatesTheCurrentToolFirstEvenItself) {
     TMouseTool* a = Logged("a");
     TMouseTool* b = Logged("b");
     b->SetCursor(crHandPoint);
     a->Activate(nullptr);
     b->Activate(nullptr);
     b->Activate(nullptr);
-    EXPECT_EQ(Log, "+a-a+b-b+b");
-    EXPECT_EQ(Box->Tool(), b);
-    EXPECT_EQ(Host->Cursor(), crHandPoint);
-    EXPECT_EQ(ActScaleSet, &Box->ScaleSetting());
+    EXPECT_EQ(std::tuple(Box->Tool(), Host->Cursor(), ActScaleSet),
+              std::tuple(b, crHandPoint, &Box->ScaleSetting()));
+    // A tool of no draw box changes nothing.
     TMouseTool* loose = Logged("loose");
     loose->SetDrawForm(nullptr);
     loose->Activate(nullptr);
@@ -42,7 +29,7 @@ TEST_F(ToolBaseTest, ActivationTerminatesTheCurrentToolFirstEvenItself) {
     EXPECT_EQ(Log, "+a-a+b-b+b");
 }
 
-TEST_F(ToolBaseTest, LaterDefaultToolWinsAtLoadingAndRightClicksReturnToTheFirst) {
+TEST_F(ToolTest, LaterDefaultToolWinsAtLoadingAndRightClicksReturnToTheFirst) {
     TMouseTool* first = Logged("1", {toDefaultTool});
     TMouseTool* other = Logged("x");
     TMouseTool* second = Logged("2", {toDefaultTool});
@@ -57,14 +44,14 @@ TEST_F(ToolBaseTest, LaterDefaultToolWinsAtLoadingAndRightClicksReturnToTheFirst
     EXPECT_EQ(Log, "+1-1+2-2+x-x+1");
 }
 
-TEST_F(ToolBaseTest, ButtonsActivateTheirToolOtherControlsAreOnlyStored) {
+TEST_F(ToolTest, ButtonsActivateTheirToolOtherControlsAreOnlyStored) {
     TMouseTool* a = Logged("a");
     TMouseTool* b = Logged("b");
     auto* button = NewComponent<TButton>(Form);
-    auto* panel = NewComponent<TComponent>(Form);
     a->SetButton(button);
     button->Click();
     EXPECT_EQ(Box->Tool(), a);
+    auto* panel = NewComponent<TComponent>(Form);
     a->SetButton(panel);
     EXPECT_EQ(a->Button(), panel);
     EXPECT_FALSE(button->OnClick);
@@ -76,7 +63,7 @@ TEST_F(ToolBaseTest, ButtonsActivateTheirToolOtherControlsAreOnlyStored) {
     EXPECT_EQ(Box->Tool(), b);
 }
 
-TEST_F(ToolBaseTest, ReferencesAreClearedWhenTheirTargetGoesAway) {
+TEST_F(ToolTest, ReferencesAreClearedWhenTheirTargetGoesAway) {
     TMouseTool* a = Logged("a");
     auto* button = NewComponent<TButton>(Form);
     a->SetButton(button);
@@ -84,25 +71,22 @@ TEST_F(ToolBaseTest, ReferencesAreClearedWhenTheirTargetGoesAway) {
     delete a;
     EXPECT_EQ(Box->Tool(), nullptr);
     EXPECT_FALSE(button->OnClick);
-
     TMouseTool* b = Logged("b");
     b->SetButton(button);
     delete button;
     EXPECT_EQ(b->Button(), nullptr);
     b->Activate(nullptr);
     // A tool moving to another draw box stops being current here.
-    b->SetDrawForm(NewComponent<TTestDrawBox>(Form));
+    b->SetDrawForm(NewComponent<TCustomDrawBox>(Form));
     EXPECT_EQ(Box->Tool(), nullptr);
     b->SetDrawForm(Box);
     // Across owners, unlinking one side keeps the other side's link alive.
-    TComponent dataForm;
-    {
-        TComponent other;
-        auto* doc = NewComponent<TTestDoc>(other);
-        doc->SetDrawForm(Box);
-        Box->SetDataModule(doc);
-        doc->SetDrawForm(nullptr);
-    }
+    TComponent dataForm, other;
+    auto* gone = NewComponent<TTestDoc>(other);
+    gone->SetDrawForm(Box);
+    Box->SetDataModule(gone);
+    gone->SetDrawForm(nullptr);
+    delete gone;
     EXPECT_EQ(Box->DataModule(), nullptr);
     auto* doc = NewComponent<TTestDoc>(dataForm);
     doc->SetDrawForm(Box);
@@ -110,20 +94,17 @@ TEST_F(ToolBaseTest, ReferencesAreClearedWhenTheirTargetGoesAway) {
     Box->SetDataModule(nullptr);
     Host.reset();
     delete Box;
-    EXPECT_EQ(b->DrawForm(), nullptr);
-    EXPECT_EQ(doc->DrawForm(), nullptr);
+    EXPECT_TRUE(!b->DrawForm() && !doc->DrawForm());
 }
 
-TEST_F(ToolBaseTest, WorkingConfinesTheCursorUnlessTheToolDoesNotScroll) {
+TEST_F(ToolTest, WorkingConfinesTheCursorUnlessTheToolDoesNotScroll) {
     TMouseTool* a = Logged("a");
     a->Activate(nullptr);
     a->StartWorking(tsWorking);
     EXPECT_EQ(a->ToolState, TToolState{}.Include(tsWorking).Include(tsCanScroll));
-    ASSERT_TRUE(Host->CursorClip());
-    EXPECT_EQ(*Host->CursorClip(), (TRect{0, 0, 399, 299}));
+    EXPECT_EQ(Host->CursorClip(), (TRect{0, 0, 399, 299}));
     a->StopWorking();
-    EXPECT_TRUE(a->ToolState.Empty());
-    EXPECT_FALSE(Host->CursorClip());
+    EXPECT_TRUE(a->ToolState.Empty() && !Host->CursorClip());
     // Another tool taking over frees the cursor as well.
     a->StartWorking(tsMoving);
     TMouseTool* still = Logged("s", {toDontScroll});
@@ -134,15 +115,15 @@ TEST_F(ToolBaseTest, WorkingConfinesTheCursorUnlessTheToolDoesNotScroll) {
     EXPECT_FALSE(Host->CursorClip());
 }
 
-TEST_F(ToolBaseTest, WhileDesigningAnUnlinkedToolTakesADroppedDrawBox) {
+TEST_F(ToolTest, WhileDesigningAnUnlinkedToolTakesADroppedDrawBox) {
     TComponent design;
     design.SetDesigning(true);
     auto* tool = NewComponent<TMouseTool>(design);
-    auto* box = NewComponent<TTestDrawBox>(design);
-    NewComponent<TTestDrawBox>(design);
+    auto* box = NewComponent<TCustomDrawBox>(design);
+    NewComponent<TCustomDrawBox>(design);
     EXPECT_EQ(tool->DrawForm(), box);
     auto* runTool = NewComponent<TMouseTool>(Form);
-    NewComponent<TTestDrawBox>(Form);
+    NewComponent<TCustomDrawBox>(Form);
     EXPECT_EQ(runTool->DrawForm(), nullptr);
 }
 

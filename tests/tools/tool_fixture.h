@@ -1,38 +1,22 @@
 #pragma once
-// A form with a draw box in a headless window (handing the left and right
-// button and mouse moves to its tool, pixels = logical units), the single-layer
-// document, and the scripted services.
+// A form with a draw box in a headless window (pixels = logical units), the
+// single-layer document, and the scripted services.
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "velloran/document/data_module.h"
 #include "velloran/objects/object.h"
-#include "velloran/platform/canvas.h"
 #include "velloran/platform/headless_services.h"
 #include "velloran/platform/headless_window_host.h"
 #include "velloran/tools/mouse_tool.h"
+#include "velloran/tools/vl_points.h"
 #include "velloran/view/draw_box.h"
-#include "velloran/view/scale_setting.h"
 
 namespace vl::test {
-
-class TTestDrawBox : public TCustomDrawBox {
-public:
-    using TCustomDrawBox::TCustomDrawBox;
-    void MouseDown(TMouseButton Button, TShiftState Shift, int32_t x, int32_t y) override {
-        ActScaleSet = &ScaleSetting();
-        if (!Tool()) return;
-        if (Button == TMouseButton::mbLeft) Tool()->LMouseDown(Shift, {x, y});
-        if (Button == TMouseButton::mbRight) Tool()->RMouseDown(Shift, {x, y});
-    }
-    void MouseMove(TShiftState Shift, int32_t x, int32_t y) override {
-        ActScaleSet = &ScaleSetting();
-        if (Tool()) Tool()->MouseMove(Shift, {x, y});
-    }
-};
 
 // Remembers the layer each object was added to.
 class TTestDoc : public TvlDataModule {
@@ -64,13 +48,28 @@ protected:
         t->SetOptions(Options);
         return t;
     }
+    // A plain tool logging its activations and terminations into Log.
+    TMouseTool* Logged(const std::string& Name, TToolOptions Options = {}) {
+        auto* t = AddTool<TMouseTool>(Options);
+        t->OnActivate = [this, Name](TObject*) { Log += "+" + Name; };
+        t->OnTerminate = [this, Name](TObject*) { Log += "-" + Name; };
+        return t;
+    }
 
     THeadlessServices Svc;
     TServicesScope Scope{Svc};
     TComponent Form;
-    TTestDrawBox* Box = NewComponent<TTestDrawBox>(Form);
+    TCustomDrawBox* Box = NewComponent<TCustomDrawBox>(Form);
     TTestDoc* Doc = nullptr;
+    std::string Log;
     std::unique_ptr<THeadlessWindowHost> Host = std::make_unique<THeadlessWindowHost>(Box, TSize{400, 300});
+};
+
+// A point creator (component 1) and the document (component 2).
+class PointsTest : public ToolTest {
+protected:
+    PointsTest() { AddDoc(); }
+    TvlPoints* Points = AddTool<TvlPoints>();
 };
 
 } // namespace vl::test
