@@ -31,6 +31,11 @@ struct TRect {
     int32_t Height() const { return Bottom - Top; }
     TPoint TopLeft() const { return {Left, Top}; }
     TPoint BottomRight() const { return {Right, Bottom}; }
+    // A copy with Left <= Right and Top <= Bottom (RectDirection does it in place).
+    [[nodiscard]] TRect Normalised() const {
+        return {Left < Right ? Left : Right, Top < Bottom ? Top : Bottom, Left < Right ? Right : Left,
+                Top < Bottom ? Bottom : Top};
+    }
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 

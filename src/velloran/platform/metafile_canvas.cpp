@@ -18,10 +18,6 @@ namespace vl {
 using namespace bytes;
 
 namespace {
-TRect Normalised(const TRect& r) {
-    return {std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
-            std::max(r.Top, r.Bottom)};
-}
 
 // Records store boxes with inclusive edges; coordinates near the integer
 // limits saturate instead of wrapping.
@@ -306,7 +302,7 @@ void TMetafileCanvas::AddBounds(std::span<const TPoint> logical, bool pen) {
 // Boxes exclude their right and bottom edge.
 void TMetafileCanvas::AddBoxBounds(const TRect& logical, bool pen) {
     const TPoint a = LPtoDP(logical.TopLeft()), b = LPtoDP(logical.BottomRight());
-    TRect d = Normalised({a.X, a.Y, b.X, b.Y});
+    TRect d = TRect{a.X, a.Y, b.X, b.Y}.Normalised();
     if (d.Right > d.Left) --d.Right;
     if (d.Bottom > d.Top) --d.Bottom;
     if (pen && FPen.Style != TPenStyle::psClear) {
@@ -436,7 +432,7 @@ void TMetafileCanvas::FillRect(const TRect& r) {
     // A one-rectangle region filled with the brush: no outline, edges exclusive.
     RealiseBrush();
     if (FClosed) return;
-    const TRect n = Normalised(r);
+    const TRect n = r.Normalised();
     const size_t at = Begin(emr::FILLRGN);
     PutRect(Inclusive(n));
     Put(32 + 16);
@@ -503,7 +499,7 @@ void TMetafileCanvas::RegionRecord(uint32_t type, const TRegion& rgn, const TBru
     std::vector<TRect> rects = rgn.Scans();
     for (TRect& r : rects) {
         const TPoint a = DPtoLP(r.TopLeft()), b = DPtoLP(r.BottomRight());
-        r = Normalised({a.X, a.Y, b.X, b.Y});
+        r = TRect{a.X, a.Y, b.X, b.Y}.Normalised();
     }
     const bool reuse = FRealised.Brush && brush == FRealised.BrushValue;
     const uint32_t handle = reuse ? FRealised.Brush : NewHandle();
@@ -511,7 +507,7 @@ void TMetafileCanvas::RegionRecord(uint32_t type, const TRegion& rgn, const TBru
     const TRect box = rgn.Box();
     const size_t at = Begin(type);
     const TPoint a = DPtoLP(box.TopLeft()), b = DPtoLP(box.BottomRight());
-    PutRect(Normalised({a.X, a.Y, b.X, b.Y}));
+    PutRect(TRect{a.X, a.Y, b.X, b.Y}.Normalised());
     Put(static_cast<int32_t>(32 + 16 * rects.size()));
     Put(static_cast<int32_t>(handle));
     if (type == emr::FRAMERGN) {
@@ -559,7 +555,7 @@ void TMetafileCanvas::IntersectClipRect(const TRect& r) {
     RealiseMapping();
     Emit(emr::INTERSECTCLIPRECT, {r.Left, r.Top, r.Right, r.Bottom});
     const TPoint a = LPtoDP(r.TopLeft()), b = LPtoDP(r.BottomRight());
-    const TRect d = Normalised({a.X, a.Y, b.X, b.Y});
+    const TRect d = TRect{a.X, a.Y, b.X, b.Y}.Normalised();
     const TRect c = FRealised.Clipped ? FRealised.Clip : Surface();
     TRect i{std::max(c.Left, d.Left), std::max(c.Top, d.Top), std::min(c.Right, d.Right),
             std::min(c.Bottom, d.Bottom)};
@@ -571,7 +567,7 @@ void TMetafileCanvas::IntersectClipRect(const TRect& r) {
 TRect TMetafileCanvas::GetClipBox() const {
     const TRect c = FRealised.Clipped ? FRealised.Clip : Surface();
     const TPoint a = DPtoLP(c.TopLeft()), b = DPtoLP(c.BottomRight());
-    return Normalised({a.X, a.Y, b.X, b.Y});
+    return TRect{a.X, a.Y, b.X, b.Y}.Normalised();
 }
 
 int32_t TMetafileCanvas::SaveDC() {
@@ -611,7 +607,7 @@ void TMetafileCanvas::DibRecord(const TRect& dest, const TBitmap& src, const TRe
     EncodeDib(src, mask, info, bits);
     const uint32_t offBmi = 80, offBits = offBmi + static_cast<uint32_t>(info.size());
     const size_t at = Begin(emr::STRETCHDIBITS);
-    const TRect n = Normalised(dest);
+    const TRect n = dest.Normalised();
     PutRect(Inclusive(n));
     Put(dest.Left);
     Put(dest.Top);

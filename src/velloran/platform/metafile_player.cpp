@@ -15,11 +15,6 @@
 namespace vl {
 
 namespace {
-TRect Normalised(const TRect& r) {
-    return {std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
-            std::max(r.Top, r.Bottom)};
-}
-
 int32_t Extent(int32_t lo, int32_t hi) {
     return hi >= lo ? static_cast<int32_t>(static_cast<int64_t>(hi) - lo + 1) : 0;
 }
@@ -189,41 +184,41 @@ void TMetafilePlayer::PolyPolyline(std::span<const TPoint> pts, std::span<const 
 
 void TMetafilePlayer::Rectangle(const TRect& r) {
     ApplyFill();
-    FDest.Rectangle(Normalised(ToDestRect(r)));
+    FDest.Rectangle(ToDestRect(r).Normalised());
 }
 
 void TMetafilePlayer::RoundRect(const TRect& r, int32_t cornerW, int32_t cornerH) {
     ApplyFill();
-    FDest.RoundRect(Normalised(ToDestRect(r)), Round(cornerW * ToolScaleX()),
+    FDest.RoundRect(ToDestRect(r).Normalised(), Round(cornerW * ToolScaleX()),
                     Round(cornerH * ToolScaleY()));
 }
 
 void TMetafilePlayer::Ellipse(const TRect& r) {
     ApplyFill();
-    FDest.Ellipse(Normalised(ToDestRect(r)));
+    FDest.Ellipse(ToDestRect(r).Normalised());
 }
 
 void TMetafilePlayer::Arc(const TRect& r, TPoint start, TPoint end) {
     ApplyPen();
     const TPoint s = ToDest(start), e = ToDest(end);
-    FDest.Arc(Normalised(ToDestRect(r)), ArcFlipped() ? e : s, ArcFlipped() ? s : e);
+    FDest.Arc(ToDestRect(r).Normalised(), ArcFlipped() ? e : s, ArcFlipped() ? s : e);
 }
 
 void TMetafilePlayer::Chord(const TRect& r, TPoint start, TPoint end) {
     ApplyFill();
     const TPoint s = ToDest(start), e = ToDest(end);
-    FDest.Chord(Normalised(ToDestRect(r)), ArcFlipped() ? e : s, ArcFlipped() ? s : e);
+    FDest.Chord(ToDestRect(r).Normalised(), ArcFlipped() ? e : s, ArcFlipped() ? s : e);
 }
 
 void TMetafilePlayer::Pie(const TRect& r, TPoint start, TPoint end) {
     ApplyFill();
     const TPoint s = ToDest(start), e = ToDest(end);
-    FDest.Pie(Normalised(ToDestRect(r)), ArcFlipped() ? e : s, ArcFlipped() ? s : e);
+    FDest.Pie(ToDestRect(r).Normalised(), ArcFlipped() ? e : s, ArcFlipped() ? s : e);
 }
 
 void TMetafilePlayer::FillRect(const TRect& r) {
     FDest.SetBrush(FBrush);
-    FDest.FillRect(Normalised(ToDestRect(r)));
+    FDest.FillRect(ToDestRect(r).Normalised());
 }
 
 void TMetafilePlayer::TextOut(int32_t x, int32_t y, const String& text) {
@@ -282,7 +277,7 @@ TRegion TMetafilePlayer::DeviceRegionToDest(const std::vector<TRect>& rects) con
     for (const TRect& r : rects) {
         const TPoint a = clamp(FDest.LPtoDP(DeviceToDest(r.Left, r.Top)));
         const TPoint b = clamp(FDest.LPtoDP(DeviceToDest(r.Right, r.Bottom)));
-        const TRect n = Normalised({a.X, a.Y, b.X, b.Y});
+        const TRect n = TRect{a.X, a.Y, b.X, b.Y}.Normalised();
         if (n.Right > n.Left && n.Bottom > n.Top) out.push_back(n);
     }
     if (out.empty()) return TRegion();
@@ -326,7 +321,7 @@ void TMetafilePlayer::SelectClipRgn(const TRegion* rgn) {
         // Within the destination's own clip, as a metafile must not paint outside it.
         const TRect& r = scans[0];
         const TPoint a = DeviceToDest(r.Left, r.Top), b = DeviceToDest(r.Right, r.Bottom);
-        FDest.IntersectClipRect(Normalised({a.X, a.Y, b.X, b.Y}));
+        FDest.IntersectClipRect(TRect{a.X, a.Y, b.X, b.Y}.Normalised());
         return;
     }
     // Several rectangles replace the destination's clip: a canvas cannot
@@ -336,7 +331,7 @@ void TMetafilePlayer::SelectClipRgn(const TRegion* rgn) {
 }
 
 void TMetafilePlayer::IntersectClipRect(const TRect& r) {
-    FDest.IntersectClipRect(Normalised(ToDestRect(r)));
+    FDest.IntersectClipRect(ToDestRect(r).Normalised());
 }
 
 TRect TMetafilePlayer::GetClipBox() const {
@@ -346,7 +341,7 @@ TRect TMetafilePlayer::GetClipBox() const {
     DestToDevice(c.BottomRight(), x1, y1);
     const TPoint a = FMapping.DPtoLP(TPoint{Round(x0), Round(y0)});
     const TPoint b = FMapping.DPtoLP(TPoint{Round(x1), Round(y1)});
-    return Normalised({a.X, a.Y, b.X, b.Y});
+    return TRect{a.X, a.Y, b.X, b.Y}.Normalised();
 }
 
 int32_t TMetafilePlayer::SaveDC() {
@@ -446,7 +441,7 @@ void TMetafilePlayer::PlayRegionRecord(const TEmfRecord& rec) {
         FDest.SetBrush(FObjects[ih].Brush);
         // Logical rectangles: filling each one fills their union.
         for (const TRect& r : RegionRects(rec, 32, rec.DWord(24)))
-            FDest.FillRect(Normalised(ToDestRect(r)));
+            FDest.FillRect(ToDestRect(r).Normalised());
         return;
     }
     case emr::FRAMERGN: {
@@ -457,7 +452,7 @@ void TMetafilePlayer::PlayRegionRecord(const TEmfRecord& rec) {
             double x0, y0, x1, y1;
             LogicalToDevice(r.TopLeft(), x0, y0);
             LogicalToDevice(r.BottomRight(), x1, y1);
-            r = Normalised({Round(x0), Round(y0), Round(x1), Round(y1)});
+            r = TRect{Round(x0), Round(y0), Round(x1), Round(y1)}.Normalised();
         }
         FDest.FrameRgn(DeviceRegionToDest(rects), FObjects[ih].Brush,
                        Round(rec.Int(32) * ToolScaleX()), Round(rec.Int(36) * ToolScaleY()));
@@ -475,7 +470,7 @@ void TMetafilePlayer::PlayRegionRecord(const TEmfRecord& rec) {
             if (rects.size() == 1) {
                 const TRect& r = rects[0];
                 const TPoint a = DeviceToDest(r.Left, r.Top), b = DeviceToDest(r.Right, r.Bottom);
-                FDest.IntersectClipRect(Normalised({a.X, a.Y, b.X, b.Y}));
+                FDest.IntersectClipRect(TRect{a.X, a.Y, b.X, b.Y}.Normalised());
             } else {
                 const TRegion d = DeviceRegionToDest(rects);
                 FDest.SelectClipRgn(&d);
@@ -483,7 +478,7 @@ void TMetafilePlayer::PlayRegionRecord(const TEmfRecord& rec) {
         } else if (mode == emf::RGN_AND && rects.size() == 1) {
             const TRect& r = rects[0];
             const TPoint a = DeviceToDest(r.Left, r.Top), b = DeviceToDest(r.Right, r.Bottom);
-            FDest.IntersectClipRect(Normalised({a.X, a.Y, b.X, b.Y}));
+            FDest.IntersectClipRect(TRect{a.X, a.Y, b.X, b.Y}.Normalised());
         }
         return;
     }

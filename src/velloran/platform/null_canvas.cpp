@@ -7,9 +7,7 @@ namespace vl {
 
 namespace {
 
-TRect Normalised(TPoint a, TPoint b) {
-    return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
-}
+TRect Normalised(TPoint a, TPoint b) { return TRect{a.X, a.Y, b.X, b.Y}.Normalised(); }
 
 TRect Intersect(const TRect& a, const TRect& b) {
     TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};

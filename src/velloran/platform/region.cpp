@@ -7,12 +7,6 @@ namespace vl {
 
 namespace {
 
-TRect Normalised(TRect r) {
-    if (r.Left > r.Right) std::swap(r.Left, r.Right);
-    if (r.Top > r.Bottom) std::swap(r.Top, r.Bottom);
-    return r;
-}
-
 bool NoArea(const TRect& r) { return r.Left >= r.Right || r.Top >= r.Bottom; }
 
 int32_t AddSat(int32_t a, int32_t b) {
@@ -120,21 +114,21 @@ private:
 TRegion TRegion::CreateRect(const TRect& r) {
     TRegion g;
     g.FKind = TKind::rkRect;
-    g.FBox = Normalised(r);
+    g.FBox = r.Normalised();
     return g;
 }
 
 TRegion TRegion::CreateEllipse(const TRect& r) {
     TRegion g;
     g.FKind = TKind::rkEllipse;
-    g.FBox = Normalised(r);
+    g.FBox = r.Normalised();
     return g;
 }
 
 TRegion TRegion::CreateRoundRect(const TRect& r, int32_t cornerW, int32_t cornerH) {
     TRegion g;
     g.FKind = TKind::rkRoundRect;
-    g.FBox = Normalised(r);
+    g.FBox = r.Normalised();
     // The corner ellipse never exceeds the box, as on a device context.
     g.FCornerW = static_cast<int32_t>(std::min<int64_t>(std::llabs(cornerW), int64_t{g.FBox.Right} - g.FBox.Left));
     g.FCornerH = static_cast<int32_t>(std::min<int64_t>(std::llabs(cornerH), int64_t{g.FBox.Bottom} - g.FBox.Top));
@@ -266,7 +260,7 @@ static void ForEachRow(const TRegion& rgn, int32_t top, int32_t bottom, Visit vi
 
 bool TRegion::RectInRegion(const TRect& rect) const {
     if (Empty()) return false;
-    const TRect r = Normalised(rect);
+    const TRect r = rect.Normalised();
     const TRect clip{std::max(r.Left, FBox.Left), std::max(r.Top, FBox.Top), std::min(r.Right, FBox.Right),
                      std::min(r.Bottom, FBox.Bottom)};
     if (NoArea(clip)) return false;
