@@ -273,33 +273,28 @@ bool QtCanvas::FigureBoxes(const TRect& r, QRectF& fill, QRectF& outline) const 
     return fill.width() > 0 && fill.height() > 0;
 }
 
-void QtCanvas::Rectangle(const TRect& r) {
+void QtCanvas::PaintBoxed(const TRect& r, void (*addShape)(QPainterPath&, const QRectF&, double, double),
+                          double rx, double ry) {
     QRectF box, line;
     if (!FigureBoxes(r, box, line)) return;
     QPainterPath fill, outline;
-    fill.addRect(box);
-    outline.addRect(line);
+    addShape(fill, box, rx, ry);
+    addShape(outline, line, rx, ry);
     Paint(&fill, &outline);
+}
+
+void QtCanvas::Rectangle(const TRect& r) {
+    PaintBoxed(r, [](QPainterPath& p, const QRectF& b, double, double) { p.addRect(b); });
 }
 
 void QtCanvas::RoundRect(const TRect& r, int32_t cornerW, int32_t cornerH) {
-    QRectF box, line;
-    if (!FigureBoxes(r, box, line)) return;
-    const double rx = DeviceLength(cornerW, false) / 2.0;
-    const double ry = DeviceLength(cornerH, true) / 2.0;
-    QPainterPath fill, outline;
-    fill.addRoundedRect(box, rx, ry);
-    outline.addRoundedRect(line, rx, ry);
-    Paint(&fill, &outline);
+    PaintBoxed(
+        r, [](QPainterPath& p, const QRectF& b, double rx, double ry) { p.addRoundedRect(b, rx, ry); },
+        DeviceLength(cornerW, false) / 2.0, DeviceLength(cornerH, true) / 2.0);
 }
 
 void QtCanvas::Ellipse(const TRect& r) {
-    QRectF box, line;
-    if (!FigureBoxes(r, box, line)) return;
-    QPainterPath fill, outline;
-    fill.addEllipse(box);
-    outline.addEllipse(line);
-    Paint(&fill, &outline);
+    PaintBoxed(r, [](QPainterPath& p, const QRectF& b, double, double) { p.addEllipse(b); });
 }
 
 QPainterPath QtCanvas::ArcPath(const QRectF& box, TPoint start, TPoint end, TArcKind kind) const {

@@ -86,6 +86,10 @@ private:
     // Device rectangle of a logical one, normalised; exclusive right/bottom.
     QRect ToDeviceRect(const TRect& r) const;
     bool FigureBoxes(const TRect& r, QRectF& fill, QRectF& outline) const;
+    // A boxed figure: addShape adds the same shape for the fill box and for
+    // the outline box, then both are painted.
+    void PaintBoxed(const TRect& r, void (*addShape)(QPainterPath&, const QRectF&, double, double),
+                    double rx = 0, double ry = 0);
     int DeviceLength(int32_t logical, bool vertical) const;
     QRect SurfaceRect() const;
     QPen DevicePen(TColor color) const;
