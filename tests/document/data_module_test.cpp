@@ -7,15 +7,15 @@ TEST_F(DocTest, SearchesStartAtTheStartIndexAndSpendIt) {
     std::vector<TvlObject*> o;
     for (int i = 0; i < 4; ++i) o.push_back(Add(Tool, {i * 20, 0}));
     auto only = [](std::vector<TvlObject*> hits) {
-        return [hits](TvlObject* x, void*) { return std::find(hits.begin(), hits.end(), x) != hits.end(); };
+        return [hits](TvlObject* x) { return std::find(hits.begin(), hits.end(), x) != hits.end(); };
     };
     Doc->SetStartIndex({2, 0});
-    EXPECT_EQ(Doc->FirstObjectWith(only({o[1]}), &noParam), o[1]);
+    EXPECT_EQ(Doc->FirstObjectWith(only({o[1]})), o[1]);
     EXPECT_EQ(Doc->StartIndex(), (TObjIndex{0, 0}));
     Doc->SetStartIndex({2, 0});
-    EXPECT_EQ(Doc->FirstIndexWith(only({o[1], o[3]}), &noParam), (TObjIndex{3, 0}));
+    EXPECT_EQ(Doc->FirstIndexWith(only({o[1], o[3]})), (TObjIndex{3, 0}));
     // The next search starts at the bottom again, whatever the list kept.
-    EXPECT_EQ(Doc->FirstIndexWith(only({o[1], o[3]}), &noParam), (TObjIndex{1, 0}));
+    EXPECT_EQ(Doc->FirstIndexWith(only({o[1], o[3]})), (TObjIndex{1, 0}));
 }
 
 TEST_F(DocTest, FindAtTakesTheLowestVisibleHit) {

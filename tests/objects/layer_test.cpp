@@ -188,12 +188,11 @@ TEST_F(Layer, FullTraversalAfterInitLimitsRebuildsThem) {
     L.InitLimits();
     // The walk may free an object and clear its entry; the list is packed after.
     L.AllObjects(
-        [&](TvlObject* o, void*) {
+        [&](TvlObject* o) {
             if (o != c) return;
             L.SetItems(2, nullptr);
             delete c;
-        },
-        &noParam);
+        });
     EXPECT_EQ(Items(L), (Objs{a, b}));
     EXPECT_EQ(L.GetLimits(), (TLimRec{7, -3, 143, 33}));
 }

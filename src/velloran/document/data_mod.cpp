@@ -41,8 +41,8 @@ TLayerClass TvlDataMod::LayerSetClass() const {
     return c ? c : &LayerClassOf<TvlLayer>;
 }
 
-void TvlDataMod::AllObjects(const TScaleStep& Step) {
-    AllObjects([&Step](TvlObject* o, void*) { Step(*o); }, &noParam);
+void TvlDataMod::AllObjects(TScaleStep Step) {
+    AllObjects([&Step](TvlObject* o) { Step(*o); });
 }
 
 // ---- Identities ------------------------------------------------------------------
@@ -64,11 +64,7 @@ TvlObject* TvlDataMod::FindObject(const TContype& ConObj) {
     if (Mapper) key.ConType = static_cast<int16_t>(Mapper->MapClassNr(key.ConType));
     State.Include(TDataModFlag::dmNeedAll);
     return FirstObjectWith(
-        [](TvlObject* o, void* p) {
-            const auto* k = static_cast<const TContype*>(p);
-            return o->ObjID == k->ConID && o->ClassNr() == k->ConType;
-        },
-        &key);
+        [&key](TvlObject* o) { return o->ObjID == key.ConID && o->ClassNr() == key.ConType; });
 }
 
 // ---- Marking and selection ---------------------------------------------------------
@@ -199,22 +195,22 @@ void TvlDataMod::Notification(TComponent* AComponent, TOperation Operation) {
     // Flag the creator's objects, then whatever hangs on a flagged master,
     // until no more join (chains of slaves need one pass per link).
     bool joined = false;
-    AllObjects([&](TvlObject* o, void*) {
+    AllObjects([&](TvlObject* o) {
         if (o->Tool() == creator) {
             o->State.Include(isDeleted);
             joined = true;
         }
-    }, nullptr);
+    });
     while (joined) {
         joined = false;
-        AllObjects([&](TvlObject* o, void*) {
+        AllObjects([&](TvlObject* o) {
             if (o->State.Contains(isDeleted)) return;
             TvlObject* master = o->GetMaster();
             if (master != o && master && master->State.Contains(isDeleted)) {
                 o->State.Include(isDeleted);
                 joined = true;
             }
-        }, nullptr);
+        });
     }
     for (int32_t i = FMarkCase.Count() - 1; i >= 0; --i)
         if (TvlObject* o = FMarkCase.Get(i); o && o->State.Contains(isDeleted)) FMarkCase.Delete(i);

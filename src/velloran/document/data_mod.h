@@ -90,15 +90,15 @@ public:
     virtual TvlObject* ObjectAt(int32_t Index, int32_t LayerNr) const = 0;
     // Index -1 when absent.
     virtual TObjIndex IndexOf(const TvlObject* AObject) const = 0;
-    virtual void AllObjects(const TAllObjectsProc& Action, void* Params) = 0;
+    virtual void AllObjects(TAllObjectsProc Action) = 0;
     // Fitting the view walks the objects as scale objects.
-    void AllObjects(const TScaleStep& Step) override;
-    virtual void AllObjectsBack(const TAllObjectsProc& Action, void* Params) = 0;
+    void AllObjects(TScaleStep Step) override;
+    virtual void AllObjectsBack(TAllObjectsProc Action) = 0;
     // Cyclic searches from StartIndex, which is (0, 0) again afterwards.
-    virtual TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) = 0;
-    virtual TvlObject* LastObjectWith(const TFirstObjectFunc& Condition, void* Params) = 0;
-    virtual TObjIndex FirstIndexWith(const TFirstObjectFunc& Condition, void* Params) = 0;
-    virtual TObjIndex LastIndexWith(const TFirstObjectFunc& Condition, void* Params) = 0;
+    virtual TvlObject* FirstObjectWith(TFirstObjectFunc Condition) = 0;
+    virtual TvlObject* LastObjectWith(TFirstObjectFunc Condition) = 0;
+    virtual TObjIndex FirstIndexWith(TFirstObjectFunc Condition) = 0;
+    virtual TObjIndex LastIndexWith(TFirstObjectFunc Condition) = 0;
     void InitLimits() override = 0;
     virtual void RecalcLimits() = 0;
     // New index; -1 when Item is not something the document can restack.

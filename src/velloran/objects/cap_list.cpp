@@ -16,15 +16,15 @@ void TCapList::SaveToStream(TStream& Stream) {
     }
 }
 
-void TCapList::AllObjects(const TAllObjectsProc& Action, void* Params) {
+void TCapList::AllObjects(TAllObjectsProc Action) {
     const int32_t n = Count();
     for (int32_t i = 0; i < n; ++i)
-        if (TvlObject* o = Get(i)) Action(o, Params);
+        if (TvlObject* o = Get(i)) Action(o);
 }
 
-void TCapList::AllObjectsBack(const TAllObjectsProc& Action, void* Params) {
+void TCapList::AllObjectsBack(TAllObjectsProc Action) {
     for (int32_t i = Count() - 1; i >= 0; --i)
-        if (TvlObject* o = Get(i)) Action(o, Params);
+        if (TvlObject* o = Get(i)) Action(o);
 }
 
 int32_t TCapList::Add(TvlObject* Item) {
@@ -52,57 +52,57 @@ void TCapList::SetStartIndex(int32_t Value) { FStartIndex = Value >= 0 && Value 
 
 // ---- Cyclic searches --------------------------------------------------------
 
-int32_t TCapList::ForwardSearch(const TFirstObjectFunc& Condition, void* Params, bool& SecondPass) const {
+int32_t TCapList::ForwardSearch(TFirstObjectFunc Condition, bool& SecondPass) const {
     SecondPass = false;
     const int32_t n = Count();
     const int32_t s = Start();
     for (int32_t i = s; i < n; ++i)
-        if (TvlObject* o = Get(i); o && Condition(o, Params)) return i;
+        if (TvlObject* o = Get(i); o && Condition(o)) return i;
     if (s == 0) return -1;
     SecondPass = true;
     for (int32_t i = 0; i < s; ++i)
-        if (TvlObject* o = Get(i); o && Condition(o, Params)) return i;
+        if (TvlObject* o = Get(i); o && Condition(o)) return i;
     return -1;
 }
 
-int32_t TCapList::BackwardSearch(const TFirstObjectFunc& Condition, void* Params, bool& SecondPass) const {
+int32_t TCapList::BackwardSearch(TFirstObjectFunc Condition, bool& SecondPass) const {
     SecondPass = false;
     const int32_t n = Count();
     const int32_t s = Start();
     for (int32_t i = (s < 1 ? n : s) - 1; i >= 0; --i)
-        if (TvlObject* o = Get(i); o && Condition(o, Params)) return i;
+        if (TvlObject* o = Get(i); o && Condition(o)) return i;
     if (s < 1) return -1;
     SecondPass = true;
     for (int32_t i = n - 1; i >= s; --i)
-        if (TvlObject* o = Get(i); o && Condition(o, Params)) return i;
+        if (TvlObject* o = Get(i); o && Condition(o)) return i;
     return -1;
 }
 
-TvlObject* TCapList::FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) {
+TvlObject* TCapList::FirstObjectWith(TFirstObjectFunc Condition) {
     if (Count() == 0) return nullptr;
     bool wrapped = false;
-    const int32_t i = ForwardSearch(Condition, Params, wrapped);
+    const int32_t i = ForwardSearch(Condition, wrapped);
     FStartIndex = 0;
     return i >= 0 ? Get(i) : nullptr;
 }
 
-int32_t TCapList::FirstIndexWith(const TFirstObjectFunc& Condition, void* Params) {
+int32_t TCapList::FirstIndexWith(TFirstObjectFunc Condition) {
     if (Count() == 0) return -1;
     bool wrapped = false;
-    const int32_t i = ForwardSearch(Condition, Params, wrapped);
+    const int32_t i = ForwardSearch(Condition, wrapped);
     if (wrapped) FStartIndex = 0;
     return i;
 }
 
-TvlObject* TCapList::LastObjectWith(const TFirstObjectFunc& Condition, void* Params) {
-    const int32_t i = LastIndexWith(Condition, Params);
+TvlObject* TCapList::LastObjectWith(TFirstObjectFunc Condition) {
+    const int32_t i = LastIndexWith(Condition);
     return i >= 0 ? Get(i) : nullptr;
 }
 
-int32_t TCapList::LastIndexWith(const TFirstObjectFunc& Condition, void* Params) {
+int32_t TCapList::LastIndexWith(TFirstObjectFunc Condition) {
     if (Count() == 0) return -1;
     bool wrapped = false;
-    const int32_t i = BackwardSearch(Condition, Params, wrapped);
+    const int32_t i = BackwardSearch(Condition, wrapped);
     if (wrapped) FStartIndex = 0;
     return i;
 }

@@ -38,8 +38,8 @@ public:
     // Action for every non-nil item, from the front (index 0) or from the
     // back. Count is read once: Action may set entries to nil, but must not
     // insert or remove.
-    virtual void AllObjects(const TAllObjectsProc& Action, void* Params);
-    virtual void AllObjectsBack(const TAllObjectsProc& Action, void* Params);
+    virtual void AllObjects(TAllObjectsProc Action);
+    virtual void AllObjectsBack(TAllObjectsProc Action);
 
     TvlObject* GetItems(int32_t Index) const { return Get(Index); }
     void SetItems(int32_t Index, TvlObject* Item) { Put(Index, Item); }
@@ -55,10 +55,10 @@ public:
     void SetStartIndex(int32_t Value);
 
     // Cyclic searches from the start index; nil or -1 when nothing matches.
-    TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params);
-    TvlObject* LastObjectWith(const TFirstObjectFunc& Condition, void* Params);
-    int32_t FirstIndexWith(const TFirstObjectFunc& Condition, void* Params);
-    int32_t LastIndexWith(const TFirstObjectFunc& Condition, void* Params);
+    TvlObject* FirstObjectWith(TFirstObjectFunc Condition);
+    TvlObject* LastObjectWith(TFirstObjectFunc Condition);
+    int32_t FirstIndexWith(TFirstObjectFunc Condition);
+    int32_t LastIndexWith(TFirstObjectFunc Condition);
 
     TListState State;
 
@@ -71,8 +71,8 @@ protected:
 
 private:
     // Index of the hit, or -1; SecondPass tells whether the wrap ran.
-    int32_t ForwardSearch(const TFirstObjectFunc& Condition, void* Params, bool& SecondPass) const;
-    int32_t BackwardSearch(const TFirstObjectFunc& Condition, void* Params, bool& SecondPass) const;
+    int32_t ForwardSearch(TFirstObjectFunc Condition, bool& SecondPass) const;
+    int32_t BackwardSearch(TFirstObjectFunc Condition, bool& SecondPass) const;
 };
 
 } // namespace vl

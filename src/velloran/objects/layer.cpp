@@ -181,31 +181,31 @@ bool TvlLayer::IsOutsideLimits(const TvlObject& Item, bool inclBorder) const {
 // The entry is read again after Action, which may have freed the object and
 // put nil in its place.
 
-void TvlLayer::AllObjects(const TAllObjectsProc& Action, void* Params) {
+void TvlLayer::AllObjects(TAllObjectsProc Action) {
     if (!State.Contains(lsNewLimits)) {
-        TCapList::AllObjects(Action, Params);
+        TCapList::AllObjects(Action);
         return;
     }
     const int32_t n = Count();
     for (int32_t i = 0; i < n; ++i) {
         TvlObject* o = Get(i);
         if (!o) continue;
-        Action(o, Params);
+        Action(o);
         if (const TvlObject* after = Get(i)) CheckLimits(*after);
     }
     Pack();
     State.Exclude(lsNewLimits);
 }
 
-void TvlLayer::AllObjectsBack(const TAllObjectsProc& Action, void* Params) {
+void TvlLayer::AllObjectsBack(TAllObjectsProc Action) {
     if (!State.Contains(lsNewLimits)) {
-        TCapList::AllObjectsBack(Action, Params);
+        TCapList::AllObjectsBack(Action);
         return;
     }
     for (int32_t i = Count() - 1; i >= 0; --i) {
         TvlObject* o = Get(i);
         if (!o) continue;
-        Action(o, Params);
+        Action(o);
         if (const TvlObject* after = Get(i)) CheckLimits(*after);
     }
     State.Exclude(lsNewLimits);

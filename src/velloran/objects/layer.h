@@ -27,8 +27,8 @@ public:
     void SaveToStream(TStream& Stream) override;
     // While the limits are being rebuilt (lsNewLimits) every visited item
     // also widens them; the flag is cleared at the end.
-    void AllObjects(const TAllObjectsProc& Action, void* Params) override;
-    void AllObjectsBack(const TAllObjectsProc& Action, void* Params) override;
+    void AllObjects(TAllObjectsProc Action) override;
+    void AllObjectsBack(TAllObjectsProc Action) override;
     // Appends the object records up to the end mark; AOwner holds the
     // creators. A truncated stream or an unknown class number raises the
     // silent abort; the objects read so far stay for the caller to discard.

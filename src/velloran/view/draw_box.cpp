@@ -108,14 +108,14 @@ void TCustomDrawBox::SetScaleHorz(std::unique_ptr<TvlObject> Value) { FScaleHorz
 
 void TCustomDrawBox::SetScaleVert(std::unique_ptr<TvlObject> Value) { FScaleVert = std::move(Value); }
 
-void TCustomDrawBox::AllLocalObjects(const TAllObjectsProc& Action, void* Params) {
-    if (FScaleHorz) Action(FScaleHorz.get(), Params);
-    if (FScaleVert) Action(FScaleVert.get(), Params);
+void TCustomDrawBox::AllLocalObjects(TAllObjectsProc Action) {
+    if (FScaleHorz) Action(FScaleHorz.get());
+    if (FScaleVert) Action(FScaleVert.get());
 }
 
-TvlObject* TCustomDrawBox::FindLocalObject(const TFirstObjectFunc& Condition, void* Params) {
-    if (FScaleHorz && Condition(FScaleHorz.get(), Params)) return FScaleHorz.get();
-    if (FScaleVert && Condition(FScaleVert.get(), Params)) return FScaleVert.get();
+TvlObject* TCustomDrawBox::FindLocalObject(TFirstObjectFunc Condition) {
+    if (FScaleHorz && Condition(FScaleHorz.get())) return FScaleHorz.get();
+    if (FScaleVert && Condition(FScaleVert.get())) return FScaleVert.get();
     return nullptr;
 }
 
@@ -330,17 +330,17 @@ void TCustomDrawBox::Paint() {
 
     if (FGrid->Visible()) FGrid->Draw(area);
     if (BeforePaint) BeforePaint(this);
-    const TAllObjectsProc paintLocal = [this, &area](TvlObject* o, void*) { PaintObjects(o, area); };
-    AllLocalObjects(paintLocal, nullptr);
+    const auto paintLocal = [this, &area](TvlObject* o) { PaintObjects(o, area); };
+    AllLocalObjects(paintLocal);
 
     if (FDataModule && !FDataModule->Empty()) {
         const TLimRec before = FDataModule->GetLimits();
         if (ss.State.Contains(TScaleFlag::scChanged)) {
             WithToolsDo(Creators, [](TComponent* t, bool&) { static_cast<TvlCreator*>(t)->CheckScaling(); });
-            FDataModule->AllObjects([](TvlObject* o, void*) { o->AdjustToScale(); }, nullptr);
+            FDataModule->AllObjects([](TvlObject* o) { o->AdjustToScale(); });
             if (ss.State.Contains(TScaleFlag::scBoundsChanged)) FDataModule->InitLimits();
         }
-        FDataModule->AllObjects([this, &area](TvlObject* o, void*) { PaintObjects(o, area); }, nullptr);
+        FDataModule->AllObjects([this, &area](TvlObject* o) { PaintObjects(o, area); });
         c.SetWindowOrg({0, 0});
         // Objects added since the last range check widen the limits at once,
         // not during the walk: compare with the range's limits as well.

@@ -81,8 +81,8 @@ public:
     TvlObject* ScaleVert() const { return FScaleVert.get(); }
     void SetScaleHorz(std::unique_ptr<TvlObject> Value);
     void SetScaleVert(std::unique_ptr<TvlObject> Value);
-    virtual void AllLocalObjects(const TAllObjectsProc& Action, void* Params);
-    virtual TvlObject* FindLocalObject(const TFirstObjectFunc& Condition, void* Params);
+    virtual void AllLocalObjects(TAllObjectsProc Action);
+    virtual TvlObject* FindLocalObject(TFirstObjectFunc Condition);
 
     // ---- Life --------------------------------------------------------------
     void Loaded() override;
