@@ -54,6 +54,29 @@ TEST_F(DocTest, DeletionTakesDependantsAndSparesSlavesOfUnmarkedMasters) {
     EXPECT_EQ(Doc->Count(), 2);
 }
 
+TEST_F(DocTest, DeletionAsksADependantAfterItsMasterWhateverItsZOrder) {
+    // a <- b <- c, where c's creator stacks it in front: marking b draws c
+    // in, and c must not go while b stays for want of a.
+    Tool2->Generator().SetZOrder(5);
+    TBoxObj* a = Add(Tool, {0, 0});
+    TBoxObj* b = AddSlave(Tool, a);
+    TBoxObj* c = AddSlave(Tool2, b);
+    int events = 0;
+    Doc->OnDeleteObjects = [&](TObject*) { ++events; };
+    Doc->Select(b);
+    Doc->DeleteObjects();
+    EXPECT_EQ(events, 0);
+    EXPECT_EQ(Content(), (std::vector<TvlObject*>{c, a, b}));
+    EXPECT_TRUE(Marked().empty() && !b->GetSelected() && !c->GetSelected());
+
+    // With a marked as well the whole chain goes.
+    Doc->Select(a);
+    Doc->Select(b);
+    Doc->DeleteObjects();
+    EXPECT_EQ(events, 1);
+    EXPECT_TRUE(Doc->Empty());
+}
+
 TEST_F(DocTest, DeletionOfInterleavedMarksKeepsTheRightObjects) {
     constexpr int N = 1000;
     std::vector<TvlObject*> m, s, kept;

@@ -152,6 +152,9 @@ bool TvlDataMod::PrepareDelete() {
     FBulkMarks = true;
     try {
         CheckLinks(TInvolve::invDelete);
+        // The dependants joined at the end; a slave must be asked after its
+        // master, which z-order guarantees.
+        PackMarkCase();
         // From the last: a slave that stays unselects itself.
         for (int32_t i = FMarkCase.Count() - 1; i >= 0; --i)
             if (TvlObject* o = FMarkCase.Get(i); o && o->GetSelected()) o->CanDelete();
