@@ -121,7 +121,7 @@ protected:
         s->Pos.RelY = ry;
         return s;
     }
-    static std::vector<TvlObject*> Items(const TCapList& l) {
+    template <typename Slot> static std::vector<TvlObject*> Items(const TObjectSequence<Slot>& l) {
         std::vector<TvlObject*> v;
         for (int32_t i = 0; i < l.Count(); ++i) v.push_back(l.GetItems(i));
         return v;

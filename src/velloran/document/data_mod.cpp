@@ -77,7 +77,7 @@ void TvlDataMod::Select(TvlObject* AnyObj) {
     }
     if (AnyObj->GetSelected()) return;
     if (FBulkMarks)
-        FMarkCase.TPointerList::Add(AnyObj);
+        FMarkCase.Append(AnyObj);
     else
         FMarkCase.Add(AnyObj);
     AnyObj->State.Include(isSelected);
@@ -124,7 +124,7 @@ void TvlDataMod::PackMarkCase() {
     FMarkCase.Clear();
     for (TvlObject* o : kept) {
         o->State.Include(isSelected);
-        FMarkCase.TPointerList::Add(o);
+        FMarkCase.Append(o);
     }
 }
 

@@ -38,7 +38,6 @@ void TvlDataModule::Clear() {
     TvlDataMod::Clear();
     RestoreRect() = GetLimits();
     DropMarkCase();
-    FObjCase->FreeAll();
     FObjCase->Clear();
     FObjCase->InitLimits();
     ForgetMouseFnd();
@@ -117,10 +116,7 @@ void TvlDataModule::Add(std::unique_ptr<TvlObject> Item, int32_t) {
     if (Item) FObjCase->Add(std::move(Item));
 }
 
-std::unique_ptr<TvlObject> TvlDataModule::Remove(TvlObject* Item) {
-    if (!Item || FObjCase->Remove(Item) < 0) return nullptr;
-    return std::unique_ptr<TvlObject>(Item);
-}
+std::unique_ptr<TvlObject> TvlDataModule::Remove(TvlObject* Item) { return FObjCase->Remove(Item); }
 
 void TvlDataModule::DeleteObjects() {
     if (!PrepareDelete()) return;

@@ -34,18 +34,16 @@ TCustomDrawBox::TCustomDrawBox(TComponent* AOwner)
     if (Designing()) FScaleSetting->State.Include(TScaleFlag::scDesigning);
 }
 
+void TCustomDrawBox::TFreeFromOwner::operator()(TComponent* AComponent) const {
+    if (TComponent* owner = AComponent->Owner())
+        owner->RemoveComponent(AComponent).reset();
+    else
+        delete AComponent;
+}
+
 TCustomDrawBox::~TCustomDrawBox() {
-    if (State.Contains(TBoxStateItem::bsOwnDataMod) && FDataModule) {
-        TvlDataMod* dm = FDataModule;
-        SetDataModule(nullptr);
-        // One owned by this draw box goes with its components anyway.
-        if (dm->Owner() != this) {
-            if (TComponent* own = dm->Owner())
-                own->RemoveComponent(dm).reset();
-            else
-                delete dm;
-        }
-    }
+    SetDataModule(nullptr);
+    FOwnDataModule.reset();
     FScaleHorz.reset();
     FScaleVert.reset();
     SetTool(nullptr);
@@ -77,6 +75,10 @@ void TCustomDrawBox::Notification(TComponent* AComponent, TOperation Operation) 
         if (AComponent == FDataModule) {
             FDataModule = nullptr;
             FMouseFnd = nullptr;
+        }
+        if (AComponent == FOwnDataModule.get()) {
+            // Freed by its owner first: nothing is left to free.
+            (void)FOwnDataModule.release();
             State.Exclude(TBoxStateItem::bsOwnDataMod);
         }
         if (AComponent == FTool) FTool = nullptr;
@@ -155,6 +157,7 @@ void TCustomDrawBox::Loaded() {
 void TCustomDrawBox::InstallDataModule() {
     TComponent& owner = Owner() ? *Owner() : static_cast<TComponent&>(*this);
     auto* dm = NewComponent<TvlDataModule>(owner);
+    FOwnDataModule.reset(dm);
     // An owner that is still being read made it in the loading state.
     if (dm->Loading()) dm->Loaded();
     SetDataModule(dm);

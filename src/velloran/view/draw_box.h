@@ -63,7 +63,8 @@ public:
     TPoint Anchor() const { return FAnchor; }
     uint32_t ClipboardFmt() const { return FClipboardFmt; }
 
-    // Owned only when the draw box installed it itself (bsOwnDataMod).
+    // The document shown: the one the draw box installed itself
+    // (bsOwnDataMod, freed with the draw box) or a linked one.
     TvlDataMod* DataModule() const { return FDataModule; }
     void SetDataModule(TvlDataMod* Value);
     // The object under the mouse, shared by the tools of this view.
@@ -185,6 +186,13 @@ private:
     TPoint FAnchor;
     bool FScrollAnchor = false;
     TColor FclMarkPen = 255;
+    // Frees a component its owner holds, taking it from the owner first.
+    struct TFreeFromOwner {
+        void operator()(TComponent* AComponent) const;
+    };
+    // The document made by InstallDataModule; its owner is the draw box's
+    // owner, but its life ends with the draw box.
+    std::unique_ptr<TvlDataMod, TFreeFromOwner> FOwnDataModule;
     TvlDataMod* FDataModule = nullptr;
     uint32_t FClipboardFmt = 0;
     TCursor FCursor = crDefault;
