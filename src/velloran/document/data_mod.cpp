@@ -7,7 +7,6 @@
 #include "velloran/objects/layer.h"
 #include "velloran/objects/object.h"
 #include "velloran/platform/errors.h"
-#include "velloran/tools/creator.h"
 #include "velloran/view/draw_box.h"
 
 namespace vl {
@@ -189,21 +188,20 @@ void TvlDataMod::Erase(TvlObject* Item) {
     if (DrawForm() && DrawForm()->MouseFnd() == Item) DrawForm()->SetMouseFnd(nullptr);
 }
 
-void TvlDataMod::Notification(TComponent* AComponent, TOperation Operation) {
-    TEnvironment::Notification(AComponent, Operation);
-    if (Operation != TOperation::opRemove) return;
-    auto* creator = dynamic_cast<TvlCreator*>(AComponent);
-    if (!creator || creator->Generator().Instance() == 0) return;
-
-    // Flag the creator's objects, then whatever hangs on a flagged master,
-    // until no more join (chains of slaves need one pass per link).
+void TvlDataMod::ReleaseToolObjects(const TvlCreator& Tool) {
+    // Flag the creator's objects and whatever hangs on one of its objects
+    // outside the document (a box object), then whatever hangs on a flagged
+    // master, until no more join (chains of slaves need one pass per link).
+    State.Include(TDataModFlag::dmNeedAll);
     bool joined = false;
     AllObjects([&](TvlObject* o) {
-        if (o->Tool() == creator) {
+        const TvlObject* master = o->GetMaster();
+        if (o->Tool() == &Tool || (master && master != o && master->Tool() == &Tool)) {
             o->State.Include(isDeleted);
             joined = true;
         }
     });
+    if (!joined) return;
     while (joined) {
         joined = false;
         AllObjects([&](TvlObject* o) {

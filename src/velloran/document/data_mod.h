@@ -17,6 +17,7 @@
 #include "velloran/foundations/set.h"
 #include "velloran/foundations/types.h"
 #include "velloran/objects/cap_list.h"
+#include "velloran/objects/object_holder.h"
 #include "velloran/objects/object_types.h"
 #include "velloran/objects/object_walks.h"
 #include "velloran/platform/object.h"
@@ -49,7 +50,7 @@ template <typename T> std::unique_ptr<TvlLayer> LayerClassOf(const String& aName
 // NewLayerClass comes in as TvlLayer's class.
 using TLayerClassEvent = std::function<void(TLayerClass& NewLayerClass)>;
 
-class TvlDataMod : public TEnvironment, public TScaleDocument {
+class TvlDataMod : public TEnvironment, public TScaleDocument, public TObjectHolder {
 public:
     explicit TvlDataMod(TComponent* AOwner);
     ~TvlDataMod() override;
@@ -156,7 +157,7 @@ public:
 
     // A creator that goes away takes its objects and their dependants along:
     // objects read their style through their creator and must not outlive it.
-    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void ReleaseToolObjects(const TvlCreator& Tool) override;
 
     TNotifyEvent OnDeleteObjects;
     TObjectEvent OnSelectObject;

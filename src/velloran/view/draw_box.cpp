@@ -121,6 +121,14 @@ TvlObject* TCustomDrawBox::FindLocalObject(TFirstObjectFunc Condition) {
     return nullptr;
 }
 
+void TCustomDrawBox::ReleaseToolObjects(const TvlCreator& Tool) {
+    // The object under the mouse may hang on one of the creator's objects in
+    // any document; it is found again at the next move.
+    FMouseFnd = nullptr;
+    for (std::unique_ptr<TvlObject>* local : {&FScaleHorz, &FScaleVert})
+        if (*local && (*local)->Tool() == &Tool) local->reset();
+}
+
 // ---- Life -----------------------------------------------------------------------
 
 void TCustomDrawBox::Loaded() {

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "velloran/foundations/types.h"
+#include "velloran/objects/object_holder.h"
 #include "velloran/objects/object_walks.h"
 #include "velloran/platform/colors.h"
 #include "velloran/platform/cursors.h"
@@ -43,7 +44,7 @@ using TKeyPressEvent = std::function<void(TObject* Sender, char16_t& Key)>;
 // Milliseconds between two steps of edge scrolling.
 inline uint16_t AutoScrollTime = 50;
 
-class TCustomDrawBox : public TScrollPaint {
+class TCustomDrawBox : public TScrollPaint, public TObjectHolder {
 public:
     explicit TCustomDrawBox(TComponent* AOwner);
     ~TCustomDrawBox() override;
@@ -84,6 +85,8 @@ public:
     void SetScaleVert(std::unique_ptr<TvlObject> Value);
     virtual void AllLocalObjects(TAllObjectsProc Action);
     virtual TvlObject* FindLocalObject(TFirstObjectFunc Condition);
+    // Local objects of a creator that goes away go with it.
+    void ReleaseToolObjects(const TvlCreator& Tool) override;
 
     // ---- Life --------------------------------------------------------------
     void Loaded() override;
