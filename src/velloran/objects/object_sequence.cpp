@@ -4,7 +4,7 @@
 
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/object.h"
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 
 namespace vl {
 
