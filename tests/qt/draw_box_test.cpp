@@ -20,6 +20,7 @@ namespace {
 TEST(QtDrawBox, ClicksMakeSymbolsThatShowAndTheScrollBarMovesTheView) {
     QtServices svc;
     TServicesScope scope(svc);
+    TActScaleSetScope mapping(nullptr);
     TForm form;
     form.BeginLoading();
     auto* box = NewComponent<TvlDrawbox>(form);
@@ -71,7 +72,6 @@ TEST(QtDrawBox, ClicksMakeSymbolsThatShowAndTheScrollBarMovesTheView) {
     EXPECT_EQ(doc->ObjectAt(doc->Count() - 1, 0)->GetPos().X, 300);
 
     host.SetControl(nullptr);
-    ActScaleSet = nullptr;
 }
 
 } // namespace

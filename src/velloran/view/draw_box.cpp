@@ -49,7 +49,7 @@ TCustomDrawBox::~TCustomDrawBox() {
     FScaleHorz.reset();
     FScaleVert.reset();
     SetTool(nullptr);
-    if (ActScaleSet == FScaleSetting.get()) ActScaleSet = nullptr;
+    TActScaleSetScope::Forget(FScaleSetting.get());
     if (Host()) Host()->ClipCursor(nullptr);
 }
 
