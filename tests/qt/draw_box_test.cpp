@@ -61,7 +61,15 @@ TEST(QtDrawBox, ClicksMakeSymbolsThatShowAndTheScrollBarMovesTheView) {
     QScrollBar* bar = host.horizontalScrollBar();
     ASSERT_TRUE(bar->isVisible());
     EXPECT_GT(bar->maximum(), 1500);
+    // The view follows the thumb during the drag, not only at its release.
     bar->setSliderDown(true);
+    bar->setSliderPosition(100);
+    QApplication::processEvents();
+    EXPECT_TRUE(red(60, 50)) << "scrolled while the thumb is held";
+    EXPECT_FALSE(red(160, 50));
+    bar->setSliderPosition(60);
+    QApplication::processEvents();
+    EXPECT_TRUE(red(100, 50));
     bar->setSliderPosition(100);
     bar->setSliderDown(false);
     QApplication::processEvents();
