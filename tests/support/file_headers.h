@@ -2,7 +2,7 @@
 // The library's own file header with an older format or host version, for
 // tests of the readers of older streams (install it with TFileHeaderScope).
 
-#include "velloran/document/file_header.h"
+#include "velloran/storage/file_header.h"
 
 namespace vl {
 

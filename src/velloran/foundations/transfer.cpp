@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "velloran/foundations/stream_strings.h"
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 
 namespace vl {
 

@@ -12,7 +12,7 @@
 
 #include "velloran/foundations/pst_mode.h"
 #include "velloran/foundations/types.h"
-#include "velloran/platform/stream.h"
+#include "velloran/foundations/stream.h"
 
 namespace vl {
 
