@@ -129,12 +129,8 @@ QtWindowHost::QtWindowHost(TWindowControl* control, QWidget* parent)
         // The control decides every position; the thumb only follows a drag.
         bar->setTracking(false);
         connect(bar, &QAbstractSlider::actionTriggered, this, [this, kind](int action) { BarAction(kind, action); });
-        // The view follows the thumb while it is dragged: every move is a
-        // position of its own (a track report is ignored by bars that do not
-        // track, which left the view still until the release).
-        connect(bar, &QAbstractSlider::sliderMoved, this, [this, kind](int pos) {
-            Dispatch([&](TWindowControl& c) { c.Scroll(kind, TScrollCode::scPosition, pos); });
-        });
+        connect(bar, &QAbstractSlider::sliderMoved, this,
+                [this, kind](int pos) { Dispatch([&](TWindowControl& c) { c.Scroll(kind, TScrollCode::scTrack, pos); }); });
         connect(bar, &QAbstractSlider::sliderReleased, this, [this, kind, bar] {
             const int pos = bar->sliderPosition();
             bar->setSliderPosition(bar->value());

@@ -86,6 +86,16 @@ TEST_F(DrawBoxScroll, ShrinkingTheWindowAfterFittingBringsTheBarsBack) {
     }
 }
 
+TEST_F(DrawBoxScroll, TheViewFollowsADraggedThumb) {
+    Load();
+    Click({3000, 100});
+    Repaint();
+    Host.SendScroll(TScrollBarKind::sbHorizontal, TScrollCode::scTrack, 700);
+    EXPECT_EQ(Box->DeviceToLog({0, 0}).X, 700) << "before the thumb is released";
+    Host.SendScroll(TScrollBarKind::sbHorizontal, TScrollCode::scPosition, 650);
+    EXPECT_EQ(Box->DeviceToLog({0, 0}).X, 650);
+}
+
 TEST_F(DrawBoxScroll, ScrollToBringsThePointToTheReference) {
     Load();
     Click({3000, 3000});
