@@ -188,6 +188,8 @@ private:
     TvlObject* FMouseFnd = nullptr;
     TPoint FAnchor;
     bool FScrollAnchor = false;
+    // Fitting the drawing hid the scroll bars (not the application).
+    bool FFitHidBars = false;
     TColor FclMarkPen = 255;
     // Frees a component its owner holds, taking it from the owner first.
     struct TFreeFromOwner {
