@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
-#include "velloran/storage/mapper.h"
+#include "velloran/foundations/errors.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/layer.h"
 #include "velloran/objects/object.h"
-#include "velloran/foundations/errors.h"
-#include "velloran/view/draw_box.h"
+#include "velloran/objects/object_tool.h"
+#include "velloran/objects/object_view.h"
+#include "velloran/storage/mapper.h"
 
 namespace vl {
 
@@ -188,7 +189,7 @@ void TvlDataMod::Erase(TvlObject* Item) {
     if (DrawForm() && DrawForm()->MouseFnd() == Item) DrawForm()->SetMouseFnd(nullptr);
 }
 
-void TvlDataMod::ReleaseToolObjects(const TvlCreator& Tool) {
+void TvlDataMod::ReleaseToolObjects(const TObjectTool& Tool) {
     // Flag the creator's objects and whatever hangs on one of its objects
     // outside the document (a box object), then whatever hangs on a flagged
     // master, until no more join (chains of slaves need one pass per link).

@@ -23,7 +23,7 @@ TObjectHolder::~TObjectHolder() {
     h.erase(std::remove(h.begin(), h.end(), this), h.end());
 }
 
-void TObjectHolder::ToolGoing(const TvlCreator& Tool) {
+void TObjectHolder::ToolGoing(const TObjectTool& Tool) {
     // By index: releasing objects never makes or frees a holder, but the
     // list is re-read each step all the same.
     auto& h = Holders();

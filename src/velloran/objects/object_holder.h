@@ -7,7 +7,7 @@
 
 namespace vl {
 
-class TvlCreator;
+class TObjectTool;
 
 class TObjectHolder {
 public:
@@ -16,10 +16,10 @@ public:
 
     // Frees (or forgets) every object of Tool, every object hanging on one
     // of Tool's objects (its box objects included) and so on down the chains.
-    virtual void ReleaseToolObjects(const TvlCreator& Tool) = 0;
+    virtual void ReleaseToolObjects(const TObjectTool& Tool) = 0;
 
     // Every live holder hears ReleaseToolObjects.
-    static void ToolGoing(const TvlCreator& Tool);
+    static void ToolGoing(const TObjectTool& Tool);
 
 protected:
     TObjectHolder();
