@@ -1,0 +1,58 @@
+// BMP, ICO and JPEG images from a stream that may hold more after them. A
+// picture that loads saves, and what is saved loads back to the same image.
+
+#include <memory>
+
+#include "fuzz_input.h"
+#include "velloran/platform/errors.h"
+#include "velloran/platform/graphics.h"
+#include "velloran/platform/stream.h"
+
+using namespace vl;
+using vl::fuzz::Check;
+
+namespace {
+
+std::unique_ptr<TGraphic> Make(uint8_t kind) {
+    switch (kind % 3) {
+    case 0: return std::make_unique<TBitmap>();
+    case 1: return std::make_unique<TIcon>();
+    default: return std::make_unique<TJPEGImage>();
+    }
+}
+
+bool SameImage(const TGraphic& a, const TGraphic& b) {
+    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+    if (auto* bmp = dynamic_cast<const TBitmap*>(&a)) return bmp->Pixels() == static_cast<const TBitmap&>(b).Pixels();
+    if (auto* ico = dynamic_cast<const TIcon*>(&a)) {
+        const auto& other = static_cast<const TIcon&>(b);
+        return ico->Image().Pixels() == other.Image().Pixels() && ico->Mask() == other.Mask();
+    }
+    return static_cast<const TJPEGImage&>(a).Data() == static_cast<const TJPEGImage&>(b).Data();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    vl::fuzz::TFuzzInput in(data, size);
+    const uint8_t kind = in.Byte();
+    TMemoryStream s(in.Rest());
+    std::unique_ptr<TGraphic> g = Make(kind);
+    try {
+        g->LoadFromStream(s);
+    } catch (const EInvalidGraphic&) {
+        return 0;
+    } catch (const EReadError&) {
+        return 0;
+    }
+    g->Empty();
+
+    TMemoryStream saved;
+    g->SaveToStream(saved);
+    saved.SetPosition(0);
+    std::unique_ptr<TGraphic> back = Make(kind);
+    back->LoadFromStream(saved);
+    Check(saved.Remaining() == 0, "saved picture not read to its end");
+    Check(SameImage(*g, *back), "saved picture reads back different");
+    return 0;
+}
