@@ -17,6 +17,7 @@ void TFieldsObj::Persist(TStream* Stream, TPstMode Mode) {
     RegisterPen(Stream, Pen, Mode);
     RegisterBrush(Stream, Brush, Mode);
     RegisterLink(Stream, Link, Mode);
+    if (Stream) Align.Persist(*Stream, Mode);
     RegisterData(Stream, &HasPicture, 1, Mode);
     if (HasPicture) RegisterPicture(Stream, Picture, Mode);
     RegisterObject(Stream, *Embedded, Mode);

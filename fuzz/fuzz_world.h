@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "velloran/document/data_module.h"
+#include "velloran/generators/text_align.h"
 #include "velloran/objects/point_obj.h"
 #include "velloran/platform/component.h"
 #include "velloran/platform/null_canvas.h"
@@ -30,6 +31,7 @@ public:
     TPen Pen;
     TBrush Brush;
     TContype Link;
+    TTextAlign Align;
     // Stored as a flag byte: a picture record needs a graphic to write.
     uint8_t HasPicture = 0;
     TPicture Picture;
