@@ -25,8 +25,14 @@ bool SameImage(const TGraphic& a, const TGraphic& b) {
     if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
     if (auto* bmp = dynamic_cast<const TBitmap*>(&a)) return bmp->Pixels() == static_cast<const TBitmap&>(b).Pixels();
     if (auto* ico = dynamic_cast<const TIcon*>(&a)) {
+        // The colour under a see-through pixel is not kept.
         const auto& other = static_cast<const TIcon&>(b);
-        return ico->Image().Pixels() == other.Image().Pixels() && ico->Mask() == other.Mask();
+        if (ico->Mask() != other.Mask()) return false;
+        const auto& pa = ico->Image().Pixels();
+        const auto& pb = other.Image().Pixels();
+        for (size_t i = 0; i < pa.size(); ++i)
+            if (!(i < ico->Mask().size() && ico->Mask()[i]) && pa[i] != pb[i]) return false;
+        return true;
     }
     return static_cast<const TJPEGImage&>(a).Data() == static_cast<const TJPEGImage&>(b).Data();
 }
