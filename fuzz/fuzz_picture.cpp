@@ -22,6 +22,8 @@ std::unique_ptr<TGraphic> Make(uint8_t kind) {
 }
 
 bool SameImage(const TGraphic& a, const TGraphic& b) {
+    // An image of no pixels is stored as none, whatever its other side.
+    if (a.Empty() && b.Empty()) return true;
     if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
     if (auto* bmp = dynamic_cast<const TBitmap*>(&a)) return bmp->Pixels() == static_cast<const TBitmap&>(b).Pixels();
     if (auto* ico = dynamic_cast<const TIcon*>(&a)) {
