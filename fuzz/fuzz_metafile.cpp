@@ -3,10 +3,10 @@
 // saves and loads back to the same bytes.
 
 #include "fuzz_input.h"
-#include "velloran/platform/emf_reader.h"
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
+#include "velloran/foundations/stream.h"
+#include "velloran/platform/detail/emf_reader.h"
 #include "velloran/platform/metafile.h"
-#include "velloran/platform/stream.h"
 
 using namespace vl;
 using vl::fuzz::Check;

@@ -7,10 +7,10 @@
 
 #include "fuzz_input.h"
 #include "fuzz_world.h"
-#include "velloran/document/file_header.h"
+#include "velloran/foundations/errors.h"
+#include "velloran/foundations/stream.h"
 #include "velloran/objects/paste_ids.h"
-#include "velloran/platform/errors.h"
-#include "velloran/platform/stream.h"
+#include "velloran/storage/file_header.h"
 
 using namespace vl;
 using namespace vl::fuzz;

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "fuzz_input.h"
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
+#include "velloran/foundations/stream.h"
 #include "velloran/platform/graphics.h"
-#include "velloran/platform/stream.h"
 
 using namespace vl;
 using vl::fuzz::Check;

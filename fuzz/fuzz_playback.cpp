@@ -3,8 +3,8 @@
 // Every record also goes through the geometry accessors.
 
 #include "fuzz_input.h"
-#include "velloran/platform/emf_reader.h"
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
+#include "velloran/platform/detail/emf_reader.h"
 #include "velloran/platform/metafile.h"
 #include "velloran/platform/metafile_canvas.h"
 #include "velloran/platform/metafile_player.h"

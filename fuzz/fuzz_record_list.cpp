@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "fuzz_input.h"
+#include "velloran/foundations/errors.h"
 #include "velloran/foundations/point_list.h"
-#include "velloran/platform/errors.h"
-#include "velloran/platform/stream.h"
+#include "velloran/foundations/stream.h"
 
 using namespace vl;
 using vl::fuzz::Check;

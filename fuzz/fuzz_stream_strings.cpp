@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "fuzz_input.h"
+#include "velloran/foundations/errors.h"
+#include "velloran/foundations/stream.h"
 #include "velloran/foundations/stream_strings.h"
-#include "velloran/platform/errors.h"
-#include "velloran/platform/stream.h"
 
 using namespace vl;
 using vl::fuzz::Check;

@@ -1,8 +1,8 @@
 #include "fuzz_world.h"
 
-#include "velloran/document/file_header.h"
-#include "velloran/platform/stream.h"
-#include "velloran/view/scale_setting.h"
+#include "velloran/foundations/stream.h"
+#include "velloran/scale/scale_setting.h"
+#include "velloran/storage/file_header.h"
 
 namespace vl::fuzz {
 

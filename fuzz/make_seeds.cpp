@@ -9,15 +9,15 @@
 #include <vector>
 
 #include "fuzz_world.h"
-#include "velloran/document/file_header.h"
 #include "velloran/foundations/point_list.h"
+#include "velloran/foundations/stream.h"
 #include "velloran/foundations/stream_strings.h"
 #include "velloran/objects/layer.h"
 #include "velloran/platform/graphics.h"
 #include "velloran/platform/metafile.h"
 #include "velloran/platform/metafile_canvas.h"
 #include "velloran/platform/region.h"
-#include "velloran/platform/stream.h"
+#include "velloran/storage/file_header.h"
 
 using namespace vl;
 using namespace vl::fuzz;
