@@ -58,10 +58,10 @@ TWorld& World() {
     return world;
 }
 
-std::vector<uint8_t> SaveObjects(const std::vector<TvlObject*>& objects) {
+std::vector<uint8_t> SaveObjects(const std::vector<TvlObject*>& objects, TPstMode mode) {
     SetFileHeader();
     TMemoryStream s;
-    for (TvlObject* o : objects) o->Persist(&s, TPstMode::pstSave);
+    for (TvlObject* o : objects) o->Persist(&s, mode);
     return s.Bytes();
 }
 

@@ -59,7 +59,7 @@ struct TWorld {
 // Built on first use and kept for the whole run.
 TWorld& World();
 
-// Every object of the list saved in the current version (pstSave).
-std::vector<uint8_t> SaveObjects(const std::vector<TvlObject*>& objects);
+// Every object of the list written in the current version.
+std::vector<uint8_t> SaveObjects(const std::vector<TvlObject*>& objects, TPstMode mode = TPstMode::pstSave);
 
 } // namespace vl::fuzz

@@ -115,10 +115,10 @@ void StreamStrings() {
 
 // Records as the object harness reads them: a selector byte, then the record
 // without its class number.
-Bytes ObjectRecords(const std::vector<std::pair<uint8_t, TvlObject*>>& objects) {
+Bytes ObjectRecords(const std::vector<std::pair<uint8_t, TvlObject*>>& objects, TPstMode mode) {
     Bytes out;
     for (auto [selector, o] : objects) {
-        const Bytes rec = SaveObjects({o});
+        const Bytes rec = SaveObjects({o}, mode);
         out.push_back(selector);
         out.insert(out.end(), rec.begin() + 2, rec.end());
     }
@@ -153,10 +153,12 @@ void ObjectsAndLayers() {
     auto fixed = w.Creators[3]->CreateObject();
     fixed->Count();
 
-    const Bytes records = ObjectRecords({{1, point.get()}, {0, &f}, {2, slave.get()}, {3, fixed.get()}});
+    const std::vector<std::pair<uint8_t, TvlObject*>> all{{1, point.get()}, {0, &f}, {2, slave.get()}, {3, fixed.get()}};
+    const Bytes records = ObjectRecords(all, TPstMode::pstSave);
     Write("object", "current", {5}, records);
-    Write("object", "current_paste", {0x15}, records);
     Write("object", "ansi_host", {0x0D}, records);
+    // The clipboard's records, as a copy writes them.
+    Write("object", "current_paste", {0x15}, ObjectRecords(all, TPstMode::pstCopy));
 
     TvlLayer layer(u"Layer 1");
     for (auto* o : {point.release(), fields.release(), slave.release(), fixed.release()})
