@@ -3,6 +3,7 @@
 // what is saved loads back and saves to the same bytes.
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "fuzz_input.h"
@@ -42,22 +43,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool paste = options & 0x10;
     const TPstMode mode = paste ? TPstMode::pstPaste : TPstMode::pstLoad;
     SetVersion(options & 7, options & 8);
-    if (paste) CreatePasteIDList();
-    TMemoryStream s(in.Rest());
-    std::vector<std::unique_ptr<TvlObject>> objects;
-    try {
-        objects = ReadRecords(s, mode, w);
-    } catch (const EReadError&) {
-    } catch (const EInvalidGraphic&) {
-    }
-    // The records read before a failure are kept, as a paste keeps them.
     std::vector<TvlObject*> loaded;
-    for (auto& o : objects) {
-        loaded.push_back(o.get());
-        w.Doc->Add(std::move(o), 0);
+    {
+        std::optional<TPasteScope> pasting;
+        if (paste) pasting.emplace();
+        TMemoryStream s(in.Rest());
+        std::vector<std::unique_ptr<TvlObject>> objects;
+        try {
+            objects = ReadRecords(s, mode, w);
+        } catch (const EReadError&) {
+        } catch (const EInvalidGraphic&) {
+        }
+        // The records read before a failure are kept, as a paste keeps them.
+        for (auto& o : objects) {
+            loaded.push_back(o.get());
+            w.Doc->Add(std::move(o), 0);
+        }
+        for (TvlObject* o : loaded) o->Persist(nullptr, paste ? TPstMode::pstConnectCopy : TPstMode::pstConnect);
     }
-    for (TvlObject* o : loaded) o->Persist(nullptr, paste ? TPstMode::pstConnectCopy : TPstMode::pstConnect);
-    FreePasteIDList();
     for (TvlObject* o : loaded) o->GetMaxLimits();
 
     const std::vector<uint8_t> saved = SaveObjects(loaded);
