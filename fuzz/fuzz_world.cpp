@@ -6,7 +6,7 @@
 
 namespace vl::fuzz {
 
-TFieldsObj::TFieldsObj(TvlCreator* ATool) : TPointObj(ATool), Embedded(std::make_unique<TvlObject>(ATool)) {}
+TFieldsObj::TFieldsObj(TObjectTool* ATool) : TPointObj(ATool), Embedded(std::make_unique<TvlObject>(ATool)) {}
 
 void TFieldsObj::Persist(TStream* Stream, TPstMode Mode) {
     TPointObj::Persist(Stream, Mode);

@@ -21,7 +21,7 @@ namespace vl::fuzz {
 
 class TFieldsObj : public TPointObj {
 public:
-    explicit TFieldsObj(TvlCreator* ATool);
+    explicit TFieldsObj(TObjectTool* ATool);
     void Persist(TStream* Stream, TPstMode Mode) override;
 
     uint8_t Data[6] = {};
