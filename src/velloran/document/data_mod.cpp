@@ -41,6 +41,16 @@ TLayerClass TvlDataMod::LayerSetClass() const {
     return c ? c : &LayerClassOf<TvlLayer>;
 }
 
+void TvlDataMod::AllObjectsIn(const TLimRec&, TAllObjectsProc Action) { AllObjects(Action); }
+
+TvlObject* TvlDataMod::FirstObjectIn(const TLimRec&, TFirstObjectFunc Condition) {
+    return FirstObjectWith(Condition);
+}
+
+TvlObject* TvlDataMod::LastObjectIn(const TLimRec&, TFirstObjectFunc Condition) {
+    return LastObjectWith(Condition);
+}
+
 void TvlDataMod::AllObjects(TScaleStep Step) {
     AllObjects([&Step](TvlObject* o) { Step(*o); });
 }
@@ -178,7 +188,10 @@ void TvlDataMod::DoDeleteObjects() {
 
 void TvlDataMod::DropMarkCase() {
     for (int32_t i = 0; i < FMarkCase.Count(); ++i)
-        if (TvlObject* o = FMarkCase.Get(i)) o->State.Exclude(isSelected).Exclude(isMarked).Exclude(isSizing);
+        if (TvlObject* o = FMarkCase.Get(i)) {
+            o->State.Exclude(isSelected).Exclude(isMarked).Exclude(isSizing);
+            o->LimitsChanged();
+        }
     FMarkCase.Clear();
 }
 

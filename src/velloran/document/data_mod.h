@@ -101,6 +101,12 @@ public:
     virtual TvlObject* LastObjectWith(TFirstObjectFunc Condition) = 0;
     virtual TObjIndex FirstIndexWith(TFirstObjectFunc Condition) = 0;
     virtual TObjIndex LastIndexWith(TFirstObjectFunc Condition) = 0;
+    // The walk and the searches above, through the layers' indexes: only the
+    // objects that may meet Area are visited, in the same order. Action and
+    // Condition must act only on objects whose maximal limits meet Area.
+    virtual void AllObjectsIn(const TLimRec& Area, TAllObjectsProc Action);
+    virtual TvlObject* FirstObjectIn(const TLimRec& Area, TFirstObjectFunc Condition);
+    virtual TvlObject* LastObjectIn(const TLimRec& Area, TFirstObjectFunc Condition);
     void InitLimits() override = 0;
     virtual void RecalcLimits() = 0;
     // New index; -1 when Item is not something the document can restack.

@@ -5,6 +5,7 @@
 
 #include "velloran/foundations/stream.h"
 #include "velloran/objects/object.h"
+#include "velloran/scale/scale_setting.h"
 
 namespace vl {
 
@@ -80,6 +81,28 @@ TvlObject* TvlDataModule::LastObjectWith(TFirstObjectFunc Condition) {
     return FObjCase->LastObjectWith(Condition);
 }
 
+// A pending scale change is applied by the hit test of every object, so
+// such a search must see them all.
+static bool ScalePending() { return ActScaleSet && ActScaleSet->State.Contains(TScaleFlag::scChanged); }
+
+void TvlDataModule::AllObjectsIn(const TLimRec& Area, TAllObjectsProc Action) { FObjCase->AllObjectsIn(Area, Action); }
+
+TvlObject* TvlDataModule::FirstObjectIn(const TLimRec& Area, TFirstObjectFunc Condition) {
+    if (ScalePending()) return FirstObjectWith(Condition);
+    FObjCase->SetStartIndex(FStartIndex.Index);
+    FStartIndex = {};
+    return FObjCase->FirstObjectIn(Area, Condition);
+}
+
+TvlObject* TvlDataModule::LastObjectIn(const TLimRec& Area, TFirstObjectFunc Condition) {
+    if (ScalePending()) return LastObjectWith(Condition);
+    FObjCase->SetStartIndex(FStartIndex.Index);
+    FStartIndex = {};
+    return FObjCase->LastObjectIn(Area, Condition);
+}
+
+void TvlDataModule::LimitsChanged(TvlObject& Obj, const TLimRec& Old) { FObjCase->Reindex(Obj, Old); }
+
 TObjIndex TvlDataModule::FirstIndexWith(TFirstObjectFunc Condition) {
     FObjCase->SetStartIndex(FStartIndex.Index);
     FStartIndex = {};
@@ -95,9 +118,16 @@ TObjIndex TvlDataModule::LastIndexWith(TFirstObjectFunc Condition) {
 TvlObject* TvlDataModule::FindAt(int32_t, int32_t x, int32_t y) {
     // x + 1 of the largest coordinate would overflow.
     const TLimRec frame{x, y, x == INT32_MAX ? x : x + 1, y == INT32_MAX ? y : y + 1};
-    for (int32_t i = 0, n = FObjCase->Count(); i < n; ++i)
-        if (TvlObject* o = FObjCase->Get(i); o && o->Found(frame)) return o;
-    return nullptr;
+    if (ScalePending()) {
+        for (int32_t i = 0, n = FObjCase->Count(); i < n; ++i)
+            if (TvlObject* o = FObjCase->Get(i); o && o->Found(frame)) return o;
+        return nullptr;
+    }
+    TvlObject* hit = nullptr;
+    FObjCase->AllObjectsIn(frame, [&](TvlObject* o) {
+        if (!hit && o->Found(frame)) hit = o;
+    });
+    return hit;
 }
 
 // ---- Contents -----------------------------------------------------------------------

@@ -49,6 +49,10 @@ public:
     using TvlDataMod::AllObjects;
     void AllObjects(TAllObjectsProc Action) override;
     void AllObjectsBack(TAllObjectsProc Action) override;
+    void AllObjectsIn(const TLimRec& Area, TAllObjectsProc Action) override;
+    TvlObject* FirstObjectIn(const TLimRec& Area, TFirstObjectFunc Condition) override;
+    TvlObject* LastObjectIn(const TLimRec& Area, TFirstObjectFunc Condition) override;
+    void LimitsChanged(TvlObject& Obj, const TLimRec& Old) override;
     TvlObject* FirstObjectWith(TFirstObjectFunc Condition) override;
     TvlObject* LastObjectWith(TFirstObjectFunc Condition) override;
     TObjIndex FirstIndexWith(TFirstObjectFunc Condition) override;

@@ -51,6 +51,7 @@ void TCustomGenerator::SetFont(TFont& font) {
     FFont = font;
     // A cached answer about the old font would be wrong for the new one.
     FFontIsScalable = 0;
+    Reshaped();
 }
 
 void TCustomGenerator::SetPicture(const TPicture& picture) {
@@ -60,6 +61,7 @@ void TCustomGenerator::SetPicture(const TPicture& picture) {
         FHeight = FPicture.Height();
     }
     FShape = TShapetype::stRectangle;
+    Reshaped();
 }
 
 bool TCustomGenerator::FontIsScalable(const TFont& font) {

@@ -33,7 +33,10 @@ public:
     void SetLayer(int32_t v) { FLayer = v; }
 
     const TPen& Pen() const { return FPen; }
-    void SetPen(const TPen& pen) { FPen = pen; }
+    void SetPen(const TPen& pen) {
+        FPen = pen;
+        Reshaped();
+    }
     const TBrush& Brush() const { return FBrush; }
     void SetBrush(const TBrush& brush) { FBrush = brush; }
     const TFont& Font() const { return FFont; }
@@ -41,13 +44,22 @@ public:
     void SetFont(TFont& font);
 
     TShapetype Shape() const { return FShape; }
-    void SetShape(TShapetype v) { FShape = v; }
+    void SetShape(TShapetype v) {
+        FShape = v;
+        Reshaped();
+    }
     TGeneratorOptions Options() const { return FOptions; }
     // Virtual so that text generators keep rotation and word breaking
     // exclusive even when set through a base reference.
-    virtual void SetOptions(TGeneratorOptions v) { FOptions = v; }
+    virtual void SetOptions(TGeneratorOptions v) {
+        FOptions = v;
+        Reshaped();
+    }
     TRuntimeOptions RTOptions() const { return FRTOptions; }
-    void SetRTOptions(TRuntimeOptions v) { FRTOptions = v; }
+    void SetRTOptions(TRuntimeOptions v) {
+        FRTOptions = v;
+        Reshaped();
+    }
 
     const TPicture& Picture() const { return FPicture; }
     TPicture& Picture() { return FPicture; }
@@ -55,17 +67,29 @@ public:
     void SetPicture(const TPicture& picture);
 
     int32_t HotspotX() const { return FHotspotX; }
-    void SetHotspotX(int32_t v) { FHotspotX = v; }
+    void SetHotspotX(int32_t v) {
+        FHotspotX = v;
+        Reshaped();
+    }
     int32_t HotspotY() const { return FHotspotY; }
-    void SetHotspotY(int32_t v) { FHotspotY = v; }
+    void SetHotspotY(int32_t v) {
+        FHotspotY = v;
+        Reshaped();
+    }
     int32_t SlaveX() const { return FSlaveX; }
     void SetSlaveX(int32_t v) { FSlaveX = v; }
     int32_t SlaveY() const { return FSlaveY; }
     void SetSlaveY(int32_t v) { FSlaveY = v; }
     int32_t Width() const { return FWidth; }
-    void SetWidth(int32_t v) { FWidth = v; }
+    void SetWidth(int32_t v) {
+        FWidth = v;
+        Reshaped();
+    }
     int32_t Height() const { return FHeight; }
-    void SetHeight(int32_t v) { FHeight = v; }
+    void SetHeight(int32_t v) {
+        FHeight = v;
+        Reshaped();
+    }
 
     // Cached answer for the own font; SetFont clears the cache.
     bool FontIsScalable();
@@ -84,7 +108,13 @@ public:
     // A saved font height that objects read back through GetFontHeightBk.
     int32_t FontBackup = 0;
 
+    // Counts the changes that may move or resize every object of some
+    // generator, so indexes keyed by the objects' limits know to rebuild.
+    static uint32_t GeometryEpoch() { return FGeometryEpoch; }
+    static void Reshaped() { ++FGeometryEpoch; }
+
 protected:
+    inline static uint32_t FGeometryEpoch = 0;
     uint16_t FInstance = 0;
     uint16_t FCounter = 0;
     TPen FPen;

@@ -25,11 +25,15 @@ TvlLayer::TvlLayer(const String& aName, int32_t aCapacity) {
     SetName(aName);
     SetCapacity(std::max(aCapacity, 0));
     State.Include(lsZOrder);
+    // Room for the candidates of a mouse search, so hovering allocates nothing.
+    FFound.reserve(256);
+    FOrder.reserve(256);
 }
 
 TvlLayer::~TvlLayer() { FreeAll(); }
 
 void TvlLayer::FreeAll() {
+    FIndex.Clear();
     // Nil before the object goes, so that nothing can reach a freed object
     // through the list.
     for (auto& slot : FItems) std::unique_ptr<TvlObject>(std::move(slot)).reset();
@@ -43,10 +47,16 @@ void TvlLayer::Clear() {
 
 std::unique_ptr<TvlObject> TvlLayer::Remove(const TvlObject* Item) {
     const int32_t i = Item ? IndexOf(Item) : -1;
-    return i >= 0 ? EraseSlot(i) : nullptr;
+    if (i < 0) return nullptr;
+    IndexErase(*Get(i));
+    return EraseSlot(i);
 }
 
-std::unique_ptr<TvlObject> TvlLayer::TakeAt(int32_t Index) { return std::move(SlotAt(Index)); }
+std::unique_ptr<TvlObject> TvlLayer::TakeAt(int32_t Index) {
+    std::unique_ptr<TvlObject> o = std::move(SlotAt(Index));
+    if (o) IndexErase(*o);
+    return o;
+}
 
 // ---- Name and visibility ----------------------------------------------------
 
@@ -92,6 +102,7 @@ int32_t TvlLayer::Add(std::unique_ptr<TvlObject> Item) {
     TvlObject& o = *Item;
     const int32_t i = AddIndex(o);
     InsertSlot(i, std::move(Item));
+    IndexInsert(o);
     CheckLimits(o);
     return i;
 }
@@ -101,6 +112,7 @@ int32_t TvlLayer::BringToFront(TvlObject* Item, bool ZOrder) {
     if (!owned) return -1;
     const int32_t i = ZOrder ? AddIndex(*Item) : Count();
     InsertSlot(i, std::move(owned));
+    IndexInsert(*Item);
     Item->Invalidate();
     return i;
 }
@@ -118,6 +130,7 @@ int32_t TvlLayer::SendToBack(TvlObject* Item, bool ZOrder) {
             }
     }
     InsertSlot(i, std::move(owned));
+    IndexInsert(*Item);
     Item->Invalidate();
     return i;
 }
@@ -150,6 +163,7 @@ void TvlLayer::RecalcLimits() {
     for (int32_t i = 0; i < n; ++i)
         if (const TvlObject* o = Get(i)) CheckLimits(*o);
     State.Exclude(lsNewLimits);
+    RebuildIndex();
 }
 
 void TvlLayer::CheckLimits(const TvlObject& Item) {
@@ -200,6 +214,7 @@ void TvlLayer::AllObjects(TAllObjectsProc Action) {
     }
     Pack();
     State.Exclude(lsNewLimits);
+    RebuildIndex();
 }
 
 void TvlLayer::AllObjectsBack(TAllObjectsProc Action) {
@@ -214,6 +229,141 @@ void TvlLayer::AllObjectsBack(TAllObjectsProc Action) {
         if (const TvlObject* after = Get(i)) CheckLimits(*after);
     }
     State.Exclude(lsNewLimits);
+    RebuildIndex();
+}
+
+// ---- The index ----------------------------------------------------------------
+
+namespace {
+
+// Objects whose place follows another object or a callback move without
+// telling the index; those that follow the view must always be asked.
+bool AlwaysCandidate(const TvlObject& o) {
+    using enum TIndividualFlag;
+    return o.State.Contains(isSlave) || o.State.Contains(isP1Slave) || o.State.Contains(isP2Slave) ||
+           o.State.Contains(isConnect) || static_cast<bool>(o.Tool()->OnCalcRefPoint) ||
+           o.Generator().RTOptions().Contains(TRuntimeOption::roNosy);
+}
+
+} // namespace
+
+void TvlLayer::IndexInsert(TvlObject& Obj) {
+    if (!(Obj.GetSizing() && !ActScaleSet)) Obj.FMaxLim = Obj.GetMaxLimits();
+    Obj.FIndexAlways = AlwaysCandidate(Obj);
+    FIndex.Insert(&Obj, Obj.FMaxLim, Obj.FIndexAlways);
+}
+
+void TvlLayer::IndexErase(TvlObject& Obj) { FIndex.Erase(&Obj, Obj.FMaxLim, Obj.FIndexAlways); }
+
+void TvlLayer::CheckEpoch() {
+    if (FEpoch != TCustomGenerator::GeometryEpoch()) RebuildIndex();
+}
+
+void TvlLayer::Reindex(TvlObject& Obj, const TLimRec& Old) {
+    if (!Contains(&Obj)) return;
+    if (FEpoch != TCustomGenerator::GeometryEpoch()) {
+        // The whole index is stale: Old may not be where the object is filed.
+        RebuildIndex();
+        return;
+    }
+    FIndex.Erase(&Obj, Old, Obj.FIndexAlways);
+    Obj.FIndexAlways = AlwaysCandidate(Obj);
+    FIndex.Insert(&Obj, Obj.FMaxLim, Obj.FIndexAlways);
+}
+
+void TvlLayer::RebuildIndex() {
+    FEpoch = TCustomGenerator::GeometryEpoch();
+    FIndex.Clear();
+    for (auto& slot : FItems)
+        if (slot) IndexInsert(*slot);
+}
+
+void TvlLayer::Renumber() const {
+    const int32_t n = Count();
+    for (int32_t i = FNumbered; i < n; ++i)
+        if (TvlObject* o = FItems[static_cast<size_t>(i)].get()) o->FListPos = i;
+    FNumbered = n;
+}
+
+bool TvlLayer::Contains(const TvlObject* Obj) const { return Obj && IndexOf(Obj) >= 0; }
+
+int32_t TvlLayer::IndexOf(const TvlObject* Item) const {
+    if (!Item) return TObjectSequence::IndexOf(Item);
+    Renumber();
+    const int32_t i = Item->FListPos;
+    return i >= 0 && i < Count() && FItems[static_cast<size_t>(i)].get() == Item ? i : -1;
+}
+
+void TvlLayer::Candidates(const TLimRec& Area, std::vector<int32_t>& Out) {
+    CheckEpoch();
+    std::vector<TvlObject*> found = std::move(FFound);
+    found.clear();
+    FIndex.Query(Area, found);
+    Renumber();
+    Out.clear();
+    for (const TvlObject* o : found) Out.push_back(o->FListPos);
+    std::sort(Out.begin(), Out.end());
+    Out.erase(std::unique(Out.begin(), Out.end()), Out.end());
+    FFound = std::move(found);
+}
+
+void TvlLayer::AllObjectsIn(const TLimRec& Area, TAllObjectsProc Action) {
+    // A rebuild of the limits needs every object.
+    if (State.Contains(lsNewLimits)) {
+        AllObjects(Action);
+        return;
+    }
+    std::vector<int32_t> order = std::move(FOrder);
+    Candidates(Area, order);
+    for (const int32_t i : order)
+        if (i < Count())
+            if (TvlObject* o = Get(i)) Action(o);
+    FOrder = std::move(order);
+}
+
+int32_t TvlLayer::SearchIn(const TLimRec& Area, TFirstObjectFunc Condition, bool Backward) {
+    std::vector<int32_t> order = std::move(FOrder);
+    Candidates(Area, order);
+    const int32_t s = Start();
+    // The same two passes as the full search, over the candidates only.
+    const auto split = std::lower_bound(order.begin(), order.end(), s) - order.begin();
+    auto test = [&](size_t k) {
+        const int32_t i = order[k];
+        TvlObject* o = i < Count() ? Get(i) : nullptr;
+        return o && Condition(o);
+    };
+    int32_t hit = -1;
+    bool wrapped = false;
+    const auto n = static_cast<ptrdiff_t>(order.size());
+    if (!Backward) {
+        for (ptrdiff_t k = split; k < n && hit < 0; ++k)
+            if (test(k)) hit = order[k];
+        for (ptrdiff_t k = 0; k < split && hit < 0 && s > 0; ++k)
+            if (test(k)) hit = order[k], wrapped = true;
+    } else {
+        // Backward runs below the start first (below Count when it is 0), then from the end down to it.
+        const ptrdiff_t below = s < 1 ? n : split;
+        for (ptrdiff_t k = below - 1; k >= 0 && hit < 0; --k)
+            if (test(k)) hit = order[k];
+        for (ptrdiff_t k = n - 1; k >= split && hit < 0 && s >= 1; --k)
+            if (test(k)) hit = order[k], wrapped = true;
+    }
+    FOrder = std::move(order);
+    if (Backward && wrapped) FStartIndex = 0;
+    return hit;
+}
+
+TvlObject* TvlLayer::FirstObjectIn(const TLimRec& Area, TFirstObjectFunc Condition) {
+    if (Count() == 0) return nullptr;
+    const int32_t i = SearchIn(Area, Condition, false);
+    FStartIndex = 0;
+    return i >= 0 ? Get(i) : nullptr;
+}
+
+TvlObject* TvlLayer::LastObjectIn(const TLimRec& Area, TFirstObjectFunc Condition) {
+    if (Count() == 0) return nullptr;
+    const int32_t i = SearchIn(Area, Condition, true);
+    return i >= 0 ? Get(i) : nullptr;
 }
 
 // ---- The layer record -------------------------------------------------------
@@ -288,7 +438,9 @@ void TvlLayer::LoadFromStream(TStream& Stream, TComponent* AOwner) {
             std::unique_ptr<TvlObject> o = c ? c->CreateObject() : nullptr;
             if (!o) Abort();
             o->Persist(&Stream, TPstMode::pstLoad);
+            TvlObject& loaded = *o;
             FItems.push_back(std::move(o));
+            IndexInsert(loaded);
             InfoCount(ClampToInt32(Stream.Position()));
         }
     } catch (const EReadError&) {

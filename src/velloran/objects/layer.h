@@ -4,11 +4,14 @@
 // stacking, removal of deleted objects and its record in the drawing stream.
 // Objects come in and go out only as std::unique_ptr.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "velloran/foundations/types.h"
 #include "velloran/objects/object_sequence.h"
+#include "velloran/objects/spatial_grid.h"
 
 namespace vl {
 
@@ -76,7 +79,45 @@ public:
     // Has the document repaint the layer's limits.
     void Invalidate();
 
+    // ---- Area searches ------------------------------------------------------
+    // The index narrows the objects to those whose stored limits meet Area
+    // (plus slaves, objects placed by a callback and those that follow the
+    // view); they are visited in list order, so whenever Action or Condition
+    // only acts on objects whose maximal limits meet Area, the result is the
+    // full walk's.
+    void AllObjectsIn(const TLimRec& Area, TAllObjectsProc Action);
+    TvlObject* FirstObjectIn(const TLimRec& Area, TFirstObjectFunc Condition);
+    TvlObject* LastObjectIn(const TLimRec& Area, TFirstObjectFunc Condition);
+    // Re-files Obj, whose stored limits were Old; nothing when Obj is elsewhere.
+    void Reindex(TvlObject& Obj, const TLimRec& Old);
+    // Stores every object's limits again and refills the index (scale changes).
+    void RebuildIndex();
+    bool Contains(const TvlObject* Obj) const;
+    // The object's index, -1 when absent; constant time once numbered.
+    int32_t IndexOf(const TvlObject* Item) const;
+
+protected:
+    void SlotsShifted(int32_t From) override { FNumbered = std::min(FNumbered, From); }
+
 private:
+    void IndexInsert(TvlObject& Obj);
+    void IndexErase(TvlObject& Obj);
+    void Renumber() const;
+    // Rebuilds when a generator changed shape since the last build.
+    void CheckEpoch();
+    // Indices of the candidates for Area, ascending and without repeats.
+    void Candidates(const TLimRec& Area, std::vector<int32_t>& Out);
+    // The cyclic search of FirstIndexWith/LastIndexWith over Candidates.
+    int32_t SearchIn(const TLimRec& Area, TFirstObjectFunc Condition, bool Backward);
+
+    TSpatialGrid FIndex;
+    // The generators' geometry count the index was built under.
+    uint32_t FEpoch = 0;
+    // Objects below this index know their place.
+    mutable int32_t FNumbered = 0;
+    // Reused between queries; a query inside a walk takes fresh ones.
+    std::vector<TvlObject*> FFound;
+    std::vector<int32_t> FOrder;
     int32_t FminX = EmptyLimMin;
     int32_t FminY = EmptyLimMin;
     int32_t FmaxX = EmptyLimMax;

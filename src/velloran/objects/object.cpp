@@ -96,8 +96,14 @@ int32_t TvlObject::GetY() const {
 
 int32_t TvlObject::GetXRef() const { return RefPoint().X + Pos.RelX; }
 int32_t TvlObject::GetYRef() const { return RefPoint().Y + Pos.RelY; }
-void TvlObject::SetXRef(int32_t Value) { Pos.RelX = static_cast<int16_t>(Value - RefPoint().X); }
-void TvlObject::SetYRef(int32_t Value) { Pos.RelY = static_cast<int16_t>(Value - RefPoint().Y); }
+void TvlObject::SetXRef(int32_t Value) {
+    Pos.RelX = static_cast<int16_t>(Value - RefPoint().X);
+    LimitsChanged();
+}
+void TvlObject::SetYRef(int32_t Value) {
+    Pos.RelY = static_cast<int16_t>(Value - RefPoint().Y);
+    LimitsChanged();
+}
 
 void TvlObject::SetX(int32_t Value) {
     if (PositionFixed()) return;
@@ -107,6 +113,7 @@ void TvlObject::SetX(int32_t Value) {
         SetXRef(Value);
     else
         Pos.RelX = static_cast<int16_t>(Value - MasterX());
+    LimitsChanged();
 }
 
 void TvlObject::SetY(int32_t Value) {
@@ -117,6 +124,7 @@ void TvlObject::SetY(int32_t Value) {
         SetYRef(Value);
     else
         Pos.RelY = static_cast<int16_t>(Value - MasterY());
+    LimitsChanged();
 }
 
 void TvlObject::SetPos(TPoint P) {
@@ -127,6 +135,7 @@ void TvlObject::SetPos(TPoint P) {
     } else {
         Pos.SetPosLog(P);
     }
+    LimitsChanged();
 }
 
 void TvlObject::SetX_World(double Value) {
@@ -136,6 +145,7 @@ void TvlObject::SetX_World(double Value) {
         Pos.RelX = static_cast<int16_t>(v - MasterX());
     else
         Pos.x = v;
+    LimitsChanged();
 }
 
 void TvlObject::SetY_World(double Value) {
@@ -145,6 +155,7 @@ void TvlObject::SetY_World(double Value) {
         Pos.RelY = static_cast<int16_t>(v - MasterY());
     else
         Pos.y = v;
+    LimitsChanged();
 }
 
 void TvlObject::AssignPos(const TvlObject& Source) {
@@ -158,6 +169,7 @@ void TvlObject::AssignPos(const TvlObject& Source) {
         Pos.RelX = Source.Pos.RelX;
         Pos.RelY = Source.Pos.RelY;
     }
+    LimitsChanged();
 }
 
 TPoint TvlObject::GetHotSpot() const { return {Generator().HotspotX(), Generator().HotspotY()}; }
@@ -212,6 +224,16 @@ TLimRec TvlObject::GetMaxLimits() const {
     my += 3 * g.Pen().Width;
     TLimRec l = GetLimits();
     return {l.Xmin - mx, l.Ymin - my, l.Xmax + mx, l.Ymax + my};
+}
+
+void TvlObject::LimitsChanged() {
+    // Sizing handles are measured in the mapping in force; there is none
+    // before the first view maps the object.
+    if (GetSizing() && !ActScaleSet) return;
+    const TLimRec old = FMaxLim;
+    FMaxLim = GetMaxLimits();
+    if (FMaxLim == old) return;
+    if (TObjectDocument* dm = GetDataModule()) dm->LimitsChanged(*this, old);
 }
 
 // ---- Hit tests ----------------------------------------------------------------
@@ -303,6 +325,7 @@ void TvlObject::RemoveSelectFlag() {
     if (State.Contains(isMarked)) {
         Invalidate();
         State.Exclude(isMarked).Exclude(isSizing);
+        LimitsChanged();
     }
 }
 
@@ -315,6 +338,7 @@ void TvlObject::SetSizing(bool Value) {
         State.Exclude(isSizing);
         SizingHandle = TSizingHandle::szNone;
     }
+    LimitsChanged();
 }
 
 } // namespace vl

@@ -133,6 +133,12 @@ public:
     TPoint GetExtent() const;
     // Limits with pen, shadow and sizing handles: all the object can paint.
     TLimRec GetMaxLimits() const;
+    // The maximal limits as last stored; the layer's index is keyed by them.
+    const TLimRec& StoredLimits() const { return FMaxLim; }
+    // Every change of position, size, angle or sizing state ends here: the
+    // limits are stored again and, when they moved, the document moves the
+    // object in its index.
+    void LimitsChanged();
     // Koord is a TPoint (cfPoint), a TRect in screen orientation (cfRect) or
     // a TLimRec (cfLimRec); the typed overloads below pick the code.
     bool CheckFrame(const void* Koord, TCheckFrame Code) const;
@@ -170,6 +176,15 @@ public:
     uint16_t ObjID = 0;
     TIndividualState State;
 
+private:
+    friend class TvlLayer;
+    // Kept by the owning layer: the object's index there (valid up to the
+    // layer's renumbered mark) and how its index holds it. The fields fill
+    // what would be padding.
+    int32_t FListPos = 0;
+
+public:
+
 protected:
     // The stream a persistence mode needs; raises when it is missing.
     static TStream& StreamFor(TStream* Stream, TPstMode Mode);
@@ -192,6 +207,8 @@ private:
     void PersistPos(TTransfer& t);
 
     TObjectTool* FTool;
+    TLimRec FMaxLim{EmptyLimMin, EmptyLimMin, EmptyLimMax, EmptyLimMax};
+    bool FIndexAlways = false;
 };
 
 } // namespace vl

@@ -23,6 +23,8 @@ public:
     // The area repainted after an operation.
     virtual TLimRec& RestoreRect() = 0;
     virtual void InvalidateRestoreRect() = 0;
+    // The object's stored limits moved from Old: its layer re-files it.
+    virtual void LimitsChanged(TvlObject&, const TLimRec& /*Old*/) {}
 
 protected:
     ~TObjectDocument() = default;

@@ -154,6 +154,7 @@ void TvlObject::MovePos(TPoint DeltaPos) {
         if (h) Pos.x = static_cast<int32_t>(static_cast<uint32_t>(Pos.x) + static_cast<uint32_t>(DeltaPos.X));
         if (v) Pos.y = static_cast<int32_t>(static_cast<uint32_t>(Pos.y) + static_cast<uint32_t>(DeltaPos.Y));
     }
+    LimitsChanged();
 }
 
 void TvlObject::EndMove() {

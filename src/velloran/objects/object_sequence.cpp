@@ -46,17 +46,22 @@ template <typename Slot> int32_t TObjectSequence<Slot>::IndexOf(const TvlObject*
 }
 
 template <typename Slot> void TObjectSequence<Slot>::Pack() {
-    FItems.erase(std::remove_if(FItems.begin(), FItems.end(), [](const Slot& s) { return !Raw(s); }), FItems.end());
+    const auto first = std::find_if(FItems.begin(), FItems.end(), [](const Slot& s) { return !Raw(s); });
+    if (first == FItems.end()) return;
+    SlotsShifted(static_cast<int32_t>(first - FItems.begin()));
+    FItems.erase(std::remove_if(first, FItems.end(), [](const Slot& s) { return !Raw(s); }), FItems.end());
 }
 
 template <typename Slot> void TObjectSequence<Slot>::InsertSlot(int32_t Index, Slot Item) {
     if (Index < 0 || Index > Count()) RaiseListError(SListIndexError, Index);
     FItems.insert(FItems.begin() + Index, std::move(Item));
+    SlotsShifted(Index);
 }
 
 template <typename Slot> Slot TObjectSequence<Slot>::EraseSlot(int32_t Index) {
     Slot s = std::move(SlotAt(Index));
     FItems.erase(FItems.begin() + Index);
+    SlotsShifted(Index);
     return s;
 }
 

@@ -88,6 +88,8 @@ protected:
     Slot EraseSlot(int32_t Index);
     Slot& SlotAt(int32_t Index);
     void CheckIndex(int32_t Index) const;
+    // Entries from From on changed place.
+    virtual void SlotsShifted(int32_t /*From*/) {}
     // The start index, or 0 when the list shrank below it.
     int32_t Start() const { return FStartIndex < Count() ? FStartIndex : 0; }
 

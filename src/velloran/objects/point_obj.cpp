@@ -75,6 +75,7 @@ double TPointObj::GetAlpha() const {
 void TPointObj::SetAlpha(double Value) {
     if (!Generator().Options().Contains(TGeneratorOption::goRotation) || !std::isfinite(Value)) return;
     FAlpha = StoreAngle(Fold(Value, TwoPi) * 1000);
+    LimitsChanged();
 }
 
 double TPointObj::GetAlpha_DEG() const { return GetAlpha() * 180 / std::numbers::pi; }
@@ -82,6 +83,7 @@ double TPointObj::GetAlpha_DEG() const { return GetAlpha() * 180 / std::numbers:
 void TPointObj::SetAlpha_DEG(double Value) {
     if (!Generator().Options().Contains(TGeneratorOption::goRotation) || !std::isfinite(Value)) return;
     FAlpha = StoreAngle(Fold(Value, 360) * std::numbers::pi / 0.18);
+    LimitsChanged();
 }
 
 int32_t TPointObj::GetAlpha_DEG10() const { return Round(GetAlpha() * 1800 / std::numbers::pi); }
@@ -89,6 +91,7 @@ int32_t TPointObj::GetAlpha_DEG10() const { return Round(GetAlpha() * 1800 / std
 void TPointObj::SetAlpha_DEG10(int32_t Value) {
     if (!Generator().Options().Contains(TGeneratorOption::goRotation)) return;
     FAlpha = StoreAngle(Fold(Value, 3600) * std::numbers::pi / 1.8);
+    LimitsChanged();
 }
 
 bool TPointObj::GetRotated() const {

@@ -61,7 +61,10 @@ public:
     int32_t GetAlpha_DEG10() const;
     void SetAlpha_DEG10(int32_t Value);
     int16_t GetAlphaPlain() const { return FAlpha; }
-    void SetAlphaPlain(int16_t Value) { FAlpha = Value; }
+    void SetAlphaPlain(int16_t Value) {
+        FAlpha = Value;
+        LimitsChanged();
+    }
     bool GetRotated() const;
     int32_t GetQuadrant() const;
 

@@ -65,7 +65,7 @@ void TCustomPoints::MouseMove(TShiftState, TPoint CurPos) {
     TLimRec Params{CurPos.X, CurPos.Y, CurPos.X + 1, CurPos.Y + 1};
     TvlObject* old = GetMouseFnd();
     if (old && old->Found(Params)) return;
-    TvlObject* found = dm->FirstObjectWith([&](TvlObject* o) { return MouseFind(o, Params); });
+    TvlObject* found = dm->FirstObjectIn(Params, [&](TvlObject* o) { return MouseFind(o, Params); });
     SetMouseFnd(found);
     if (old && found != old) ObjectRelease(old);
 }

@@ -353,10 +353,14 @@ void TCustomDrawBox::Paint() {
         const TLimRec before = FDataModule->GetLimits();
         if (ss.State.Contains(TScaleFlag::scChanged)) {
             WithToolsDo(Creators, [](TComponent* t, bool&) { static_cast<TViewTool*>(t)->CheckScaling(); });
-            FDataModule->AllObjects([](TvlObject* o) { o->AdjustToScale(); });
+            // Scaled objects move and resize: their limits are stored again.
+            FDataModule->AllObjects([](TvlObject* o) {
+                o->AdjustToScale();
+                o->LimitsChanged();
+            });
             if (ss.State.Contains(TScaleFlag::scBoundsChanged)) FDataModule->InitLimits();
         }
-        FDataModule->AllObjects([this, &area](TvlObject* o) { PaintObjects(o, area); });
+        FDataModule->AllObjectsIn(area, [this, &area](TvlObject* o) { PaintObjects(o, area); });
         c.SetWindowOrg({0, 0});
         // Objects added since the last range check widen the limits at once,
         // not during the walk: compare with the range's limits as well.

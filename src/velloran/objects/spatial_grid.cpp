@@ -1,0 +1,92 @@
+#include "velloran/objects/spatial_grid.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace vl {
+
+TSpatialGrid::TCellRange TSpatialGrid::RangeOf(const TLimRec& Lim) {
+    // Arithmetic shift floors, so negative coordinates fall into their own cells.
+    return {Lim.Xmin >> CellShift, Lim.Ymin >> CellShift, Lim.Xmax >> CellShift, Lim.Ymax >> CellShift};
+}
+
+bool TSpatialGrid::Large(const TLimRec& Lim, bool Always) {
+    if (Always || Lim.Xmax < Lim.Xmin || Lim.Ymax < Lim.Ymin) return true;
+    return RangeOf(Lim).Cells() > MaxCellsPerObject;
+}
+
+bool TSpatialGrid::EraseFrom(std::vector<TvlObject*>& V, TvlObject* Obj) {
+    const auto it = std::find(V.begin(), V.end(), Obj);
+    if (it == V.end()) return false;
+    *it = V.back();
+    V.pop_back();
+    return true;
+}
+
+void TSpatialGrid::Sweep(TvlObject* Obj) {
+    EraseFrom(FLarge, Obj);
+    for (auto it = FCells.begin(); it != FCells.end();) {
+        while (EraseFrom(it->second, Obj)) {}
+        it = it->second.empty() ? FCells.erase(it) : std::next(it);
+    }
+}
+
+void TSpatialGrid::Insert(TvlObject* Obj, const TLimRec& Lim, bool Always) {
+    ++FSize;
+    if (Large(Lim, Always)) {
+        FLarge.push_back(Obj);
+        return;
+    }
+    const TCellRange r = RangeOf(Lim);
+    for (int32_t y = r.y0; y <= r.y1; ++y)
+        for (int32_t x = r.x0; x <= r.x1; ++x) FCells[Key(x, y)].push_back(Obj);
+}
+
+void TSpatialGrid::Erase(TvlObject* Obj, const TLimRec& Lim, bool Always) {
+    --FSize;
+    bool found = true;
+    if (Large(Lim, Always)) {
+        found = EraseFrom(FLarge, Obj);
+    } else {
+        const TCellRange r = RangeOf(Lim);
+        for (int32_t y = r.y0; y <= r.y1; ++y)
+            for (int32_t x = r.x0; x <= r.x1; ++x) {
+                const auto it = FCells.find(Key(x, y));
+                if (it == FCells.end()) {
+                    found = false;
+                    continue;
+                }
+                found = EraseFrom(it->second, Obj) && found;
+                if (it->second.empty()) FCells.erase(it);
+            }
+    }
+    // Filed under other limits than the caller knows: no entry may outlive the object.
+    if (!found) Sweep(Obj);
+}
+
+void TSpatialGrid::Clear() {
+    FCells.clear();
+    FLarge.clear();
+    FLarge.shrink_to_fit();
+    FSize = 0;
+}
+
+void TSpatialGrid::Query(const TLimRec& Area, std::vector<TvlObject*>& Out) const {
+    Out.insert(Out.end(), FLarge.begin(), FLarge.end());
+    if (Area.Xmax < Area.Xmin || Area.Ymax < Area.Ymin || FCells.empty()) return;
+    const TCellRange r = RangeOf(Area);
+    // A huge area would visit more empty cells than there are filled ones.
+    if (r.Cells() > static_cast<int64_t>(FCells.size())) {
+        for (const auto& [key, objs] : FCells) {
+            const auto cx = static_cast<int32_t>(key >> 32), cy = static_cast<int32_t>(uint32_t(key));
+            if (cx >= r.x0 && cx <= r.x1 && cy >= r.y0 && cy <= r.y1) Out.insert(Out.end(), objs.begin(), objs.end());
+        }
+        return;
+    }
+    for (int32_t y = r.y0; y <= r.y1; ++y)
+        for (int32_t x = r.x0; x <= r.x1; ++x)
+            if (const auto it = FCells.find(Key(x, y)); it != FCells.end())
+                Out.insert(Out.end(), it->second.begin(), it->second.end());
+}
+
+} // namespace vl

@@ -1,0 +1,52 @@
+#pragma once
+// TSpatialGrid: a uniform grid over the objects' maximal limits, keyed by
+// cell, so an area query touches only the objects near it. It narrows
+// candidates only; the caller puts them back into list order and applies
+// its own test. Objects too large for a few cells, unbounded ones and those
+// that follow the view are kept in one list every query returns.
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "velloran/foundations/types.h"
+
+namespace vl {
+
+class TvlObject;
+
+class TSpatialGrid {
+public:
+    // Side of a cell in logical units; a power of two keeps the cell lookup a shift.
+    static constexpr int32_t CellShift = 6;
+    // An object spanning more cells than this goes to the list of large ones.
+    static constexpr int64_t MaxCellsPerObject = 16;
+
+    void Insert(TvlObject* Obj, const TLimRec& Lim, bool Always);
+    // Lim and Always as inserted; otherwise every cell is searched.
+    void Erase(TvlObject* Obj, const TLimRec& Lim, bool Always);
+    void Clear();
+    // Appends every object whose cells meet Area (duplicates possible).
+    void Query(const TLimRec& Area, std::vector<TvlObject*>& Out) const;
+    int64_t Size() const { return FSize; }
+
+private:
+    struct TCellRange {
+        int32_t x0, y0, x1, y1;
+        int64_t Cells() const { return (int64_t(x1) - x0 + 1) * (int64_t(y1) - y0 + 1); }
+    };
+    static TCellRange RangeOf(const TLimRec& Lim);
+    static bool Large(const TLimRec& Lim, bool Always);
+    static uint64_t Key(int32_t cx, int32_t cy) {
+        return (uint64_t(uint32_t(cx)) << 32) | uint32_t(cy);
+    }
+    static bool EraseFrom(std::vector<TvlObject*>& V, TvlObject* Obj);
+    // Removes Obj wherever it is; for entries filed under unknown limits.
+    void Sweep(TvlObject* Obj);
+
+    std::unordered_map<uint64_t, std::vector<TvlObject*>> FCells;
+    std::vector<TvlObject*> FLarge;
+    int64_t FSize = 0;
+};
+
+} // namespace vl
