@@ -192,9 +192,12 @@ void QtWindowHost::PaintInvalid() {
     // Erasing writes the pixels directly: whatever clip, mapping or pen mode
     // the canvas holds from drawing outside paints must not change it.
     const QRgb background = ToQColor(FColor).rgb();
-    for (const QRect& r : erase)
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            std::fill_n(reinterpret_cast<QRgb*>(FImage.scanLine(y)) + r.left(), r.width(), background);
+    if (erase.rectCount() == 1 && erase.boundingRect() == FImage.rect())
+        FImage.fill(background);
+    else
+        for (const QRect& r : erase)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                std::fill_n(reinterpret_cast<QRgb*>(FImage.scanLine(y)) + r.left(), r.width(), background);
     // The paint sees a surface of its own: clipped to the invalid area, its
     // changes to tools and mapping gone afterwards.
     const int32_t level = canvas.SaveDC();

@@ -28,7 +28,10 @@ public:
     uint16_t Counter() const { return FCounter; }
     void SetCounter(uint16_t v) { FCounter = v; }
     int32_t ZOrder() const { return FzOrder; }
-    void SetZOrder(int32_t v) { FzOrder = v; }
+    void SetZOrder(int32_t v) {
+        FzOrder = v;
+        Reshaped();
+    }
     int32_t Layer() const { return FLayer; }
     void SetLayer(int32_t v) { FLayer = v; }
 
@@ -108,8 +111,8 @@ public:
     // A saved font height that objects read back through GetFontHeightBk.
     int32_t FontBackup = 0;
 
-    // Counts the changes that may move or resize every object of some
-    // generator, so indexes keyed by the objects' limits know to rebuild.
+    // Counts the changes that may move, resize or restack every object of
+    // some generator, so what is kept sorted or indexed by them is rebuilt.
     static uint32_t GeometryEpoch() { return FGeometryEpoch; }
     static void Reshaped() { ++FGeometryEpoch; }
 

@@ -10,6 +10,7 @@ int32_t TCapList::Add(TvlObject* Item) {
 
 int32_t TCapList::Append(TvlObject* Item) {
     FItems.push_back(Item);
+    ForgetZOrder();
     return Count() - 1;
 }
 
@@ -20,6 +21,7 @@ int32_t TCapList::Remove(const TvlObject* Item) {
 }
 
 void TCapList::Clear() {
+    ForgetZOrder();
     FItems.clear();
     FItems.shrink_to_fit();
 }

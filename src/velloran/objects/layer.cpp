@@ -34,6 +34,7 @@ TvlLayer::~TvlLayer() { FreeAll(); }
 
 void TvlLayer::FreeAll() {
     FIndex.Clear();
+    ForgetZOrder();
     // Nil before the object goes, so that nothing can reach a freed object
     // through the list.
     for (auto& slot : FItems) std::unique_ptr<TvlObject>(std::move(slot)).reset();
@@ -41,6 +42,7 @@ void TvlLayer::FreeAll() {
 
 void TvlLayer::Clear() {
     FreeAll();
+    ForgetZOrder();
     FItems.clear();
     FItems.shrink_to_fit();
 }
@@ -440,6 +442,7 @@ void TvlLayer::LoadFromStream(TStream& Stream, TComponent* AOwner) {
             o->Persist(&Stream, TPstMode::pstLoad);
             TvlObject& loaded = *o;
             FItems.push_back(std::move(o));
+            ForgetZOrder();
             IndexInsert(loaded);
             InfoCount(ClampToInt32(Stream.Position()));
         }

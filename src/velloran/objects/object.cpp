@@ -226,13 +226,13 @@ TLimRec TvlObject::GetMaxLimits() const {
     return {l.Xmin - mx, l.Ymin - my, l.Xmax + mx, l.Ymax + my};
 }
 
-void TvlObject::LimitsChanged() {
+void TvlObject::StoreLimits(bool Refile) {
     // Sizing handles are measured in the mapping in force; there is none
     // before the first view maps the object.
     if (GetSizing() && !ActScaleSet) return;
     const TLimRec old = FMaxLim;
     FMaxLim = GetMaxLimits();
-    if (FMaxLim == old) return;
+    if (FMaxLim == old && !Refile) return;
     if (TObjectDocument* dm = GetDataModule()) dm->LimitsChanged(*this, old);
 }
 

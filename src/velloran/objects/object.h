@@ -138,7 +138,10 @@ public:
     // Every change of position, size, angle or sizing state ends here: the
     // limits are stored again and, when they moved, the document moves the
     // object in its index.
-    void LimitsChanged();
+    void LimitsChanged() { StoreLimits(false); }
+    // The object gained or lost a master: it is filed again even where its
+    // limits stayed, as objects that follow others are asked by every search.
+    void LinksChanged() { StoreLimits(true); }
     // Koord is a TPoint (cfPoint), a TRect in screen orientation (cfRect) or
     // a TLimRec (cfLimRec); the typed overloads below pick the code.
     bool CheckFrame(const void* Koord, TCheckFrame Code) const;
@@ -198,6 +201,7 @@ private:
     bool HasMasterLink() const {
         return State.Contains(TIndividualFlag::isSlave) || State.Contains(TIndividualFlag::isP1Slave);
     }
+    void StoreLimits(bool Refile);
     bool UsesRefPoint() const;
     TPoint RefPoint() const;
     int32_t MasterX() const;

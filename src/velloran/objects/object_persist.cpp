@@ -102,6 +102,7 @@ void TvlObject::ConnectMaster(TPstMode Mode) {
     Pos.x = Pos.RelX;
     Pos.y = Pos.RelY;
     State.Exclude(isSlave).Exclude(isP1Slave).Exclude(isConnect).Include(isDeleted);
+    LinksChanged();
 }
 
 void TvlObject::Connect(TObjectDocument*) { Persist(nullptr, TPstMode::pstConnect); }
@@ -129,6 +130,7 @@ void TvlObject::RegisterLink(TStream* Stream, TContype& Link, TPstMode Mode) {
         Link.ConObj = FindObject(Link);
         if (!Link.ConObj) Link = TContype{};
         State.Exclude(isConnect);
+        LinksChanged();
         break;
     case TPstMode::pstConnectCopy: {
         if (Link.ConObj) break;
@@ -141,6 +143,7 @@ void TvlObject::RegisterLink(TStream* Stream, TContype& Link, TPstMode Mode) {
         Link.ConID = *id;
         Link.ConObj = FindObject(Link);
         State.Exclude(isConnect);
+        LinksChanged();
         break;
     }
     }

@@ -37,6 +37,8 @@ template <typename Slot> TvlObject* TObjectSequence<Slot>::Get(int32_t Index) co
 
 template <typename Slot> Slot& TObjectSequence<Slot>::SlotAt(int32_t Index) {
     CheckIndex(Index);
+    // The caller may put anything there.
+    FZSorted = -1;
     return FItems[static_cast<size_t>(Index)];
 }
 
@@ -48,12 +50,20 @@ template <typename Slot> int32_t TObjectSequence<Slot>::IndexOf(const TvlObject*
 template <typename Slot> void TObjectSequence<Slot>::Pack() {
     const auto first = std::find_if(FItems.begin(), FItems.end(), [](const Slot& s) { return !Raw(s); });
     if (first == FItems.end()) return;
+    FZSorted = -1;
     SlotsShifted(static_cast<int32_t>(first - FItems.begin()));
     FItems.erase(std::remove_if(first, FItems.end(), [](const Slot& s) { return !Raw(s); }), FItems.end());
 }
 
 template <typename Slot> void TObjectSequence<Slot>::InsertSlot(int32_t Index, Slot Item) {
     if (Index < 0 || Index > Count()) RaiseListError(SListIndexError, Index);
+    if (FZSorted == 1) {
+        const TvlObject* o = Raw(Item);
+        const int32_t z = o ? ZOrderOf(*o) : 0;
+        const TvlObject* before = Index > 0 ? Raw(FItems[static_cast<size_t>(Index - 1)]) : nullptr;
+        const TvlObject* after = Index < Count() ? Raw(FItems[static_cast<size_t>(Index)]) : nullptr;
+        if (!o || (before && ZOrderOf(*before) < z) || (after && ZOrderOf(*after) > z)) FZSorted = 0;
+    }
     FItems.insert(FItems.begin() + Index, std::move(Item));
     SlotsShifted(Index);
 }
@@ -61,6 +71,8 @@ template <typename Slot> void TObjectSequence<Slot>::InsertSlot(int32_t Index, S
 template <typename Slot> Slot TObjectSequence<Slot>::EraseSlot(int32_t Index) {
     Slot s = std::move(SlotAt(Index));
     FItems.erase(FItems.begin() + Index);
+    // Taking one out may have ended the only break in the order.
+    if (FZSorted == 0) FZSorted = -1;
     SlotsShifted(Index);
     return s;
 }
@@ -91,7 +103,26 @@ template <typename Slot> int32_t TObjectSequence<Slot>::AddIndex(const TvlObject
     return Count();
 }
 
+template <typename Slot> bool TObjectSequence<Slot>::ZSorted() const {
+    if (FZEpoch != TCustomGenerator::GeometryEpoch()) FZSorted = -1;
+    if (FZSorted < 0) {
+        FZEpoch = TCustomGenerator::GeometryEpoch();
+        FZSorted = 1;
+        for (size_t i = 0; i < FItems.size() && FZSorted; ++i) {
+            const TvlObject* o = Raw(FItems[i]);
+            if (!o || (i > 0 && ZOrderOf(*Raw(FItems[i - 1])) < ZOrderOf(*o))) FZSorted = 0;
+        }
+    }
+    return FZSorted == 1;
+}
+
 template <typename Slot> int32_t TObjectSequence<Slot>::FindZIndex(int32_t Z) const {
+    // Inserting by ZOrder keeps the list sorted, so bulk insertion bisects.
+    if (ZSorted()) {
+        const auto it = std::partition_point(FItems.begin(), FItems.end(),
+                                             [Z](const Slot& s) { return ZOrderOf(*Raw(s)) >= Z; });
+        return static_cast<int32_t>(it - FItems.begin());
+    }
     const int32_t n = Count();
     for (int32_t i = 0; i < n; ++i) {
         const TvlObject* o = Get(i);

@@ -88,6 +88,8 @@ protected:
     Slot EraseSlot(int32_t Index);
     Slot& SlotAt(int32_t Index);
     void CheckIndex(int32_t Index) const;
+    // For changes made to FItems directly: the ZOrder sorting is checked again.
+    void ForgetZOrder() { FZSorted = -1; }
     // Entries from From on changed place.
     virtual void SlotsShifted(int32_t /*From*/) {}
     // The start index, or 0 when the list shrank below it.
@@ -95,6 +97,14 @@ protected:
 
     std::vector<Slot> FItems;
     int32_t FStartIndex = 0;
+
+private:
+    // Whether the ZOrders fall from front to back with no nil between, so
+    // FindZIndex can bisect: -1 unknown, else 0 or 1, under the generators'
+    // geometry count FZEpoch.
+    bool ZSorted() const;
+    mutable int8_t FZSorted = -1;
+    mutable uint32_t FZEpoch = 0;
 
 private:
     // Index of the hit, or -1; SecondPass tells whether the wrap ran.

@@ -114,6 +114,7 @@ void TPointObj::SetMaster(TvlObject* Master) {
         Pos.RelX = static_cast<int16_t>(Generator().SlaveX());
         Pos.RelY = static_cast<int16_t>(Generator().SlaveY());
         State.Include(isSlave);
+        LinksChanged();
         return;
     }
     // Read through the old master so the object stays where it appeared.
@@ -122,6 +123,7 @@ void TPointObj::SetMaster(TvlObject* Master) {
     Pos.ConObj = nullptr;
     SetX(x);
     SetY(y);
+    LinksChanged();
 }
 
 int32_t TPointObj::GetWidth() const { return Abs32(Generator().Width()); }

@@ -1,5 +1,7 @@
 #include "velloran/objects/spatial_grid.h"
 
+#include "velloran/objects/object.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -71,6 +73,20 @@ void TSpatialGrid::Clear() {
     FSize = 0;
 }
 
+namespace {
+
+bool Meets(const TLimRec& L, const TLimRec& A) {
+    return L.Xmin <= A.Xmax && L.Xmax >= A.Xmin && L.Ymin <= A.Ymax && L.Ymax >= A.Ymin;
+}
+
+// The stored limits settle most entries without a virtual call.
+void AddMeeting(const std::vector<TvlObject*>& Cell, const TLimRec& Area, std::vector<TvlObject*>& Out) {
+    for (TvlObject* o : Cell)
+        if (Meets(o->StoredLimits(), Area)) Out.push_back(o);
+}
+
+} // namespace
+
 void TSpatialGrid::Query(const TLimRec& Area, std::vector<TvlObject*>& Out) const {
     Out.insert(Out.end(), FLarge.begin(), FLarge.end());
     if (Area.Xmax < Area.Xmin || Area.Ymax < Area.Ymin || FCells.empty()) return;
@@ -79,14 +95,11 @@ void TSpatialGrid::Query(const TLimRec& Area, std::vector<TvlObject*>& Out) cons
     if (r.Cells() > static_cast<int64_t>(FCells.size())) {
         for (const auto& [key, objs] : FCells) {
             const auto cx = static_cast<int32_t>(key >> 32), cy = static_cast<int32_t>(uint32_t(key));
-            if (cx >= r.x0 && cx <= r.x1 && cy >= r.y0 && cy <= r.y1) Out.insert(Out.end(), objs.begin(), objs.end());
+            if (cx >= r.x0 && cx <= r.x1 && cy >= r.y0 && cy <= r.y1) AddMeeting(objs, Area, Out);
         }
         return;
     }
     for (int32_t y = r.y0; y <= r.y1; ++y)
         for (int32_t x = r.x0; x <= r.x1; ++x)
-            if (const auto it = FCells.find(Key(x, y)); it != FCells.end())
-                Out.insert(Out.end(), it->second.begin(), it->second.end());
+            if (const auto it = FCells.find(Key(x, y)); it != FCells.end()) AddMeeting(it->second, Area, Out);
 }
-
-} // namespace vl
