@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "velloran/document/data_mod.h"
+#include "velloran/foundations/saturate.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/object.h"
 #include "velloran/platform/canvas.h"
@@ -35,7 +36,7 @@ void TvlObject::DrawShade() {
     TCanvas& c = Canvas();
     const TPoint saved = c.Mapping().WindowOrg;
     const TShadows& sh = box->Shadows();
-    c.SetWindowOrg({-(GetMinX() + sh.dX()), -(GetMinY() + sh.dY())});
+    c.SetWindowOrg({NegSat(AddSat(GetMinX(), sh.dX())), NegSat(AddSat(GetMinY(), sh.dY()))});
     if (Generator().Brush().Style != TBrushStyle::bsSolid) {
         FTool->ObjectColors(this);
         c.Brush().Color = sh.Brush().Color;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "velloran/foundations/saturate.h"
 #include "velloran/platform/emf_bytes.h"
 #include "velloran/platform/emf_header.h"
 #include "velloran/platform/emf_reader.h"
@@ -85,14 +86,14 @@ int32_t TMetafile::MMHeight() const {
 void TMetafile::SetWidth(int32_t w) {
     if (FData.empty()) FData = EmptyImage();
     TRect b = ReadEmfHeader(FData).Bounds;
-    b.Right = b.Left + std::max(w, 0) - 1;
+    b.Right = Saturate(int64_t{b.Left} + std::max(w, 0) - 1);
     SetBounds(FData, b);
 }
 
 void TMetafile::SetHeight(int32_t h) {
     if (FData.empty()) FData = EmptyImage();
     TRect b = ReadEmfHeader(FData).Bounds;
-    b.Bottom = b.Top + std::max(h, 0) - 1;
+    b.Bottom = Saturate(int64_t{b.Top} + std::max(h, 0) - 1);
     SetBounds(FData, b);
 }
 
