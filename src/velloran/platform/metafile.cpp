@@ -108,6 +108,8 @@ void TMetafile::SetData(std::vector<uint8_t> data) {
         RaiseInvalidGraphic("Invalid metafile size");
     if (U32(d, 0) != emr::HEADER || U32(d, 4) < MinHeaderSize || U32(d, 40) != EmfSignature)
         RaiseInvalidGraphic("Metafile header missing");
+    // Loading takes the header's byte count as the metafile's length.
+    if (U32(d, 48) != d.size()) RaiseInvalidGraphic("Metafile byte count differs from its size");
     size_t at = 0;
     uint32_t last = 0;
     while (at < d.size()) {
