@@ -49,7 +49,8 @@ void TvlObject::Persist(TStream* Stream, TPstMode Mode) {
     case TPstMode::pstPaste: {
         TStream& s = StreamFor(Stream, Mode);
         const uint16_t stored = s.ReadUInt16();
-        if (PasteIDList) {
+        // An embedded object is not counted: identity 0 names no object.
+        if (PasteIDList && ObjID != 0) {
             const TPasteIDRec rec{ClassNr(), stored, ObjID};
             PasteIDList->Add(&rec);
         }
@@ -153,13 +154,15 @@ void TvlObject::RegisterLink(TStream* Stream, TContype& Link, TPstMode Mode) {
     case TPstMode::pstConnectCopy: {
         if (Link.ConObj) break;
         const std::optional<uint16_t> id = Link.IsNil() ? std::nullopt : PastedID(Link.ConType, Link.ConID);
-        if (!id) {
+        if (id) {
+            Link.ConID = *id;
+            Link.ConObj = FindObject(Link);
+        } else {
             // A pasted object whose partner was not pasted with it goes.
             State.Include(isDeleted);
-            break;
         }
-        Link.ConID = *id;
-        Link.ConObj = FindObject(Link);
+        // Cleared as the connect pass does, so no stale identity is saved.
+        if (!Link.ConObj) Link = TContype{};
         State.Exclude(isConnect);
         break;
     }
