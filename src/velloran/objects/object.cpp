@@ -96,8 +96,8 @@ int32_t TvlObject::GetY() const {
 
 int32_t TvlObject::GetXRef() const { return AddSat(RefPoint().X, Pos.RelX); }
 int32_t TvlObject::GetYRef() const { return AddSat(RefPoint().Y, Pos.RelY); }
-void TvlObject::SetXRef(int32_t Value) { Pos.RelX = static_cast<int16_t>(Value - RefPoint().X); }
-void TvlObject::SetYRef(int32_t Value) { Pos.RelY = static_cast<int16_t>(Value - RefPoint().Y); }
+void TvlObject::SetXRef(int32_t Value) { Pos.RelX = static_cast<int16_t>(SubSat(Value, RefPoint().X)); }
+void TvlObject::SetYRef(int32_t Value) { Pos.RelY = static_cast<int16_t>(SubSat(Value, RefPoint().Y)); }
 
 void TvlObject::SetX(int32_t Value) {
     if (PositionFixed()) return;
@@ -106,7 +106,7 @@ void TvlObject::SetX(int32_t Value) {
     else if (UsesRefPoint())
         SetXRef(Value);
     else
-        Pos.RelX = static_cast<int16_t>(Value - MasterX());
+        Pos.RelX = static_cast<int16_t>(SubSat(Value, MasterX()));
 }
 
 void TvlObject::SetY(int32_t Value) {
@@ -116,14 +116,14 @@ void TvlObject::SetY(int32_t Value) {
     else if (UsesRefPoint())
         SetYRef(Value);
     else
-        Pos.RelY = static_cast<int16_t>(Value - MasterY());
+        Pos.RelY = static_cast<int16_t>(SubSat(Value, MasterY()));
 }
 
 void TvlObject::SetPos(TPoint P) {
     if (PositionFixed()) return;
     if (IsSlave()) {
-        Pos.RelX = static_cast<int16_t>(P.X - MasterX());
-        Pos.RelY = static_cast<int16_t>(P.Y - MasterY());
+        Pos.RelX = static_cast<int16_t>(SubSat(P.X, MasterX()));
+        Pos.RelY = static_cast<int16_t>(SubSat(P.Y, MasterY()));
     } else {
         Pos.SetPosLog(P);
     }
@@ -133,7 +133,7 @@ void TvlObject::SetX_World(double Value) {
     if (PositionFixed()) return;
     const int32_t v = ActScaleSet->WorldToLog(Value);
     if (IsSlave())
-        Pos.RelX = static_cast<int16_t>(v - MasterX());
+        Pos.RelX = static_cast<int16_t>(SubSat(v, MasterX()));
     else
         Pos.x = v;
 }
@@ -142,7 +142,7 @@ void TvlObject::SetY_World(double Value) {
     if (PositionFixed()) return;
     const int32_t v = ActScaleSet->WorldToLog(Value);
     if (IsSlave())
-        Pos.RelY = static_cast<int16_t>(v - MasterY());
+        Pos.RelY = static_cast<int16_t>(SubSat(v, MasterY()));
     else
         Pos.y = v;
 }
