@@ -270,7 +270,8 @@ TEST(MetafilePlayer, ClipRegionWorkStopsAtTheDestinationsArea) {
     dest.IntersectClipRect({0, 0, 300, 200});
     PlayEnhMetaFile(dest, src, {0, 0, 100, 100});
     dest.Close();
-    const TEmfRecord* sel = Find(EmfRecords(out), emr::EXTSELECTCLIPRGN);
+    const auto recs = EmfRecords(out);
+    const TEmfRecord* sel = Find(recs, emr::EXTSELECTCLIPRGN);
     ASSERT_NE(sel, nullptr);
     // Bounds of the region as the destination recorded it: cut near its area.
     const TRect box{sel->Int(32), sel->Int(36), sel->Int(40), sel->Int(44)};
