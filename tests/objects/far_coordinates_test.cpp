@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "point_obj_fixture.h"
-#include "velloran/platform/stream.h"
-#include "velloran/view/shadows.h"
+#include "velloran/foundations/stream.h"
+#include "velloran/scale/shadows.h"
 
 using namespace vl;
 using namespace vl::test;

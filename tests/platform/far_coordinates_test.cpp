@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "velloran/platform/emf_bytes.h"
+#include "velloran/platform/detail/emf_bytes.h"
 #include "velloran/platform/emf_header.h"
 #include "velloran/platform/mapping.h"
 #include "velloran/platform/metafile.h"

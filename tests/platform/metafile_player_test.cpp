@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "velloran/platform/emf_bytes.h"
+#include "velloran/platform/detail/emf_bytes.h"
+#include "velloran/platform/detail/emf_objects.h"
+#include "velloran/platform/detail/emf_reader.h"
+#include "velloran/platform/detail/emf_records.h"
 #include "velloran/platform/emf_header.h"
-#include "velloran/platform/emf_objects.h"
-#include "velloran/platform/emf_reader.h"
-#include "velloran/platform/emf_records.h"
 #include "velloran/platform/metafile_canvas.h"
 #include "velloran/platform/metafile_player.h"
 

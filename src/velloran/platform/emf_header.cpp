@@ -2,8 +2,8 @@
 
 #include "velloran/foundations/round.h"
 #include "velloran/foundations/saturate.h"
-#include "velloran/platform/emf_bytes.h"
-#include "velloran/platform/emf_records.h"
+#include "velloran/platform/detail/emf_bytes.h"
+#include "velloran/platform/detail/emf_records.h"
 
 namespace vl {
 
