@@ -299,25 +299,26 @@ TEST_F(Persistence, PasteClearsLinksItCannotResolve) {
     rec.resize(22, 0);
     rec.insert(rec.end(), {1, 0, 1, 0, 0, 0, 0, 0});
     const B nilLink(8, 0);
-    // Pasted without its partner: it goes, and saves no stale link meanwhile
-    // (the next load would drop it silently).
-    CreatePasteIDList();
-    auto* lone = Read<TLinkObj>(Tool2, rec, TPstMode::pstPaste);
-    lone->Persist(nullptr, TPstMode::pstConnectCopy);
-    EXPECT_TRUE(lone->State.Contains(isDeleted));
-    EXPECT_FALSE(lone->State.Contains(isConnect));
-    EXPECT_TRUE(lone->Link.IsNil());
-    B saved = Written([&](TStream& st) { lone->Persist(&st, TPstMode::pstSave); });
-    EXPECT_EQ(B(saved.end() - 8, saved.end()), nilLink);
-    FreePasteIDList();
+    {
+        // Pasted without its partner: it goes, and saves no stale link
+        // meanwhile (the next load would drop it silently).
+        TPasteScope paste;
+        auto* lone = Read<TLinkObj>(Tool2, rec, TPstMode::pstPaste);
+        lone->Persist(nullptr, TPstMode::pstConnectCopy);
+        EXPECT_TRUE(lone->State.Contains(isDeleted));
+        EXPECT_FALSE(lone->State.Contains(isConnect));
+        EXPECT_TRUE(lone->Link.IsNil());
+        const B saved = Written([&](TStream& st) { lone->Persist(&st, TPstMode::pstSave); });
+        EXPECT_EQ(B(saved.end() - 8, saved.end()), nilLink);
+    }
     // Translated, but the partner is not in the document.
-    CreatePasteIDList();
+    TPasteScope paste;
     const TPasteIDRec gone{1, 1, 77};
     PasteIDList->Add(&gone);
     auto* orphan = Read<TLinkObj>(Tool2, rec, TPstMode::pstPaste);
     orphan->Persist(nullptr, TPstMode::pstConnectCopy);
     EXPECT_TRUE(orphan->Link.IsNil());
-    saved = Written([&](TStream& st) { orphan->Persist(&st, TPstMode::pstSave); });
+    const B saved = Written([&](TStream& st) { orphan->Persist(&st, TPstMode::pstSave); });
     EXPECT_EQ(B(saved.end() - 8, saved.end()), nilLink);
 }
 
@@ -325,7 +326,7 @@ TEST_F(Persistence, EmbeddedObjectsStayOutOfThePasteTranslation) {
     TBoxObj inner(Tool2), copy(Tool2);
     inner.ObjID = 5;
     const B bytes = Written([&](TStream& s) { TvlObject::RegisterObject(&s, inner, TPstMode::pstCopy); });
-    CreatePasteIDList();
+    TPasteScope paste;
     TMemoryStream in(bytes);
     TvlObject::RegisterObject(&in, copy, TPstMode::pstPaste);
     EXPECT_EQ(copy.ObjID, 0);
