@@ -96,7 +96,11 @@ void TvlObject::ConnectMaster(TPstMode Mode) {
     bool loop = false;
     for (const TvlObject* m = Pos.ConObj; m && !loop; m = m->HasMasterLink() ? m->Pos.ConObj : nullptr)
         loop = m == this;
-    if (Pos.ConObj && !loop) return;
+    // Only a master known to end the chain may be asked where the object is.
+    if (Pos.ConObj && !loop) {
+        LinksChanged();
+        return;
+    }
     Pos.ConObj = nullptr;
     Pos.ConType = 0;
     Pos.ConID = 0;
@@ -131,7 +135,6 @@ void TvlObject::RegisterLink(TStream* Stream, TContype& Link, TPstMode Mode) {
         Link.ConObj = FindObject(Link);
         if (!Link.ConObj) Link = TContype{};
         State.Exclude(isConnect);
-        LinksChanged();
         break;
     case TPstMode::pstConnectCopy: {
         if (Link.ConObj) break;
@@ -146,7 +149,6 @@ void TvlObject::RegisterLink(TStream* Stream, TContype& Link, TPstMode Mode) {
         // Cleared as the connect pass does, so no stale identity is saved.
         if (!Link.ConObj) Link = TContype{};
         State.Exclude(isConnect);
-        LinksChanged();
         break;
     }
     }

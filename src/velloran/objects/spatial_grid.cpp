@@ -103,3 +103,5 @@ void TSpatialGrid::Query(const TLimRec& Area, std::vector<TvlObject*>& Out) cons
         for (int32_t x = r.x0; x <= r.x1; ++x)
             if (const auto it = FCells.find(Key(x, y)); it != FCells.end()) AddMeeting(it->second, Area, Out);
 }
+
+} // namespace vl
