@@ -57,8 +57,9 @@ TCustomTxtGenerator2& TTextObj::TxtGenerator() const {
 }
 
 bool TTextObj::ValidText(const String& S) {
+    // Blanks alone show nothing, so they count as no text either.
     for (char16_t c : S)
-        if (c > 31) return true;
+        if (c > 32) return true;
     return false;
 }
 

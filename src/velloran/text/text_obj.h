@@ -49,7 +49,7 @@ public:
     virtual String RefText() const;
     virtual bool GetFontCanDisplay() const;
 
-    // At least one character above code 31.
+    // At least one visible character (above the space).
     static bool ValidText(const String& S);
     bool HasText() const { return FText != nullptr; }
     bool GetWYSIWYG() const { return TxtGenerator().WYSIWYG(); }

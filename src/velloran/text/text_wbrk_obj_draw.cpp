@@ -200,10 +200,12 @@ void TTextWbrkObj::WBrkMovePos(TPoint DeltaPos) {
 }
 
 void TTextWbrkObj::EndMove() {
+    // Taken first: the base may measure the text again after a scale change.
+    const int32_t dragged = GetWidth();
     TTextObj::EndMove();
     if (SizingHandle == szNone) return;
     if (SizingHandle != szRotate) {
-        CalcWordbreaksW(GetWidth());
+        CalcWordbreaksW(dragged);
         AdjustDrawRect();
     } else if (GetWYSIWYG()) {
         State.Include(isCorrect);
