@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -14,6 +15,8 @@
 #include <velloran-qt/qt_button.h>
 #include <velloran-qt/qt_progress.h>
 #include <velloran-qt/qt_window_host.h>
+#include <velloran/document/data_mod.h>
+#include <velloran/objects/object.h>
 #include <velloran/storage/infobox.h>
 #include <velloran/foundations/round.h>
 
@@ -89,6 +92,11 @@ MainWindow::MainWindow(bool withSample)
     box.AfterPaint = [this](TObject*) { emit Painted(); };
     box.OnMouseMove = [this](TObject*, TShiftState, int32_t x, int32_t y) { ShowPosition(x, y); };
     box.OnScaleChange = [this](TObject*) { ScaleChanged(); };
+    box.OnMouseDown = [this](TObject*, TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
+        if (button == TMouseButton::mbLeft && shift.Contains(TShiftStateItem::ssDouble) &&
+            FForm->DrawBox->Tool() == FForm->Pointer)
+            EditText({x, y});
+    };
 
     CreateActions();
     CreateStatusBar();
@@ -133,6 +141,8 @@ void MainWindow::CreateActions() {
         {form.Squares, tr("Square"), tr("Click to place a column")},
         {form.RoundRects, tr("Rounded rectangle"), tr("Click to place a machine")},
         {form.Pictures, tr("Picture"), tr("Click to place a north arrow")},
+        {form.Texts, tr("Text"), tr("Click to place a text; double-click a text to edit it")},
+        {form.Labels, tr("Label"), tr("Click to place a note in a frame")},
     };
     for (const Entry& e : entries) {
         QAction* a = new QAction(ToolIcon(e.Tool), e.Text, this);
@@ -180,6 +190,20 @@ void MainWindow::CreateActions() {
     snap->setCheckable(true);
     snap->setChecked(form.DrawBox->Grid().Capture());
     snap->setToolTip(tr("Snap new symbols to the grid"));
+}
+
+void MainWindow::EditText(TPoint at) {
+    TvlObject* o = FForm->TextObjectAt(at);
+    if (!o) return;
+    bool ok = false;
+    const QString text = QInputDialog::getMultiLineText(this, tr("Edit text"), tr("Text:"),
+                                                        QString::fromStdU16String(o->GetText()), &ok);
+    if (!ok) return;
+    // The old and the new extent both need repainting.
+    o->Invalidate();
+    o->SetText(text.toStdU16String());
+    o->Invalidate();
+    if (TvlDataMod* doc = FForm->DrawBox->DataModule()) doc->InvalidateRestoreRect();
 }
 
 void MainWindow::CreateStatusBar() {

@@ -67,6 +67,8 @@ class MainWindow : public QMainWindow {
     void ShowPosition(int32_t x, int32_t y);
     void ToolChanged();
     void ScaleChanged();
+    // Double-click on a text with the pointer: a dialog edits it.
+    void EditText(vl::TPoint at);
 
     std::unique_ptr<TSketchForm> FForm;
     // Owns the tool bar's button components; tools only refer to them.

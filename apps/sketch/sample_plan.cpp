@@ -1,6 +1,7 @@
 #include "sample_plan.h"
 
 #include <velloran/objects/point_obj.h>
+#include <velloran/text/text_creators.h>
 
 #include "sketch_form.h"
 
@@ -18,6 +19,19 @@ void Place(TvlPoints& creator, int32_t x, int32_t y, double degrees = 0) {
     if (degrees != 0)
         if (auto* p = dynamic_cast<TPointObj*>(o.get())) p->SetAlpha_DEG(degrees);
     creator.RegisterNewObj(std::move(o));
+}
+
+// A text of the creator centred at (x, y).
+void Write(TvlText& creator, int32_t x, int32_t y, const vl::String& text) {
+    std::unique_ptr<TvlObject> o = creator.CreateObject();
+    if (!o) return;
+    TvlObject* placed = creator.RegisterNewObj(std::move(o));
+    if (!placed) return;
+    // Without a text first, the text breaks at the creator's width in
+    // characters rather than at the width of the default text.
+    placed->SetText({});
+    placed->SetText(text);
+    placed->SetPos({x - placed->GetWidth() / 2, y - placed->GetHeight() / 2});
 }
 
 } // namespace
@@ -43,6 +57,12 @@ void AddSamplePlan(TSketchForm& form) {
         for (int32_t y : {2000, 4200})
             Place(*form.Circles, x, y);
     Place(*form.Pictures, 26500, 10600);
+    Write(*form.Texts, 12000, 9000, u"Workshop");
+    Write(*form.Texts, 3000, 1500, u"Office");
+    Write(*form.Texts, 21500, 9000, u"Store");
+    Write(*form.Labels, 8500, 8500, u"Lathes: keep 1 m clear");
+    Write(*form.TitleBlock, 21000, -1800,
+          u"Workshop hall – ground floor\r\nScale 1:100 · dimensions in mm\r\nDrawn with Sketch");
 }
 
 } // namespace sketch

@@ -2,6 +2,9 @@
 
 #include <velloran/generators/generator_options.h>
 #include <velloran/platform/colors.h>
+#include <velloran/text/txt_lab_obj.h>
+
+#include <utility>
 
 namespace sketch {
 
@@ -56,6 +59,31 @@ TSketchForm::TSketchForm() {
     Pointer->SetName(u"Pointer");
     Pointer->SetDrawForm(DrawBox);
     Pointer->SetOptions({TToolOption::toDefaultTool});
+    Texts = NewComponent<TvlText>(*this);
+    Labels = NewComponent<TvlTextlabs>(*this);
+    TitleBlock = NewComponent<TvlTextlabs>(*this);
+    for (auto [c, name] : {std::pair<TvlText*, const char16_t*>{Texts, u"Text"}, {Labels, u"Label"},
+                           {TitleBlock, u"TitleBlock"}}) {
+        c->SetName(name);
+        c->SetDrawForm(DrawBox);
+        // Texts keep their size on paper at every zoom.
+        c->TxtGenerator().SetWYSIWYG(true);
+    }
+    // Heights in millimetres of the plan: 40 cm room names, 25 cm notes.
+    Texts->TxtGenerator().SetFontFace(u"Arial", 400);
+    Labels->TxtGenerator().SetFontFace(u"Arial", 250);
+    Labels->TxtGenerator().SetWordBreak(16);
+    Labels->Generator().SetShape(TShapetype::stRoundRect);
+    Labels->Generator().SetPen(outline);
+    Labels->Generator().SetBrush({RGB(255, 250, 205), TBrushStyle::bsSolid});
+    auto& title = static_cast<TTxtLabGenerator&>(TitleBlock->Generator());
+    TitleBlock->TxtGenerator().SetFontFace(u"Arial", 300);
+    TitleBlock->TxtGenerator().SetWordBreak(40);
+    title.SetShape(TShapetype::stRectangle);
+    title.SetPen({clBlack, 30});
+    title.SetBrush({clWhite, TBrushStyle::bsSolid});
+    title.SetFrameDX(200);
+    title.SetFrameDY(150);
 
     // Symbols that read as furniture and machines cast shadows; benches turn.
     Rectangles->Generator().SetOptions(
@@ -95,7 +123,19 @@ TvlDataModule* TSketchForm::Document() const {
 }
 
 std::vector<TMouseTool*> TSketchForm::ToolBarTools() const {
-    return {Pointer, Rectangles, Ellipses, Circles, Squares, RoundRects, Pictures};
+    return {Pointer, Rectangles, Ellipses, Circles, Squares, RoundRects, Pictures, Texts, Labels};
+}
+
+TvlObject* TSketchForm::TextObjectAt(TPoint p) const {
+    TvlDataMod* doc = DrawBox->DataModule();
+    if (!doc) return nullptr;
+    TLimRec at{p.X, p.Y, p.X + 1, p.Y + 1};
+    return doc->LastObjectWith(
+        [](TvlObject* o, void* at) {
+            return (dynamic_cast<TTextObj*>(o) || dynamic_cast<TTxtLabObj*>(o)) &&
+                   o->Found(*static_cast<const TLimRec*>(at));
+        },
+        &at);
 }
 
 } // namespace sketch

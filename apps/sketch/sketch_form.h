@@ -9,6 +9,7 @@
 #include <velloran/document/data_module.h>
 #include <velloran/platform/form.h>
 #include <velloran/tools/mouse_tool.h>
+#include <velloran/text/text_creators.h>
 #include <velloran/tools/vl_points.h>
 #include <velloran/view/draw_box.h>
 
@@ -33,6 +34,11 @@ class TSketchForm : public vl::TForm {
     // Holds the default-tool slot: idle until the mark-and-move tool
     // takes its place.
     vl::TMouseTool* Pointer;
+    // Room names and notes: single texts, and labels framed by a symbol.
+    vl::TvlText* Texts;
+    vl::TvlTextlabs* Labels;
+    // The title block of the sample plan; not on the tool bar.
+    vl::TvlTextlabs* TitleBlock;
 
     // The draw box's own document, made when loading finishes. Made then,
     // it is the form's last component and goes first, while the creators
@@ -41,6 +47,9 @@ class TSketchForm : public vl::TForm {
 
     // The tools the tool bar offers, in tool bar order.
     std::vector<vl::TMouseTool*> ToolBarTools() const;
+
+    // The topmost object at p (logical) that shows a text; nullptr if none.
+    vl::TvlObject* TextObjectAt(vl::TPoint p) const;
 };
 
 } // namespace sketch

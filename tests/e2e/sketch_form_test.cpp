@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include <velloran/objects/object.h>
@@ -23,6 +24,7 @@ TEST(SketchForm, CreatorsKeepTheClassNumbersOfTheDocumentedOrder) {
     const std::map<TvlCreator*, int16_t> expected = {
         {form.Rectangles, 1}, {form.Ellipses, 2}, {form.Circles, 3}, {form.Squares, 4},
         {form.RoundRects, 5}, {form.Pictures, 6}, {form.Walls, 7},
+        {form.Texts, 9},      {form.Labels, 10},  {form.TitleBlock, 11},
     };
     for (auto [creator, id] : expected)
         EXPECT_EQ(creator->GetID(), id) << StringToUtf8(creator->Name());
@@ -36,6 +38,31 @@ TEST(SketchForm, CreatorsKeepTheClassNumbersOfTheDocumentedOrder) {
     // With objects in it, the form goes without reaching freed creators.
     AddSamplePlan(form);
     EXPECT_GT(form.Document()->Count(), 0);
+}
+
+TEST(SketchForm, SamplePlanNamesItsRoomsAndHasATitleBlock) {
+    TSketchForm form;
+    form.FinishLoading();
+    AddSamplePlan(form);
+    std::vector<std::pair<TvlObject*, std::string>> texts;
+    form.Document()->FirstObjectWith(
+        [&](TvlObject* o, void*) {
+            if (!o->GetText().empty()) texts.emplace_back(o, StringToUtf8(o->GetText()));
+            return false;
+        },
+        nullptr);
+    std::vector<std::string> names;
+    for (const auto& t : texts) names.push_back(t.second);
+    for (const char* room : {"Workshop", "Office", "Store"})
+        EXPECT_NE(std::find(names.begin(), names.end(), room), names.end()) << room;
+    const auto title = std::find_if(texts.begin(), texts.end(),
+                                    [&](const auto& t) { return t.first->Tool() == form.TitleBlock; });
+    ASSERT_NE(title, texts.end());
+    EXPECT_NE(title->second.find("Scale 1:100"), std::string::npos);
+    // A double-click at a text finds it, and only texts are found.
+    TvlObject* office = texts.front().first;
+    EXPECT_EQ(form.TextObjectAt({office->GetMinX() + 1, office->GetMinY() + 1}), office);
+    EXPECT_EQ(form.TextObjectAt({-50000, -50000}), nullptr);
 }
 
 } // namespace

@@ -22,7 +22,9 @@ protected:
         ActScaleSet->State.Exclude(TScaleFlag::scChanged);
     }
     void TearDown() override {
+        // The text creators came after the document, so they go first.
         Owned.clear();
+        Doc->Objects.clear();
         ObjectTest::TearDown();
     }
     TCustomTxtGenerator2& TextGen() { return Text->TxtGenerator(); }
