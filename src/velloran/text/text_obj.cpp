@@ -47,13 +47,20 @@ TRefScaleMeasure::~TRefScaleMeasure() {
 
 // ---- Construction and text ------------------------------------------------------------
 
-TTextObj::TTextObj(TvlCreator* ATool) : TPointObj(ATool) {
+TTextObj::TTextObj(TObjectTool* ATool) : TPointObj(ATool) {
     if (!dynamic_cast<TCustomTxtGenerator2*>(&Generator()))
         RaiseError("Tool.Generator must be of Type TCustomTxtGenerator2 or derived!");
 }
 
 TCustomTxtGenerator2& TTextObj::TxtGenerator() const {
     return static_cast<TCustomTxtGenerator2&>(Generator());
+}
+
+void TTextObj::SelectFont() {
+    if (auto* creator = dynamic_cast<TvlCreator*>(Tool()))
+        creator->ObjectFont(this);
+    else if (TCanvas* c = MeasureCanvas())
+        c->SetFont(GetFont());
 }
 
 bool TTextObj::ValidText(const String& S) {
@@ -116,7 +123,7 @@ TSize TTextObj::Measure(const String& S) {
         c->SetFont(before);
         return e;
     }
-    Tool()->ObjectFont(this);
+    SelectFont();
     return c->TextExtent(S);
 }
 

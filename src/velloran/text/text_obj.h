@@ -22,7 +22,7 @@ inline TColor clShadowPen = clBlack;
 class TTextObj : public TPointObj {
 public:
     // Raises unless the creator's generator is a TCustomTxtGenerator2.
-    explicit TTextObj(TvlCreator* ATool);
+    explicit TTextObj(TObjectTool* ATool);
 
     // ---- Overridden slots -------------------------------------------------
     String GetText() const override;
@@ -73,6 +73,9 @@ public:
 protected:
     // Stores S as it is (no validity test, no measuring).
     void StoreText(const String& S);
+    // The creator's font for this object on the canvas in force (the scaled
+    // one in WYSIWYG mode when the creator is a text creator).
+    void SelectFont();
     // A master made by the same creator places the box at the position.
     bool FollowsOwnMaster() const;
     // The canvas of the mapping in force; nullptr without one.

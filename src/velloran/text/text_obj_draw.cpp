@@ -36,7 +36,7 @@ void TTextObj::ShapeText(TColor Color) {
         c.LineTo(GetWidth(), 0);
         return;
     }
-    Tool()->ObjectFont(this);
+    SelectFont();
     c.Font().Color = Color;
     int32_t x = GetLeft(), y = Gettop();
     if (GetWYSIWYG()) {

@@ -152,7 +152,7 @@ void TTextWbrkObj::CopyLines(std::vector<String>& Strings) const {
 void TTextWbrkObj::SetLineWidth(const String& S) {
     if (!ValidText(S) || !MeasureCanvas()) return;
     TRefScaleMeasure ref(GetWYSIWYG());
-    Tool()->ObjectFont(this);
+    SelectFont();
     FTextExtent = MeasureCanvas()->TextExtent(S);
 }
 
@@ -207,7 +207,7 @@ void TTextWbrkObj::CalcBreaks(int32_t Limit, bool ByWidth) {
     FTextExtent.cx = 0;
     TCanvas* c = MeasureCanvas();
     TRefScaleMeasure ref(GetWYSIWYG() && c);
-    if (c) Tool()->ObjectFont(this);
+    if (c) SelectFont();
     // Measure of the text from 1-based position a to b.
     auto measure = [&](int32_t a, int32_t b, TSize& extent) {
         const String piece = Trimmed(text.substr(static_cast<size_t>(a - 1), static_cast<size_t>(b - a + 1)));

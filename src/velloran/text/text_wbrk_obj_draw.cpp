@@ -10,7 +10,7 @@
 #include "velloran/scale/scale_setting.h"
 #include "velloran/text/text_wbrk_obj.h"
 #include "velloran/tools/creator.h"
-#include "velloran/view/draw_box.h"
+#include "velloran/objects/object_view.h"
 
 namespace vl {
 
@@ -20,7 +20,7 @@ using enum TSizingHandle;
 namespace {
 
 void SetCursorOf(TvlObject& o, TCursor c) {
-    if (TCustomDrawBox* box = o.DrawBox()) box->SetCursor(c);
+    if (TObjectView* view = o.Tool()->View()) view->SetCursor(c);
 }
 
 } // namespace
@@ -59,7 +59,7 @@ void TTextWbrkObj::ShapeText(TColor Color) {
         }
         return;
     }
-    Tool()->ObjectFont(this);
+    SelectFont();
     c.Font().Color = Color;
     int32_t x = GetLeft(), y = Gettop();
     if (GetWYSIWYG()) {

@@ -12,14 +12,14 @@
 #include "velloran/platform/cursors.h"
 #include "velloran/scale/scale_setting.h"
 #include "velloran/tools/creator.h"
-#include "velloran/view/draw_box.h"
+#include "velloran/objects/object_view.h"
 
 namespace vl {
 
 using enum TShapetype;
 using enum TSizingHandle;
 
-TTxtLabObj::TTxtLabObj(TvlCreator* ATool) : TPointObj(ATool) {
+TTxtLabObj::TTxtLabObj(TObjectTool* ATool) : TPointObj(ATool) {
     if (Generator().Shape() == stLine) RaiseError("stLine is not allowed as shape type");
     FTextObj = std::make_unique<TTextWbrkObj>(ATool);
     FTextObj->SetMaster(this);
@@ -117,7 +117,7 @@ void TTxtLabObj::Draw() {
 namespace {
 
 void SetCursorOf(TvlObject& o, TCursor c) {
-    if (TCustomDrawBox* box = o.DrawBox()) box->SetCursor(c);
+    if (TObjectView* view = o.Tool()->View()) view->SetCursor(c);
 }
 
 } // namespace

@@ -14,7 +14,7 @@ namespace vl {
 class TTxtLabObj : public TPointObj {
 public:
     // Raises for a generator whose shape is stLine.
-    explicit TTxtLabObj(TvlCreator* ATool);
+    explicit TTxtLabObj(TObjectTool* ATool);
     ~TTxtLabObj() override;
 
     String GetText() const override;
