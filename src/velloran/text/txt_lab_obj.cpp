@@ -99,6 +99,8 @@ void TTxtLabObj::Draw() {
         return;
     }
     TPointObj::Draw();
+    // The text turns with its frame, however the frame's angle was set.
+    FTextObj->SetAlphaPlain(GetAlphaPlain());
     TCanvas& c = Canvas();
     const TPoint saved = c.Mapping().WindowOrg;
     TPoint corner{FTextObj->GetMinX(), FTextObj->GetMinY()};
