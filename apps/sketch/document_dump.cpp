@@ -66,7 +66,11 @@ void PrintDocument(const MainWindow& window, std::ostream& out) {
                 << " x=" << o->GetX() << " y=" << o->GetY()
                 << " world=" << map.LogToWorld(o->GetX()) << ',' << map.LogToWorld(o->GetY())
                 << " window=" << std::min(a.x(), b.x()) << ',' << std::min(a.y(), b.y()) << ','
-                << std::max(a.x(), b.x()) << ',' << std::max(a.y(), b.y()) << '\n';
+                << std::max(a.x(), b.x()) << ',' << std::max(a.y(), b.y());
+            // Last on the line, as it may hold spaces; line breaks are shown as \n.
+            if (const String text = o->GetText(); !text.empty())
+                out << " text=" << QString::fromStdU16String(text).replace("\r\n", "\\n").toStdString();
+            out << '\n';
         },
         nullptr);
     out.flush();

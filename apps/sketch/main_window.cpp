@@ -6,6 +6,8 @@
 #include <QCloseEvent>
 #include <QInputDialog>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QShortcut>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
@@ -195,13 +197,22 @@ void MainWindow::CreateActions() {
 void MainWindow::EditText(TPoint at) {
     TvlObject* o = FForm->TextObjectAt(at);
     if (!o) return;
-    bool ok = false;
-    const QString text = QInputDialog::getMultiLineText(this, tr("Edit text"), tr("Text:"),
-                                                        QString::fromStdU16String(o->GetText()), &ok);
-    if (!ok) return;
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(tr("Edit text"));
+    dialog.setLabelText(tr("Text (Ctrl+Return accepts):"));
+    dialog.setOption(QInputDialog::UsePlainTextEditForTextInput);
+    dialog.setTextValue(QString::fromStdU16String(o->GetText()));
+    // Tab leaves the text for the buttons; Return stays a line break.
+    if (auto* edit = dialog.findChild<QPlainTextEdit*>()) {
+        edit->setTabChangesFocus(true);
+        edit->selectAll();
+    }
+    auto* accept = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return), &dialog);
+    connect(accept, &QShortcut::activated, &dialog, &QDialog::accept);
+    if (dialog.exec() != QDialog::Accepted) return;
     // The old and the new extent both need repainting.
     o->Invalidate();
-    o->SetText(text.toStdU16String());
+    o->SetText(dialog.textValue().toStdU16String());
     o->Invalidate();
     if (TvlDataMod* doc = FForm->DrawBox->DataModule()) doc->InvalidateRestoreRect();
 }
