@@ -196,7 +196,9 @@ void TTxtLabObj::EndMove() {
 void TTxtLabObj::Persist(TStream* Stream, TPstMode Mode) {
     TPointObj::Persist(Stream, Mode);
     RegisterObject(Stream, *FTextObj, Mode);
+    // The text's link is its owner, never one to look up in the document.
     FTextObj->Pos.ConObj = this;
+    FTextObj->State.Exclude(TIndividualFlag::isConnect);
 }
 
 } // namespace vl
