@@ -41,7 +41,12 @@ TWorld::TWorld() {
     plain->OnObjectSetClass = [](TCapClass& k) { k = CapClassOf<TvlObject>; };
     auto* fixed = NewComponent<TvlPoints>(Form);
     fixed->ChangeID = [](TObject*, TNewID& id) { id = -7; };
-    Creators = {fields, points, plain, fixed};
+    // Texts break lines, so their records carry break lists.
+    auto* text = NewComponent<TvlText>(Form);
+    text->TxtGenerator().SetWordBreak(6);
+    auto* labels = NewComponent<TvlTextlabs>(Form);
+    labels->TxtGenerator().SetWordBreak(6);
+    Creators = {fields, points, plain, fixed, text, labels};
     for (TvlCreator* c : Creators) {
         c->SetDrawForm(Box);
         c->Generator().SetWidth(40);

@@ -13,6 +13,7 @@
 #include "velloran/platform/component.h"
 #include "velloran/platform/null_canvas.h"
 #include "velloran/platform/picture.h"
+#include "velloran/text/text_creators.h"
 #include "velloran/tools/creator.h"
 #include "velloran/tools/vl_points.h"
 #include "velloran/view/draw_box.h"
@@ -52,7 +53,8 @@ struct TWorld {
     TComponent Form;
     TCustomDrawBox* Box = nullptr;
     TvlDataModule* Doc = nullptr;
-    // Component indexes 2..5; the last has the fixed identity -7.
+    // Component indexes 2..7; the fourth has the fixed identity -7, the
+    // last two make word-breaking texts and labels.
     std::vector<TvlCreator*> Creators;
 };
 
