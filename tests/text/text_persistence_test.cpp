@@ -97,6 +97,9 @@ TEST_F(TextPersistence, DamagedBreakListsAreRefused) {
     B wide = saved;
     wide[list] = 4; // four-byte entries
     EXPECT_THROW(Loaded<TTextWbrkObj>(Text, wide), EReadError);
+    B capacity = saved;
+    capacity[list + 6] = 0; // room for fewer entries than it counts
+    EXPECT_THROW(Loaded<TTextWbrkObj>(Text, capacity), EReadError);
     B beyond = saved;
     beyond[list + 10] = 9; // a line end after the text
     EXPECT_THROW(Loaded<TTextWbrkObj>(Text, beyond), EReadError);

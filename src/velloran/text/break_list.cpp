@@ -21,7 +21,12 @@ void TBreakList::Persist(TStream& Stream, TPstMode Mode) {
 
 std::unique_ptr<TBreakList> TBreakList::CreateFromStream(TStream& Stream, int32_t TextLength, TPstMode Mode) {
     auto list = std::make_unique<TBreakList>();
-    list->Persist(Stream, Mode);
+    // A list that does not fit its own counts is a damaged record.
+    try {
+        list->Persist(Stream, Mode);
+    } catch (const EListError&) {
+        RaiseReadError();
+    }
     if (list->RecSize() != 2) RaiseReadError();
     int32_t last = 0;
     for (int32_t i = 0; i < list->Count(); ++i) {
