@@ -2,6 +2,7 @@
 
 #include "velloran/text/text_obj.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "velloran/foundations/errors.h"
@@ -262,7 +263,7 @@ void TTextObj::Persist(TStream* Stream, TPstMode Mode) {
     TSize e = FTextExtent;
     t.Value(e.cx);
     t.Value(e.cy);
-    FTextExtent = e;
+    FTextExtent = {std::clamp(e.cx, 0, MaxTextExtent), std::clamp(e.cy, 0, MaxTextExtent)};
 }
 
 } // namespace vl

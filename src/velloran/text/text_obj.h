@@ -14,6 +14,10 @@
 
 namespace vl {
 
+// Largest extent a stored text may claim; larger ones are damaged records
+// and are cut to it, so that sums of extents and positions stay in range.
+inline constexpr int32_t MaxTextExtent = 1 << 24;
+
 // Colour of the text a moving object shows.
 inline TColor clShadowText = 0x808080;
 // Colour of the moving outline pen.

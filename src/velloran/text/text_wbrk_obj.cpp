@@ -52,7 +52,9 @@ int32_t TTextWbrkObj::GetLineCount() const {
     return FBreaks ? FBreaks->Count() + 1 : 1;
 }
 
-int32_t TTextWbrkObj::GetHeight() const { return FTextExtent.cy * GetLineCount(); }
+int32_t TTextWbrkObj::GetHeight() const {
+    return static_cast<int32_t>(std::min<int64_t>(int64_t{FTextExtent.cy} * GetLineCount(), INT32_MAX));
+}
 
 int32_t TTextWbrkObj::LineStart(int32_t Index) const {
     if (Index == 0) return 1;

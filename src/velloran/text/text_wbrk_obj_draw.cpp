@@ -1,6 +1,7 @@
 // TTextWbrkObj: drawing the lines and sizing the block by its left and
 // right edges.
 
+#include <algorithm>
 #include <cmath>
 
 #include "velloran/foundations/angles.h"
@@ -18,6 +19,11 @@ using enum TIndividualFlag;
 using enum TSizingHandle;
 
 namespace {
+
+// Line positions of damaged records stay in range instead of overflowing.
+int32_t Step(int32_t base, int32_t i, int32_t step) {
+    return static_cast<int32_t>(std::clamp<int64_t>(base + int64_t{i} * step, INT32_MIN, INT32_MAX));
+}
 
 void SetCursorOf(TvlObject& o, TCursor c) {
     if (TObjectView* view = o.Tool()->View()) view->SetCursor(c);
@@ -54,8 +60,8 @@ void TTextWbrkObj::ShapeText(TColor Color) {
         c.Pen().Style = TPenStyle::psDot;
         c.Pen().Color = Color;
         for (int32_t i = 0; i < GetLineCount(); ++i) {
-            c.MoveTo(0, i * cy);
-            c.LineTo(GetWidth(), i * cy);
+            c.MoveTo(0, Step(0, i, cy));
+            c.LineTo(GetWidth(), Step(0, i, cy));
         }
         return;
     }
@@ -68,7 +74,7 @@ void TTextWbrkObj::ShapeText(TColor Color) {
         y += ActScaleSet->GetDirVert() * d.Y;
     }
     const int32_t step = ActScaleSet->GetBottomOrigin() ? -cy : cy;
-    for (int32_t i = 0; i < GetLineCount(); ++i) c.TextOut(x, y + i * step, GetLines(i));
+    for (int32_t i = 0; i < GetLineCount(); ++i) c.TextOut(x, Step(y, i, step), GetLines(i));
 }
 
 void TTextWbrkObj::DrawRotatedWbrk(TColor Color) {
@@ -81,8 +87,8 @@ void TTextWbrkObj::DrawRotatedWbrk(TColor Color) {
         c.Pen().Color = Color;
         const int32_t ex = Round(cx * std::cos(a)), ey = Round(cx * std::sin(a));
         for (int32_t i = 0; i < GetLineCount(); ++i) {
-            c.MoveTo(i * sx, i * sy);
-            c.LineTo(i * sx + ex, i * sy + ey);
+            c.MoveTo(Step(0, i, sx), Step(0, i, sy));
+            c.LineTo(Step(ex, i, sx), Step(ey, i, sy));
         }
         return;
     }
@@ -94,7 +100,7 @@ void TTextWbrkObj::DrawRotatedWbrk(TColor Color) {
     RotatePnt(p, GetHotSpot(), a);
     const int32_t v = ActScaleSet->GetDirVert();
     for (int32_t i = 0; i < GetLineCount(); ++i)
-        c.TextOut(p.X + i * sx * v, p.Y + i * sy * v, GetLines(i));
+        c.TextOut(Step(p.X, i, sx * v), Step(p.Y, i, sy * v), GetLines(i));
     c.SetFont(before);
 }
 

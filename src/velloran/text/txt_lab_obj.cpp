@@ -38,33 +38,41 @@ void TTxtLabObj::SetText(const String& Text) {
     SetTextPosition();
 }
 
-int32_t TTxtLabObj::GetWidth() const { return FTextObj->GetWidth() + 2 * FTextObj->Pos.RelX; }
+namespace {
+
+int32_t Clamp32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+
+} // namespace
+
+int32_t TTxtLabObj::GetWidth() const { return Clamp32(int64_t{FTextObj->GetWidth()} + 2 * FTextObj->Pos.RelX); }
 
 int32_t TTxtLabObj::GetHeight() const {
-    return FTextObj->GetHeight() + 2 * (FTextObj->Pos.RelY + Generator().HotspotY());
+    return Clamp32(FTextObj->GetHeight() + 2 * (int64_t{FTextObj->Pos.RelY} + Generator().HotspotY()));
 }
 
 void TTxtLabObj::SetTextPosition() {
     const TCustomTxtLabGenerator* g = LabGenerator();
-    const int32_t fx = g ? g->FrameDX() : 0, fy = g ? g->FrameDY() : 0;
-    const int32_t tw = FTextObj->GetWidth(), th = FTextObj->GetHeight();
-    int32_t W = tw + 2 * fx, H = th + 2 * fy;
+    // Wide enough for a text of any stored height.
+    const int64_t fx = g ? g->FrameDX() : 0, fy = g ? g->FrameDY() : 0;
+    const int64_t tw = FTextObj->GetWidth(), th = FTextObj->GetHeight();
+    int64_t W = tw + 2 * fx, H = th + 2 * fy;
     switch (Generator().Shape()) {
     case stSquare:
         W = H = std::max(W, H);
         break;
     case stEllipse: {
-        const double a = tw + 2.0 * fx, b = th / 2 + fy;
-        W = Round(std::sqrt(a * a + b * b) + b);
-        H = Round(2 * std::sqrt(std::max(0.0, (W / 2.0) * (W / 2.0) - (a / 2) * (a / 2))));
+        const double a = static_cast<double>(W), b = static_cast<double>(th / 2 + fy);
+        W = Round64(std::sqrt(a * a + b * b) + b);
+        const double w2 = W / 2.0;
+        H = Round64(2 * std::sqrt(std::max(0.0, w2 * w2 - (a / 2) * (a / 2))));
         break;
     }
     case stCircle:
-        W = H = Round(std::hypot(tw + 2.0 * fx, th + 2.0 * fy));
+        W = H = Round64(std::hypot(static_cast<double>(W), static_cast<double>(H)));
         break;
     case stRoundRect:
     case stRoundSquare: {
-        const int32_t r = Round(std::min(tw, th) / static_cast<double>(std::max(1, GetDRoundRect())) * 0.15);
+        const int64_t r = Round64(std::min(tw, th) / static_cast<double>(std::max(1, GetDRoundRect())) * 0.15);
         W = tw + 2 * (fx + r);
         H = th + 2 * (fy + r);
         if (Generator().Shape() == stRoundSquare) W = H = std::max(W, H);
@@ -76,8 +84,8 @@ void TTxtLabObj::SetTextPosition() {
         break;
     }
     if (W == GetWidth() && H == GetHeight()) return;
-    FTextObj->Pos.RelX = static_cast<int16_t>((W - tw) / 2);
-    FTextObj->Pos.RelY = static_cast<int16_t>((H - th) / 2);
+    FTextObj->Pos.RelX = static_cast<int16_t>(std::clamp<int64_t>((W - tw) / 2, INT16_MIN, INT16_MAX));
+    FTextObj->Pos.RelY = static_cast<int16_t>(std::clamp<int64_t>((H - th) / 2, INT16_MIN, INT16_MAX));
 }
 
 void TTxtLabObj::AdjustToScale() {
