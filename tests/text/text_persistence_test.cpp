@@ -67,6 +67,11 @@ TEST_F(TextPersistence, TextRecord) {
     // A length of 0 means no text.
     B none = PointRecord(4, 7) + B{0, 0, 0, 0, 30, 0, 0, 0, 30, 0, 0, 0};
     EXPECT_FALSE(Loaded<TTextObj>(Text, none)->HasText());
+    // Damaged extents are cut to what sums of positions can hold.
+    B huge = PointRecord(4, 7) + B{2, 0, 0, 0, 'A', 0, 'b', 0, 0, 0, 0xFB, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F};
+    TTextObj* h = Loaded<TTextObj>(Text, huge);
+    EXPECT_EQ(h->GetWidth(), 0);
+    EXPECT_EQ(h->GetHeight(), MaxTextExtent);
 }
 
 TEST_F(TextPersistence, WordBreakingRecord) {
