@@ -57,7 +57,7 @@ void PrintDocument(const MainWindow& window, std::ostream& out) {
     const TScaleSetting& map = window.Form().DrawBox->ScaleSetting();
     out << "objects " << doc.Count() << '\n';
     doc.AllObjects(
-        [&](TvlObject* o, void*) {
+        [&](TvlObject* o) {
             const TLimRec lim = o->GetLimits();
             const QPoint a = window.LogToWindow({lim.Xmin, lim.Ymin});
             const QPoint b = window.LogToWindow({lim.Xmax, lim.Ymax});
@@ -71,8 +71,7 @@ void PrintDocument(const MainWindow& window, std::ostream& out) {
             if (const String text = o->GetText(); !text.empty())
                 out << " text=" << QString::fromStdU16String(text).replace("\r\n", "\\n").toStdString();
             out << '\n';
-        },
-        nullptr);
+        });
     out.flush();
 }
 

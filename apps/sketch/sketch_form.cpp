@@ -129,13 +129,10 @@ std::vector<TMouseTool*> TSketchForm::ToolBarTools() const {
 TvlObject* TSketchForm::TextObjectAt(TPoint p) const {
     TvlDataMod* doc = DrawBox->DataModule();
     if (!doc) return nullptr;
-    TLimRec at{p.X, p.Y, p.X + 1, p.Y + 1};
-    return doc->LastObjectWith(
-        [](TvlObject* o, void* at) {
-            return (dynamic_cast<TTextObj*>(o) || dynamic_cast<TTxtLabObj*>(o)) &&
-                   o->Found(*static_cast<const TLimRec*>(at));
-        },
-        &at);
+    const TLimRec at{p.X, p.Y, p.X + 1, p.Y + 1};
+    return doc->LastObjectWith([&at](TvlObject* o) {
+        return (dynamic_cast<TTextObj*>(o) || dynamic_cast<TTxtLabObj*>(o)) && o->Found(at);
+    });
 }
 
 } // namespace sketch

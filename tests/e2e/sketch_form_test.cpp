@@ -45,12 +45,10 @@ TEST(SketchForm, SamplePlanNamesItsRoomsAndHasATitleBlock) {
     form.FinishLoading();
     AddSamplePlan(form);
     std::vector<std::pair<TvlObject*, std::string>> texts;
-    form.Document()->FirstObjectWith(
-        [&](TvlObject* o, void*) {
-            if (!o->GetText().empty()) texts.emplace_back(o, StringToUtf8(o->GetText()));
-            return false;
-        },
-        nullptr);
+    form.Document()->FirstObjectWith([&](TvlObject* o) {
+        if (!o->GetText().empty()) texts.emplace_back(o, StringToUtf8(o->GetText()));
+        return false;
+    });
     std::vector<std::string> names;
     for (const auto& t : texts) names.push_back(t.second);
     for (const char* room : {"Workshop", "Office", "Store"})
