@@ -131,3 +131,28 @@ TEST_F(TextTest, RotatedDefaultFaceUsesThePlatformFace) {
     EXPECT_EQ(h, 30);
     EXPECT_EQ(o->Internal(), 30);
 }
+
+TEST_F(TextTest, MovingTextShowsOutlineTextOrBoth) {
+    TTextObj* o = Make<TTextObj>(Text, u"Hello");
+    o->SetPos({100, 50});
+    const struct {
+        TWhileMoving Mode;
+        bool Outline, Text;
+    } cases[] = {{TWhileMoving::DispOutline, true, false},
+                 {TWhileMoving::DispText, false, true},
+                 {TWhileMoving::DispBoth, true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.Mode));
+        TextGen().SetWhileMoving(c.Mode);
+        Mf.Clear();
+        Cv = std::make_unique<TMetafileCanvas>(Mf);
+        Box->ScaleSetting().SetCanvas(Cv.get());
+        o->DrawShadow();
+        const auto rs = Records();
+        EXPECT_EQ(!Types(rs, {emr::LINETO}).empty(), c.Outline);
+        const TEmfRecord* t = Last(rs, emr::EXTTEXTOUTW);
+        ASSERT_EQ(t != nullptr, c.Text);
+        // The moving text is grey.
+        if (t) EXPECT_EQ(Last(rs, emr::SETTEXTCOLOR)->DWord(8), clShadowText);
+    }
+}
