@@ -87,6 +87,16 @@ TEST_F(TextTest, WysiwygWidthStaysAcrossScales) {
         Text->ObjectFont(o);
         EXPECT_NEAR(Cv->TextExtent(o->RefText()).cx, w, 1) << s;
     }
+    // A larger face draws smaller: the search steps down to the height that
+    // fills the width again.
+    ActScaleSet->SetScale(1.0);
+    TextGen().SetFontFace(u"Arial", 40);
+    Text->CheckScaling();
+    Text->ReleaseResources();
+    o->AdjustToScale();
+    EXPECT_EQ(o->GetWidth(), w);
+    EXPECT_EQ(TextGen().CurrFontHeight(), 30);
+    EXPECT_EQ(o->GetFontHandle().Height, 30);
 }
 
 TEST_F(TextTest, TextTooSmallToReadIsADottedLine) {
