@@ -5,6 +5,7 @@
 #include "velloran/document/mapper.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/layer.h"
+#include "velloran/objects/line_obj.h"
 #include "velloran/objects/object.h"
 #include "velloran/platform/errors.h"
 #include "velloran/tools/creator.h"
@@ -210,7 +211,10 @@ void TvlDataMod::Notification(TComponent* AComponent, TOperation Operation) {
         AllObjects([&](TvlObject* o, void*) {
             if (o->State.Contains(isDeleted)) return;
             TvlObject* master = o->GetMaster();
-            if (master != o && master && master->State.Contains(isDeleted)) {
+            const auto* line = dynamic_cast<const TLineObj*>(o);
+            TvlObject* master2 = line ? line->GetMaster2() : o;
+            if ((master != o && master && master->State.Contains(isDeleted)) ||
+                (master2 != o && master2 && master2->State.Contains(isDeleted))) {
                 o->State.Include(isDeleted);
                 joined = true;
             }
