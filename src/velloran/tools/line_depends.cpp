@@ -56,9 +56,10 @@ TvlObject* TCustomLineDepends::SetNewObj(TPoint CurPos) {
     if (!CheckMaster()) return nullptr;
     // The end point: the object under the mouse, or a new point of the
     // master creator (also when the second click lands on the first point).
+    const bool working = ToolState.Contains(tsWorking);
     TvlObject* end = GetMouseFnd();
     TPoint at;
-    if (end && end != FP1) {
+    if (end && !(working && end == FP1)) {
         at = end->GetPos();
     } else {
         if (!FPointTool) return nullptr;
@@ -66,7 +67,7 @@ TvlObject* TCustomLineDepends::SetNewObj(TPoint CurPos) {
         if (!end) return nullptr;
         at = CurPos;
     }
-    if (!ToolState.Contains(tsWorking)) {
+    if (!working) {
         FP1 = end;
         StartBand(at);
         return nullptr;
