@@ -29,7 +29,9 @@ TCapClass TCustomLines::DefaultClass() { return CapClassOf<TLineObj>; }
 
 TCanvas* TCustomLines::BandCanvas() const {
     TCustomDrawBox* box = DrawForm();
-    if (!box || !box->Host()) return nullptr;
+    // A band drawn inside a paint would be painted over (lines that a
+    // program makes while the drawing is painted show no band).
+    if (!box || !box->Host() || box->Painting()) return nullptr;
     TCanvas* c = box->Canvas();
     // Objects leave the origin at their own corner.
     if (c) c->SetWindowOrg({0, 0});
