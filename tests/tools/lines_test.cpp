@@ -55,6 +55,14 @@ TEST_F(LinesTest, TwoClicksWithABandBetweenThemMakeALine) {
     // The new line is repainted.
     const TRect r = Host->InvalidRect().value_or(TRect{});
     EXPECT_TRUE(r.Left <= 60 && r.Top <= 100 && r.Right >= 100 && r.Bottom >= 120);
+
+    // Another tool in between gives a started line up.
+    Click(10, 10);
+    Logged("other")->Activate(nullptr);
+    Lines->Activate(nullptr);
+    Click(30, 30);
+    EXPECT_EQ(Doc->GetCount(), 1);
+    EXPECT_EQ(Lines->GetPosP1(), (TPoint{30, 30}));
 }
 
 TEST_F(LinesTest, OrthoModeUnlessTheGridSnaps) {
@@ -125,7 +133,8 @@ TEST_F(LinesTest, BoxShapesSpanBetweenCornersWithARectangularBand) {
     // Shown at the click, moved (removed, shown), removed: strokes of six points.
     ASSERT_EQ(band.size(), 4 * 6u);
     const std::vector<TPoint> shown(band.begin() + 12, band.begin() + 18);
-    EXPECT_EQ(shown, (std::vector<TPoint>{{100, 100}, {140, 100}, {140, 120}, {139, 120}, {100, 120}, {100, 100}}));
+    EXPECT_EQ(shown, (std::vector<TPoint>{
+                         {100, 100}, {140, 100}, {140, 120}, {139, 120}, {100, 120}, {100, 100}}));
     EXPECT_TRUE(notXor);
     ASSERT_EQ(Doc->GetCount(), 1);
     EXPECT_EQ(Line(0)->GetLimits(), (TLimRec{100, 100, 140, 120}));

@@ -174,8 +174,8 @@ void TLineObj::ShapeLine() {
     TCanvas& c = Canvas();
     // The origin is the object's corner, or the corner moved by the shadow.
     const TPoint o = c.Mapping().WindowOrg;
-    c.MoveTo(GetX() + o.X, GetY() + o.Y);
-    c.LineTo(GetX2() + o.X, GetY2() + o.Y);
+    c.MoveTo(Clamp32(int64_t{GetX()} + o.X), Clamp32(int64_t{GetY()} + o.Y));
+    c.LineTo(Clamp32(int64_t{GetX2()} + o.X), Clamp32(int64_t{GetY2()} + o.Y));
 }
 
 bool TLineObj::CheckLineShape(const TLimRec& CurLims) {
@@ -189,7 +189,8 @@ bool TLineObj::CheckLineShape(const TLimRec& CurLims) {
         const int32_t d = Lin_prec / 2;
         r = {r.Xmin - d, r.Ymin - d, r.Xmax + d, r.Ymax + d};
     }
-    return LineInRect({GetX() - mx, GetY() - my}, {GetX2() - mx, GetY2() - my}, r);
+    return LineInRect({Clamp32(int64_t{GetX()} - mx), Clamp32(int64_t{GetY()} - my)},
+                      {Clamp32(int64_t{GetX2()} - mx), Clamp32(int64_t{GetY2()} - my)}, r);
 }
 
 // ---- Selection and dependants ------------------------------------------------------

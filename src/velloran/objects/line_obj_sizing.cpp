@@ -1,5 +1,6 @@
 // TLineObj: sizing handles, moving, sizing and turning.
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "velloran/foundations/angles.h"
@@ -22,6 +23,11 @@ int32_t Shifted(int32_t v, int32_t d) {
 }
 
 int32_t Mid(int32_t a, int32_t b) { return static_cast<int32_t>((int64_t{a} + b) / 2); }
+
+// Object-local, saturated: ends far apart do not overflow.
+int32_t Local(int64_t v, int32_t origin) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v - origin, INT32_MIN, INT32_MAX));
+}
 
 } // namespace
 
@@ -57,31 +63,38 @@ TCursor TLineObj::CornerCursor() const {
 
 bool TLineObj::SizingHandles(TPoint P, TSizeMode Mode) {
     const int32_t mx = GetMinX(), my = GetMinY();
-    const int32_t x1 = GetX() - mx, x2 = GetX2() - mx, y1 = GetY() - my, y2 = GetY2() - my;
-    const int32_t xm = Mid(GetX(), GetX2()) - mx, ym = Mid(GetY(), GetY2()) - my;
+    const int32_t x1 = Local(GetX(), mx), x2 = Local(GetX2(), mx);
+    const int32_t y1 = Local(GetY(), my), y2 = Local(GetY2(), my);
+    const int32_t xm = Local(Mid(GetX(), GetX2()), mx), ym = Local(Mid(GetY(), GetY2()), my);
     const TCursor diag = CornerCursor();
     bool hit;
     switch (Generator().Shape()) {
     case TShapetype::stEllipse:
     case TShapetype::stCircle:
-        hit = SquareHandle(P, {x1, ym}, Mode, szVLine1, crSizeWE) || SquareHandle(P, {x2, ym}, Mode, szVLine2, crSizeWE) ||
-              SquareHandle(P, {xm, y1}, Mode, szHLine1, crSizeNS) || SquareHandle(P, {xm, y2}, Mode, szHLine2, crSizeNS);
+        hit = SquareHandle(P, {x1, ym}, Mode, szVLine1, crSizeWE) ||
+              SquareHandle(P, {x2, ym}, Mode, szVLine2, crSizeWE) ||
+              SquareHandle(P, {xm, y1}, Mode, szHLine1, crSizeNS) ||
+              SquareHandle(P, {xm, y2}, Mode, szHLine2, crSizeNS);
         break;
     case TShapetype::stLine:
         hit = SquareHandle(P, {x1, y1}, Mode, szX1Y1, diag) || SquareHandle(P, {x2, y2}, Mode, szX2Y2, diag);
         break;
     default:
-        hit = SquareHandle(P, {x1, y1}, Mode, szX1Y1, diag) || SquareHandle(P, {x1, y2}, Mode, szX1Y2, diag) ||
-              SquareHandle(P, {x2, y1}, Mode, szX2Y1, diag) || SquareHandle(P, {x2, y2}, Mode, szX2Y2, diag) ||
-              LineHandle(P.X, x1, Mode, szVLine1, crSizeWE) || LineHandle(P.X, x2, Mode, szVLine2, crSizeWE) ||
-              LineHandle(P.Y, y1, Mode, szHLine1, crSizeNS) || LineHandle(P.Y, y2, Mode, szHLine2, crSizeNS);
+        hit = SquareHandle(P, {x1, y1}, Mode, szX1Y1, diag) ||
+              SquareHandle(P, {x1, y2}, Mode, szX1Y2, diag) ||
+              SquareHandle(P, {x2, y1}, Mode, szX2Y1, diag) ||
+              SquareHandle(P, {x2, y2}, Mode, szX2Y2, diag) ||
+              LineHandle(P.X, x1, Mode, szVLine1, crSizeWE) ||
+              LineHandle(P.X, x2, Mode, szVLine2, crSizeWE) ||
+              LineHandle(P.Y, y1, Mode, szHLine1, crSizeNS) ||
+              LineHandle(P.Y, y2, Mode, szHLine2, crSizeNS);
         break;
     }
     if (hit) return true;
     // Drawing the marks must not end a sizing drag that is running.
     if (Mode == TSizeMode::smCheck) {
-        if (TCustomDrawBox* box = DrawBox())
-            box->SetCursor(Generator().Options().Contains(TGeneratorOption::goFndCursor) ? Tool()->Cursor() : crArrow);
+        const bool fnd = Generator().Options().Contains(TGeneratorOption::goFndCursor);
+        if (TCustomDrawBox* box = DrawBox()) box->SetCursor(fnd ? Tool()->Cursor() : crArrow);
         SizingHandle = szNone;
     }
     return false;

@@ -119,6 +119,11 @@ void TCustomLines::RMouseDown(TShiftState, TPoint) {
     BreakPolyline();
 }
 
+void TCustomLines::Terminate() {
+    ToolState.Exclude(tsWorking).Exclude(tsCanScroll);
+    TCustomPoints::Terminate();
+}
+
 void TCustomLines::BreakPolyline() {
     ToolState.Exclude(tsWorking).Exclude(tsCanScroll);
     SetMouseFnd(nullptr);

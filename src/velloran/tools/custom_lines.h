@@ -35,6 +35,8 @@ public:
     void RMouseDown(TShiftState Shift, TPoint CurPos) override;
     void Scroll(const TScrollProc& ScrollProc, TPoint CurPos) override;
     TvlObject* SetNewObj(TPoint CurPos) override;
+    // A line in progress is given up: activated again, the tool starts anew.
+    void Terminate() override;
 
     // Draws the rubber band once; drawing it again removes it.
     virtual void DynShape();
