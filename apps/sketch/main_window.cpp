@@ -14,7 +14,7 @@
 #include <velloran-qt/qt_button.h>
 #include <velloran-qt/qt_progress.h>
 #include <velloran-qt/qt_window_host.h>
-#include <velloran/document/infobox.h>
+#include <velloran/storage/infobox.h>
 #include <velloran/foundations/round.h>
 
 #include "sample_plan.h"

@@ -10,7 +10,7 @@
 
 #include "velloran-qt/qt_canvas.h"
 #include "velloran-qt/qt_image.h"
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 #include "velloran/platform/metafile.h"
 
 namespace vl {

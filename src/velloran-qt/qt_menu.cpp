@@ -6,7 +6,7 @@
 
 #include <exception>
 
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 #include "velloran/platform/message_box.h"
 
 namespace vl {

@@ -5,7 +5,7 @@
 #include <QPrinter>
 
 #include "velloran-qt/qt_canvas.h"
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 
 namespace vl {
 

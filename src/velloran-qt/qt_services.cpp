@@ -10,7 +10,7 @@
 #include "velloran-qt/qt_dialogs.h"
 #include "velloran-qt/qt_image.h"
 #include "velloran-qt/qt_printer.h"
-#include "velloran/foundations/rotated_drawing.h"
+#include "velloran/platform/rotated_drawing.h"
 #include "velloran/foundations/round.h"
 
 namespace vl {

@@ -17,7 +17,7 @@
 #include "velloran-qt/qt_canvas.h"
 #include "velloran-qt/qt_cursors.h"
 #include "velloran-qt/qt_input.h"
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 #include "velloran/platform/message_box.h"
 
 namespace vl {

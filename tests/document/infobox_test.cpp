@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "velloran/document/infobox.h"
+#include "velloran/storage/infobox.h"
 #include "velloran/platform/headless_services.h"
 
 namespace vl {

@@ -1,8 +1,8 @@
 #include <velloran/foundations/angles.h>
 #include <velloran/foundations/geometry.h>
-#include <velloran/foundations/measure.h>
+#include <velloran/platform/measure.h>
 #include <velloran/foundations/point_buffer.h>
-#include <velloran/platform/errors.h>
+#include <velloran/foundations/errors.h>
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include <velloran/foundations/point_list.h>
-#include <velloran/platform/stream.h>
+#include <velloran/foundations/stream.h>
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include <velloran/foundations/stream_strings.h>
-#include <velloran/platform/stream.h>
+#include <velloran/foundations/stream.h>
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "velloran/generators/txt_generator.h"
 #include "velloran/platform/graphics.h"
 #include "velloran/platform/headless_services.h"
-#include "velloran/platform/stream.h"
-#include "velloran/view/scale_setting.h"
+#include "velloran/foundations/stream.h"
+#include "velloran/scale/scale_setting.h"
 #include "view/fake_canvas.h"
 
 namespace vl {

@@ -2,8 +2,8 @@
 
 #include "support/alloc_counter.h"
 #include "list_fixture.h"
-#include "velloran/document/infobox.h"
-#include "velloran/document/mapper.h"
+#include "velloran/storage/infobox.h"
+#include "velloran/storage/mapper.h"
 #include "velloran/objects/layer.h"
 #include "velloran/platform/menu.h"
 

@@ -8,16 +8,16 @@
 #include <vector>
 
 #include "velloran/document/data_mod.h"
-#include "velloran/document/file_header.h"
-#include "velloran/document/mapper.h"
+#include "velloran/storage/file_header.h"
+#include "velloran/storage/mapper.h"
 #include "velloran/objects/cap_list.h"
 #include "velloran/objects/object.h"
 #include "velloran/objects/paste_ids.h"
-#include "velloran/platform/emf_reader.h"
-#include "velloran/platform/emf_records.h"
+#include "velloran/platform/detail/emf_reader.h"
+#include "velloran/platform/detail/emf_records.h"
 #include "velloran/platform/headless_window_host.h"
 #include "velloran/platform/metafile_canvas.h"
-#include "velloran/platform/stream.h"
+#include "velloran/foundations/stream.h"
 #include "velloran/tools/creator.h"
 #include "velloran/view/draw_box.h"
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "velloran/platform/component.h"
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 #include "velloran/platform/form.h"
 
 using namespace vl;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "velloran/platform/graphics.h"
-#include "velloran/platform/stream.h"
+#include "velloran/foundations/stream.h"
 
 using namespace vl;
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "velloran/platform/emf_reader.h"
-#include "velloran/platform/emf_records.h"
+#include "velloran/platform/detail/emf_reader.h"
+#include "velloran/platform/detail/emf_records.h"
 #include "velloran/platform/metafile_canvas.h"
 
 using namespace vl;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 #include "velloran/platform/pointer_list.h"
 
 using namespace vl;

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 #include "velloran/platform/string_utils.h"
 #include "velloran/platform/text_file.h"
 

@@ -2,8 +2,8 @@
 #include "draw_box_fixture.h"
 
 #include <velloran/platform/clipboard.h>
-#include <velloran/platform/emf_reader.h>
-#include <velloran/platform/emf_records.h>
+#include <velloran/platform/detail/emf_reader.h>
+#include <velloran/platform/detail/emf_records.h>
 #include <velloran/platform/keys.h>
 #include <velloran/platform/metafile_canvas.h>
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "velloran/view/grid.h"
-#include "velloran/view/scale_setting.h"
+#include "velloran/scale/grid.h"
+#include "velloran/scale/scale_setting.h"
 #include "view/fake_canvas.h"
 
 namespace vl {

@@ -1,11 +1,11 @@
-#include <velloran/view/scale_setting.h>
+#include <velloran/scale/scale_setting.h>
 
 #include <cmath>
 #include <limits>
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <velloran/view/scale_document.h>
+#include <velloran/scale/scale_document.h>
 
 #include "fake_canvas.h"
 

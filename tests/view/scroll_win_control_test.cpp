@@ -1,6 +1,6 @@
 #include "scroll_fixture.h"
 
-#include <velloran/platform/errors.h>
+#include <velloran/foundations/errors.h>
 
 #include <tuple>
 

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "velloran/document/mapper.h"
+#include "velloran/storage/mapper.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/layer.h"
 #include "velloran/objects/line_obj.h"
 #include "velloran/objects/object.h"
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 #include "velloran/tools/creator.h"
 #include "velloran/view/draw_box.h"
 

@@ -20,8 +20,8 @@
 #include "velloran/objects/object_types.h"
 #include "velloran/objects/object_walks.h"
 #include "velloran/platform/object.h"
-#include "velloran/tools/environment.h"
-#include "velloran/view/scale_document.h"
+#include "velloran/document/environment.h"
+#include "velloran/scale/scale_document.h"
 
 namespace vl {
 

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "velloran/objects/object.h"
-#include "velloran/platform/stream.h"
+#include "velloran/foundations/stream.h"
 
 namespace vl {
 

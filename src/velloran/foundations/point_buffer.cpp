@@ -1,6 +1,6 @@
 #include "velloran/foundations/point_buffer.h"
 
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 
 namespace vl {
 

@@ -1,6 +1,6 @@
 #include "velloran/foundations/point_list.h"
 
-#include "velloran/platform/stream.h"
+#include "velloran/foundations/stream.h"
 
 namespace vl {
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <functional>
 
-#include "velloran/platform/errors.h"
-#include "velloran/platform/stream.h"
+#include "velloran/foundations/errors.h"
+#include "velloran/foundations/stream.h"
 
 namespace vl {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "velloran/platform/canvas.h"
-#include "velloran/view/scale_setting.h"
+#include "velloran/scale/scale_setting.h"
 #include "velloran/platform/services.h"
 
 namespace vl {

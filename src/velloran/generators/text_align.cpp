@@ -1,6 +1,6 @@
 #include "velloran/generators/text_align.h"
 
-#include "velloran/platform/stream.h"
+#include "velloran/foundations/stream.h"
 
 namespace vl {
 

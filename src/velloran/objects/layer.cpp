@@ -4,18 +4,18 @@
 #include <limits>
 
 #include "velloran/document/data_mod.h"
-#include "velloran/document/file_header.h"
-#include "velloran/document/infobox.h"
-#include "velloran/document/mapper.h"
+#include "velloran/storage/file_header.h"
+#include "velloran/storage/infobox.h"
+#include "velloran/storage/mapper.h"
 #include "velloran/foundations/stream_strings.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/object.h"
 #include "velloran/platform/component.h"
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 #include "velloran/platform/menu.h"
-#include "velloran/platform/stream.h"
+#include "velloran/foundations/stream.h"
 #include "velloran/tools/creator.h"
-#include "velloran/view/scale_setting.h"
+#include "velloran/scale/scale_setting.h"
 
 namespace vl {
 

@@ -15,7 +15,7 @@
 #include "velloran/platform/drawing_tools.h"
 #include "velloran/platform/object.h"
 #include "velloran/platform/region.h"
-#include "velloran/view/scale_document.h"
+#include "velloran/scale/scale_document.h"
 
 namespace vl {
 

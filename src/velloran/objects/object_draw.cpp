@@ -6,10 +6,10 @@
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/object.h"
 #include "velloran/platform/canvas.h"
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 #include "velloran/tools/creator.h"
 #include "velloran/view/draw_box.h"
-#include "velloran/view/scale_setting.h"
+#include "velloran/scale/scale_setting.h"
 
 namespace vl {
 

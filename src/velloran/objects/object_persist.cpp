@@ -1,10 +1,10 @@
 // TvlObject: the base record and the connect passes.
 
 #include "velloran/document/data_mod.h"
-#include "velloran/document/file_header.h"
+#include "velloran/storage/file_header.h"
 #include "velloran/objects/object.h"
 #include "velloran/objects/paste_ids.h"
-#include "velloran/platform/stream.h"
+#include "velloran/foundations/stream.h"
 
 namespace vl {
 

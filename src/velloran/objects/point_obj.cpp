@@ -7,17 +7,17 @@
 #include <cmath>
 #include <numbers>
 
-#include "velloran/document/file_header.h"
+#include "velloran/storage/file_header.h"
 #include "velloran/foundations/angles.h"
 #include "velloran/foundations/geometry.h"
 #include "velloran/foundations/rotation.h"
 #include "velloran/foundations/round.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/platform/canvas.h"
-#include "velloran/platform/stream.h"
+#include "velloran/foundations/stream.h"
 #include "velloran/tools/creator.h"
 #include "velloran/view/draw_box.h"
-#include "velloran/view/scale_setting.h"
+#include "velloran/scale/scale_setting.h"
 
 namespace vl {
 

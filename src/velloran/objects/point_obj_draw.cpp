@@ -4,14 +4,14 @@
 #include <cmath>
 
 #include "velloran/foundations/angles.h"
-#include "velloran/foundations/rotated_drawing.h"
+#include "velloran/platform/rotated_drawing.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/point_obj.h"
 #include "velloran/platform/canvas.h"
 #include "velloran/platform/graphics.h"
 #include "velloran/platform/metafile.h"
 #include "velloran/tools/creator.h"
-#include "velloran/view/scale_setting.h"
+#include "velloran/scale/scale_setting.h"
 
 namespace vl {
 

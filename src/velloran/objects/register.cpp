@@ -2,13 +2,13 @@
 // Every count read from a stream is checked against what remains before
 // anything is allocated.
 
-#include "velloran/document/file_header.h"
+#include "velloran/storage/file_header.h"
 #include "velloran/foundations/stream_strings.h"
 #include "velloran/objects/object.h"
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 #include "velloran/platform/metafile.h"
 #include "velloran/platform/picture.h"
-#include "velloran/platform/stream.h"
+#include "velloran/foundations/stream.h"
 
 namespace vl {
 

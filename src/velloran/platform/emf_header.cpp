@@ -1,8 +1,8 @@
 #include "velloran/platform/emf_header.h"
 
 #include "velloran/foundations/round.h"
-#include "velloran/platform/emf_bytes.h"
-#include "velloran/platform/emf_records.h"
+#include "velloran/platform/detail/emf_bytes.h"
+#include "velloran/platform/detail/emf_records.h"
 
 namespace vl {
 

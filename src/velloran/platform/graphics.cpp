@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "velloran/foundations/types.h"
-#include "velloran/platform/dib.h"
-#include "velloran/platform/emf_bytes.h"
-#include "velloran/platform/errors.h"
-#include "velloran/platform/stream.h"
+#include "velloran/platform/detail/dib.h"
+#include "velloran/platform/detail/emf_bytes.h"
+#include "velloran/foundations/errors.h"
+#include "velloran/foundations/stream.h"
 
 namespace vl {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 #include "velloran/platform/graphics.h"
 #include "velloran/platform/metafile.h"
 #include "velloran/platform/string_utils.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 
 namespace vl {
 

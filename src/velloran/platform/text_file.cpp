@@ -1,6 +1,6 @@
 #include "velloran/platform/text_file.h"
 
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 #include "velloran/platform/string_utils.h"
 
 namespace vl {

@@ -4,7 +4,7 @@
 #include "velloran/generators/generator.h"
 #include "velloran/objects/line_obj.h"
 #include "velloran/objects/object.h"
-#include "velloran/view/scale_setting.h"
+#include "velloran/scale/scale_setting.h"
 
 namespace vl {
 

@@ -2,7 +2,7 @@
 
 #include "velloran/platform/button.h"
 #include "velloran/view/draw_box.h"
-#include "velloran/view/scale_setting.h"
+#include "velloran/scale/scale_setting.h"
 
 namespace vl {
 

@@ -12,7 +12,7 @@
 #include "velloran/platform/cursors.h"
 #include "velloran/platform/object.h"
 #include "velloran/platform/window_host.h"
-#include "velloran/tools/environment.h"
+#include "velloran/document/environment.h"
 
 namespace vl {
 

@@ -5,8 +5,8 @@
 
 #include "velloran/document/data_mod.h"
 #include "velloran/document/data_module.h"
-#include "velloran/document/file_header.h"
-#include "velloran/foundations/measure.h"
+#include "velloran/storage/file_header.h"
+#include "velloran/platform/measure.h"
 #include "velloran/foundations/round.h"
 #include "velloran/objects/object.h"
 #include "velloran/platform/canvas.h"

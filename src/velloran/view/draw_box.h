@@ -13,11 +13,11 @@
 #include "velloran/objects/object_walks.h"
 #include "velloran/platform/colors.h"
 #include "velloran/platform/cursors.h"
-#include "velloran/view/grid.h"
-#include "velloran/view/origin.h"
-#include "velloran/view/scale_setting.h"
+#include "velloran/scale/grid.h"
+#include "velloran/scale/origin.h"
+#include "velloran/scale/scale_setting.h"
 #include "velloran/view/scroll_paint.h"
-#include "velloran/view/shadows.h"
+#include "velloran/scale/shadows.h"
 
 namespace vl {
 

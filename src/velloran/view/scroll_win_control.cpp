@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "velloran/foundations/round.h"
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 
 namespace vl {
 

@@ -1,7 +1,7 @@
-#include "velloran/platform/emf_reader.h"
+#include "velloran/platform/detail/emf_reader.h"
 
-#include "velloran/platform/emf_bytes.h"
-#include "velloran/platform/emf_records.h"
+#include "velloran/platform/detail/emf_bytes.h"
+#include "velloran/platform/detail/emf_records.h"
 
 namespace vl {
 

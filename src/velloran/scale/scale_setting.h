@@ -8,9 +8,9 @@
 #include "velloran/foundations/types.h"
 #include "velloran/platform/object.h"
 #include "velloran/platform/persistent.h"
-#include "velloran/view/len_units.h"
-#include "velloran/view/origin.h"
-#include "velloran/view/scale_state.h"
+#include "velloran/scale/len_units.h"
+#include "velloran/scale/origin.h"
+#include "velloran/scale/scale_state.h"
 
 namespace vl {
 

@@ -1,4 +1,4 @@
-#include "velloran/foundations/rotated_drawing.h"
+#include "velloran/platform/rotated_drawing.h"
 
 #include <cmath>
 #include <numbers>

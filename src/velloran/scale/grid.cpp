@@ -1,10 +1,10 @@
-#include "velloran/view/grid.h"
+#include "velloran/scale/grid.h"
 
 #include <algorithm>
 
 #include "velloran/foundations/round.h"
 #include "velloran/platform/canvas.h"
-#include "velloran/view/scale_setting.h"
+#include "velloran/scale/scale_setting.h"
 
 namespace vl {
 

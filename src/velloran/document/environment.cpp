@@ -1,4 +1,4 @@
-#include "velloran/tools/environment.h"
+#include "velloran/document/environment.h"
 
 #include "velloran/view/draw_box.h"
 

@@ -1,4 +1,4 @@
-#include "velloran/platform/stream.h"
+#include "velloran/foundations/stream.h"
 
 #include <algorithm>
 #include <filesystem>

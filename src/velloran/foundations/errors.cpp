@@ -1,4 +1,4 @@
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 
 namespace vl {
 

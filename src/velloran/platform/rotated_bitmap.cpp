@@ -5,7 +5,7 @@
 
 #include "velloran/foundations/angles.h"
 #include "velloran/foundations/geometry.h"
-#include "velloran/foundations/rotated_drawing.h"
+#include "velloran/platform/rotated_drawing.h"
 #include "velloran/foundations/round.h"
 #include "velloran/platform/graphics.h"
 

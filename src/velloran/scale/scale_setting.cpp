@@ -1,13 +1,13 @@
-#include "velloran/view/scale_setting.h"
+#include "velloran/scale/scale_setting.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "velloran/foundations/measure.h"
+#include "velloran/platform/measure.h"
 #include "velloran/foundations/round.h"
 #include "velloran/platform/canvas.h"
 #include "velloran/platform/window_host.h"
-#include "velloran/view/scale_document.h"
+#include "velloran/scale/scale_document.h"
 
 namespace vl {
 

@@ -1,4 +1,4 @@
-#include "velloran/view/shadows.h"
+#include "velloran/scale/shadows.h"
 
 namespace vl {
 

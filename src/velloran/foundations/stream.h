@@ -9,7 +9,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "velloran/platform/errors.h"
+#include "velloran/foundations/errors.h"
 
 namespace vl {
 

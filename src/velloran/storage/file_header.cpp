@@ -1,4 +1,4 @@
-#include "velloran/document/file_header.h"
+#include "velloran/storage/file_header.h"
 
 namespace vl {
 

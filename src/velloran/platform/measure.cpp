@@ -1,4 +1,4 @@
-#include "velloran/foundations/measure.h"
+#include "velloran/platform/measure.h"
 
 #include <cmath>
 

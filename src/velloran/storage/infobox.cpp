@@ -1,4 +1,4 @@
-#include "velloran/document/infobox.h"
+#include "velloran/storage/infobox.h"
 
 #include <memory>
 
