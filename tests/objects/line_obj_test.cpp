@@ -3,7 +3,7 @@
 #include "point_obj_fixture.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/line_obj.h"
-#include "velloran/platform/emf_reader.h"
+#include "velloran/platform/detail/emf_reader.h"
 
 using namespace vl;
 using namespace vl::test;

@@ -6,8 +6,8 @@
 
 #include "tool_fixture.h"
 #include "velloran/objects/line_obj.h"
-#include "velloran/platform/emf_reader.h"
-#include "velloran/platform/emf_records.h"
+#include "velloran/platform/detail/emf_reader.h"
+#include "velloran/platform/detail/emf_records.h"
 #include "velloran/platform/metafile_canvas.h"
 #include "velloran/tools/line_depends.h"
 

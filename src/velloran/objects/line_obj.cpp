@@ -7,12 +7,12 @@
 #include <cstdlib>
 #include <numbers>
 
-#include "velloran/document/file_header.h"
+#include "velloran/storage/file_header.h"
 #include "velloran/foundations/geometry.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/platform/canvas.h"
-#include "velloran/platform/stream.h"
-#include "velloran/view/scale_setting.h"
+#include "velloran/foundations/stream.h"
+#include "velloran/scale/scale_setting.h"
 
 namespace vl {
 

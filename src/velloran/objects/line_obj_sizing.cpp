@@ -9,7 +9,7 @@
 #include "velloran/platform/canvas.h"
 #include "velloran/tools/creator.h"
 #include "velloran/view/draw_box.h"
-#include "velloran/view/scale_setting.h"
+#include "velloran/scale/scale_setting.h"
 
 namespace vl {
 
