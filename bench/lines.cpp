@@ -121,7 +121,7 @@ BENCHMARK(BM_LinesPaintOnePercentView)->Unit(benchmark::kMicrosecond);
 // Outside the drawing: the search asks every object and finds none.
 void BM_LinesHitTestMiss(benchmark::State& state) {
     TScene& s = Scene();
-    ActScaleSet = &s.Box->ScaleSetting();
+    TActScaleSetScope mapping(&s.Box->ScaleSetting());
     for (auto _ : state) benchmark::DoNotOptimize(s.HitAt({-500, -500}));
 }
 BENCHMARK(BM_LinesHitTestMiss)->Unit(benchmark::kMicrosecond);
@@ -129,7 +129,7 @@ BENCHMARK(BM_LinesHitTestMiss)->Unit(benchmark::kMicrosecond);
 // Halfway along a cable: the answer is a line found by its segment.
 void BM_LinesHitTestCable(benchmark::State& state) {
     TScene& s = Scene();
-    ActScaleSet = &s.Box->ScaleSetting();
+    TActScaleSetScope mapping(&s.Box->ScaleSetting());
     const auto* cable = static_cast<const TLineObj*>(s.Box->DataModule()->LastObjectWith(
         [](TvlObject* o, void*) {
             const auto* l = dynamic_cast<const TLineObj*>(o);
@@ -147,7 +147,7 @@ BENCHMARK(BM_LinesHitTestCable)->Unit(benchmark::kMicrosecond);
 // selected; one symbol with its cables joins the selection.
 void BM_LinesInvolvedInMove(benchmark::State& state) {
     TScene& s = Scene();
-    ActScaleSet = &s.Box->ScaleSetting();
+    TActScaleSetScope mapping(&s.Box->ScaleSetting());
     TvlDataMod& dm = *s.Box->DataModule();
     for (auto _ : state) {
         dm.Select(s.Symbols[Columns * Rows / 2]);

@@ -1,6 +1,7 @@
 #include <numbers>
 
 #include "point_obj_fixture.h"
+#include "support/file_headers.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/line_obj.h"
 #include "velloran/platform/detail/emf_reader.h"
@@ -297,7 +298,7 @@ TEST_F(LinePersist, AMissingSecondMasterFreesTheEndAndDropsTheLine) {
 }
 
 TEST_F(LinePersist, StreamsBefore0x2000CarryFourSkippedBytesAfterEachPosition) {
-    FileHeader.Velloran = -0x1FFF;
+    TFileHeaderScope v(FormatVersion(0x1FFF));
     // 32-bit identity, no angle, and 4 bytes after each position record.
     B old{1, 0, 7, 0, 0, 0, 1, 0};
     old.insert(old.end(), FreeLine.begin() + 6, FreeLine.begin() + 22);

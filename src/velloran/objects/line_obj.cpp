@@ -12,6 +12,7 @@
 #include "velloran/generators/custom_generator.h"
 #include "velloran/platform/canvas.h"
 #include "velloran/foundations/stream.h"
+#include "velloran/foundations/transfer.h"
 #include "velloran/scale/scale_setting.h"
 
 namespace vl {
@@ -236,56 +237,16 @@ int32_t TLineObj::Involved(TInvolve Code) {
 
 void TLineObj::Persist(TStream* Stream, TPstMode Mode) {
     TPointObj::Persist(Stream, Mode);
-    switch (Mode) {
-    case TPstMode::pstSave:
-    case TPstMode::pstCopy:
-        PersistPos2(StreamFor(Stream, Mode), Mode);
-        break;
-    case TPstMode::pstLoad:
-    case TPstMode::pstPaste: {
-        TStream& s = StreamFor(Stream, Mode);
-        PersistPos2(s, Mode);
-        if (vlFileVersionBefore(8192)) s.ReadUInt32();
-        if (IsP1Slave() || IsP2Slave()) State.Include(isConnect);
-        break;
-    }
-    case TPstMode::pstConnect:
-    case TPstMode::pstConnectCopy:
+    if (Mode == TPstMode::pstConnect || Mode == TPstMode::pstConnectCopy) {
         if (IsP2Slave()) ConnectMaster2(Mode);
-        break;
-    }
-}
-
-// 16 bytes as the first position: x, y (free) or the master's pair and
-// RelPos (attached); then RelX, RelY and 4 reserved bytes.
-void TLineObj::PersistPos2(TStream& s, TPstMode Mode) {
-    if (IsWriting(Mode)) {
-        if (IsP2Slave()) {
-            const TvlObject* m = Pos2.ConObj;
-            s.WriteInt16(m ? m->ClassNr() : Pos2.ConType);
-            s.WriteUInt16(m ? m->ObjID : Pos2.ConID);
-            s.WriteInt32(Pos2.RelPos);
-        } else {
-            s.WriteInt32(Pos2.x);
-            s.WriteInt32(Pos2.y);
-        }
-        s.WriteInt16(Pos2.RelX);
-        s.WriteInt16(Pos2.RelY);
-        s.WriteZeros(4);
         return;
     }
-    Pos2 = TPos{};
-    if (IsP2Slave()) {
-        Pos2.ConType = s.ReadInt16();
-        Pos2.ConID = s.ReadUInt16();
-        Pos2.RelPos = s.ReadInt32();
-    } else {
-        Pos2.x = s.ReadInt32();
-        Pos2.y = s.ReadInt32();
-    }
-    Pos2.RelX = s.ReadInt16();
-    Pos2.RelY = s.ReadInt16();
-    s.ReadUInt32();
+    // The second end as the first: the same record, linked while attached.
+    TTransfer t(StreamFor(Stream, Mode), Mode);
+    TransferPos(t, Pos2, IsP2Slave());
+    if (t.Writing()) return;
+    if (vlFileVersionBefore(8192)) t.Reserved(4);
+    if (IsP1Slave() || IsP2Slave()) State.Include(isConnect);
 }
 
 // As for the first end: a master that is missing (or the line itself) frees

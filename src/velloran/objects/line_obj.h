@@ -68,7 +68,6 @@ private:
     TCursor CornerCursor() const;
     void SizeFree(TPoint D);
     void SizeSquare(TPoint D);
-    void PersistPos2(TStream& Stream, TPstMode Mode);
     void ConnectMaster2(TPstMode Mode);
 };
 
