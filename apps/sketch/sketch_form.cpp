@@ -89,7 +89,7 @@ TSketchForm::TSketchForm() {
     Connectors->SetMasterObject(Nodes);
     // A cable may start at any symbol but the walls, which hold all others.
     Connectors->OnObjectFound = [this](TvlObject* o, bool& Accept) {
-        const TvlCreator* c = o->Tool();
+        const TObjectTool* c = o->Tool();
         Accept = c == Rectangles || c == Ellipses || c == Circles || c == Squares || c == RoundRects ||
                  c == Pictures || c == Nodes;
     };

@@ -48,7 +48,7 @@ TEST(SketchForm, SampleCablesHangOnTheirSymbolsAndFollowThem) {
     std::vector<TLineObj*> cables;
     form.Document()->AllObjects(
         [&](TvlObject* o, void*) {
-            if (o->Tool() == form.Connectors) cables.push_back(dynamic_cast<TLineObj*>(o));
+            if (o->Tool() == static_cast<TObjectTool*>(form.Connectors)) cables.push_back(dynamic_cast<TLineObj*>(o));
         },
         nullptr);
     ASSERT_EQ(cables.size(), 5u);

@@ -169,7 +169,9 @@ TEST_F(LineDependsTest, EmptySpaceMakesPointsExistingPointsAreUsed) {
     TvlObject* a = Doc->At(0);
     TvlObject* b = Doc->At(1);
     TLineObj* l = Line(2);
-    EXPECT_EQ(std::tuple(a->Tool(), b->Tool(), l->Tool()), std::tuple(Points, Points, Depends));
+    const TObjectTool* points = Points;
+    const TObjectTool* depends = Depends;
+    EXPECT_EQ(std::tuple(a->Tool(), b->Tool(), l->Tool()), std::tuple(points, points, depends));
     EXPECT_EQ(std::tuple(l->GetMaster(), l->GetMaster2()), std::tuple(a, b));
 
     // Clicks near existing points hang the line on their positions.

@@ -1,19 +1,19 @@
 // TLineObj: ends, box, drawing, hit test, selection and persistence.
 
-#include "velloran/objects/line_obj.h"
+#include "velloran/foundations/geometry.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
 
-#include "velloran/storage/file_header.h"
-#include "velloran/foundations/geometry.h"
-#include "velloran/generators/custom_generator.h"
-#include "velloran/platform/canvas.h"
 #include "velloran/foundations/stream.h"
 #include "velloran/foundations/transfer.h"
+#include "velloran/generators/custom_generator.h"
+#include "velloran/objects/line_obj.h"
+#include "velloran/platform/canvas.h"
 #include "velloran/scale/scale_setting.h"
+#include "velloran/storage/file_header.h"
 
 namespace vl {
 

@@ -6,9 +6,9 @@
 #include "velloran/foundations/angles.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/line_obj.h"
+#include "velloran/objects/object_tool.h"
+#include "velloran/objects/object_view.h"
 #include "velloran/platform/canvas.h"
-#include "velloran/tools/creator.h"
-#include "velloran/view/draw_box.h"
 #include "velloran/scale/scale_setting.h"
 
 namespace vl {
@@ -40,7 +40,7 @@ bool TLineObj::SquareHandle(TPoint P, TPoint C, TSizeMode Mode, TSizingHandle Ha
         return false;
     }
     if (std::abs(int64_t{P.X} - C.X) > t || std::abs(int64_t{P.Y} - C.Y) > t) return false;
-    if (TCustomDrawBox* box = DrawBox()) box->SetCursor(Cursor);
+    if (TObjectView* box = DrawBox()) box->SetCursor(Cursor);
     SizingHandle = Handle;
     return true;
 }
@@ -49,7 +49,7 @@ bool TLineObj::SquareHandle(TPoint P, TPoint C, TSizeMode Mode, TSizingHandle Ha
 bool TLineObj::LineHandle(int32_t P, int32_t At, TSizeMode Mode, TSizingHandle Handle, TCursor Cursor) {
     const int32_t t = ActScaleSet->GetTempFrame();
     if (Mode == TSizeMode::smShape || P < At - t || P > At + t) return false;
-    if (TCustomDrawBox* box = DrawBox()) box->SetCursor(Cursor);
+    if (TObjectView* box = DrawBox()) box->SetCursor(Cursor);
     SizingHandle = Handle;
     return true;
 }
@@ -94,7 +94,7 @@ bool TLineObj::SizingHandles(TPoint P, TSizeMode Mode) {
     // Drawing the marks must not end a sizing drag that is running.
     if (Mode == TSizeMode::smCheck) {
         const bool fnd = Generator().Options().Contains(TGeneratorOption::goFndCursor);
-        if (TCustomDrawBox* box = DrawBox()) box->SetCursor(fnd ? Tool()->Cursor() : crArrow);
+        if (TObjectView* box = DrawBox()) box->SetCursor(fnd ? Tool()->Cursor() : crArrow);
         SizingHandle = szNone;
     }
     return false;

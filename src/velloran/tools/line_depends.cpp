@@ -42,7 +42,7 @@ bool TCustomLineDepends::ObjectFound(TvlObject* AObject) {
         OnObjectFound(AObject, Accept);
         return Accept;
     }
-    if (!AObject || !FPointTool || AObject->Tool() != FPointTool) return false;
+    if (!AObject || !FPointTool || AObject->Tool() != static_cast<TObjectTool*>(FPointTool)) return false;
     if (DrawForm()) DrawForm()->SetCursor(FPointTool->Cursor());
     return true;
 }
