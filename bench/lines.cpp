@@ -98,8 +98,7 @@ struct TScene {
     // The document's first object hit by a click at P.
     TvlObject* HitAt(TPoint P) {
         TLimRec Params{P.X, P.Y, P.X + 1, P.Y + 1};
-        return Box->DataModule()->FirstObjectWith(
-            [](TvlObject* o, void* p) { return o->Found(*static_cast<const TLimRec*>(p)); }, &Params);
+        return Box->DataModule()->FirstObjectWith([&](TvlObject* o) { return o->Found(Params); });
     }
 };
 
@@ -131,11 +130,10 @@ void BM_LinesHitTestCable(benchmark::State& state) {
     TScene& s = Scene();
     TActScaleSetScope mapping(&s.Box->ScaleSetting());
     const auto* cable = static_cast<const TLineObj*>(s.Box->DataModule()->LastObjectWith(
-        [](TvlObject* o, void*) {
+        [](TvlObject* o) {
             const auto* l = dynamic_cast<const TLineObj*>(o);
             return l && l->IsP1Slave() && l->GetWidth() > 30;
-        },
-        nullptr));
+        }));
     const TPoint p{(cable->GetX() + cable->GetX2()) / 2, (cable->GetY() + cable->GetY2()) / 2};
     int64_t found = 0;
     for (auto _ : state) found += s.HitAt(p) != nullptr;

@@ -59,7 +59,7 @@ void PrintDocument(const MainWindow& window, std::ostream& out) {
     const TScaleSetting& map = window.Form().DrawBox->ScaleSetting();
     out << "objects " << doc.Count() << '\n';
     doc.AllObjects(
-        [&](TvlObject* o, void*) {
+        [&](TvlObject* o) {
             const TLimRec lim = o->GetLimits();
             const QPoint a = window.LogToWindow({lim.Xmin, lim.Ymin});
             const QPoint b = window.LogToWindow({lim.Xmax, lim.Ymax});
@@ -79,8 +79,7 @@ void PrintDocument(const MainWindow& window, std::ostream& out) {
                 out << " end1=" << end(line->GetMaster()) << " end2=" << end(line->GetMaster2());
             }
             out << '\n';
-        },
-        nullptr);
+        });
     out.flush();
 }
 

@@ -46,11 +46,10 @@ TEST(SketchForm, SampleCablesHangOnTheirSymbolsAndFollowThem) {
     form.FinishLoading();
     AddSamplePlan(form);
     std::vector<TLineObj*> cables;
-    form.Document()->AllObjects(
-        [&](TvlObject* o, void*) {
-            if (o->Tool() == static_cast<TObjectTool*>(form.Connectors)) cables.push_back(dynamic_cast<TLineObj*>(o));
-        },
-        nullptr);
+    const TObjectTool* connectors = form.Connectors;
+    form.Document()->AllObjects([&](TvlObject* o) {
+        if (o->Tool() == connectors) cables.push_back(dynamic_cast<TLineObj*>(o));
+    });
     ASSERT_EQ(cables.size(), 5u);
     for (TLineObj* c : cables) {
         ASSERT_NE(c, nullptr);

@@ -217,6 +217,18 @@ TEST_F(LineDependsTest, MovingAMasterMovesAndRepaintsTheLine) {
     const TRect r = Host->InvalidRect().value_or(TRect{});
     EXPECT_TRUE(r.Left <= 50 && r.Top <= 50 && r.Right >= 300 && r.Bottom >= 250) << r.Left << ',' << r.Top;
 
+    // A symbol that a remaining line hangs on is not deleted; with the line it is.
+    Doc->Select(b);
+    Doc->DeleteObjects();
+    EXPECT_EQ(Doc->GetCount(), 3);
+    Doc->Select(b);
+    Doc->Select(l);
+    Doc->DeleteObjects();
+    ASSERT_EQ(Doc->GetCount(), 1);
+    ClickAt(50, 50);
+    ClickAt(200, 100);
+    ASSERT_EQ(Doc->GetCount(), 3);
+
     // Deleting the master creator takes its lines along.
     delete Points;
     Points = nullptr;

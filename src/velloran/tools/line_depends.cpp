@@ -104,7 +104,7 @@ TvlObject* TCustomLineDepends::LinkNewObj(TPoint CurPos) {
     if (!dm) return nullptr;
     EnsureScaleSet();
     TLimRec Params{CurPos.X, CurPos.Y, CurPos.X + 1, CurPos.Y + 1};
-    SetMouseFnd(dm->LastObjectWith([this](TvlObject* o, void* p) { return MouseFind(o, p); }, &Params));
+    SetMouseFnd(dm->LastObjectWith([&](TvlObject* o) { return MouseFind(o, Params); }));
     TvlObject* made = SetNewObj(CurPos);
     SetMouseFnd(nullptr);
     return made;
