@@ -41,12 +41,17 @@ TWorld::TWorld() {
     plain->OnObjectSetClass = [](TCapClass& k) { k = CapClassOf<TvlObject>; };
     auto* fixed = NewComponent<TvlPoints>(Form);
     fixed->ChangeID = [](TObject*, TNewID& id) { id = -7; };
+    Creators = {fields, points, plain, fixed};
+    Lines = NewComponent<TvlLines>(Form);
+    Lines->SetDrawForm(Box);
     // Texts break lines, so their records carry break lists.
     auto* text = NewComponent<TvlText>(Form);
-    text->TxtGenerator().SetWordBreak(6);
     auto* labels = NewComponent<TvlTextlabs>(Form);
-    labels->TxtGenerator().SetWordBreak(6);
-    Creators = {fields, points, plain, fixed, text, labels};
+    auto* boxes = NewComponent<TvlTextlabs2D>(Form);
+    for (TvlCreator* c : std::initializer_list<TvlCreator*>{text, labels, boxes}) {
+        static_cast<TCustomTxtGenerator2&>(c->Generator()).SetWordBreak(6);
+        Creators.push_back(c);
+    }
     for (TvlCreator* c : Creators) {
         c->SetDrawForm(Box);
         c->Generator().SetWidth(40);

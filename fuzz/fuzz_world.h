@@ -15,6 +15,7 @@
 #include "velloran/platform/picture.h"
 #include "velloran/text/text_creators.h"
 #include "velloran/tools/creator.h"
+#include "velloran/tools/custom_lines.h"
 #include "velloran/tools/vl_points.h"
 #include "velloran/view/draw_box.h"
 
@@ -53,9 +54,11 @@ struct TWorld {
     TComponent Form;
     TCustomDrawBox* Box = nullptr;
     TvlDataModule* Doc = nullptr;
-    // Component indexes 2..7; the fourth has the fixed identity -7, the
-    // last two make word-breaking texts and labels.
+    // Component indexes 2..5, the last with the fixed identity -7; then
+    // the creators of texts, labels and label boxes, after Lines.
     std::vector<TvlCreator*> Creators;
+    // Component index 6: line objects, for the line harness.
+    TvlLines* Lines = nullptr;
 };
 
 // Built on first use and kept for the whole run.

@@ -76,6 +76,7 @@ class MainWindow : public QMainWindow {
     vl::QtWindowHost* FView;
     QActionGroup* FToolGroup;
     QToolBar* FToolBar;
+    QToolBar* FTextBar;
     std::map<const vl::TMouseTool*, QAction*> FToolActions;
     std::vector<std::pair<QString, QAction*>> FViewActions;
     std::unique_ptr<vl::QtLabel> FMessage;

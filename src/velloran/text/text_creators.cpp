@@ -5,6 +5,7 @@
 #include "velloran/platform/canvas.h"
 #include "velloran/scale/scale_setting.h"
 #include "velloran/text/text_wbrk_obj.h"
+#include "velloran/text/txt_lab2_obj.h"
 #include "velloran/text/txt_lab_obj.h"
 
 namespace vl {
@@ -15,6 +16,31 @@ String ReplaceOutdatedFace(const String& Name) {
     return Name;
 }
 
+namespace {
+
+void ReplaceOutdatedFont(TCustomTxtGenerator2& g) {
+    const TFont& f = g.Font();
+    const String face = ReplaceOutdatedFace(f.Name);
+    if (face != f.Name) g.SetFontFace(face, f.Height);
+}
+
+void SetIdentityText(TvlObject* o) {
+    const std::string id = std::to_string(o->ObjID);
+    o->SetText(String(id.begin(), id.end()));
+}
+
+// The scaled font of a WYSIWYG text object; false for anything else.
+bool SelectWysiwygFont(const TCustomTxtGenerator2& g, TvlObject* o) {
+    auto* text = dynamic_cast<TTextObj*>(o);
+    if (!text || !g.WYSIWYG()) return false;
+    TFont f = text->GetFontHandle();
+    f.Color = o->GetFont().Color;
+    ActScaleSet->Canvas()->SetFont(f);
+    return true;
+}
+
+} // namespace
+
 TvlText::TvlText(TComponent* AOwner) : TvlText(AOwner, std::make_unique<TTxtGenerator2>()) {}
 
 TvlText::TvlText(TComponent* AOwner, std::unique_ptr<TCustomTxtGenerator2> AGenerator)
@@ -24,32 +50,36 @@ TvlText::TvlText(TComponent* AOwner, std::unique_ptr<TCustomTxtGenerator2> AGene
 
 void TvlText::Loaded() {
     TCustomPoints::Loaded();
-    const TFont& f = Generator().Font();
-    const String face = ReplaceOutdatedFace(f.Name);
-    if (face != f.Name) TxtGenerator().SetFontFace(face, f.Height);
+    ReplaceOutdatedFont(TxtGenerator());
 }
 
-void TvlText::SetDefaultData(TvlObject* CurObject) {
-    const std::string id = std::to_string(CurObject->ObjID);
-    CurObject->SetText(String(id.begin(), id.end()));
-}
+void TvlText::SetDefaultData(TvlObject* CurObject) { SetIdentityText(CurObject); }
 
 TCapClass TvlText::DefaultClass() { return CapClassOf<TTextWbrkObj>; }
 
 void TvlText::ObjectFont(TvlObject* CurObject) {
-    auto* text = dynamic_cast<TTextObj*>(CurObject);
-    if (!text || !TxtGenerator().WYSIWYG()) {
-        TCustomPoints::ObjectFont(CurObject);
-        return;
-    }
-    TCanvas& c = *ActScaleSet->Canvas();
-    TFont f = text->GetFontHandle();
-    f.Color = CurObject->GetFont().Color;
-    c.SetFont(f);
+    if (!SelectWysiwygFont(TxtGenerator(), CurObject)) TCustomPoints::ObjectFont(CurObject);
 }
 
 TvlTextlabs::TvlTextlabs(TComponent* AOwner) : TvlText(AOwner, std::make_unique<TTxtLabGenerator>()) {}
 
 TCapClass TvlTextlabs::DefaultClass() { return CapClassOf<TTxtLabObj>; }
+
+TvlTextlabs2D::TvlTextlabs2D(TComponent* AOwner) : TCustomLines(AOwner, std::make_unique<TTxtLab2Generator>()) {
+    TxtGenerator().SetFontFace(u"Arial", 30);
+}
+
+void TvlTextlabs2D::Loaded() {
+    TCustomLines::Loaded();
+    ReplaceOutdatedFont(TxtGenerator());
+}
+
+void TvlTextlabs2D::SetDefaultData(TvlObject* CurObject) { SetIdentityText(CurObject); }
+
+TCapClass TvlTextlabs2D::DefaultClass() { return CapClassOf<TTxtLab2Obj>; }
+
+void TvlTextlabs2D::ObjectFont(TvlObject* CurObject) {
+    if (!SelectWysiwygFont(TxtGenerator(), CurObject)) TCustomLines::ObjectFont(CurObject);
+}
 
 } // namespace vl

@@ -3,6 +3,7 @@
 // (TvlText) or a label that grows around its text (TvlTextlabs); a new
 // object shows its identity until the application sets its data.
 
+#include "velloran/tools/custom_lines.h"
 #include "velloran/tools/custom_points.h"
 #include "velloran/text/text_generators.h"
 
@@ -33,6 +34,21 @@ public:
     explicit TvlTextlabs(TComponent* AOwner);
     std::string ClassName() const override { return "TvlTextlabs"; }
     TCapClass DefaultClass() override;
+};
+
+// Spans two-point labels like the line creators span lines.
+class TvlTextlabs2D : public TCustomLines {
+public:
+    // With a TTxtLab2Generator in Arial, height 30.
+    explicit TvlTextlabs2D(TComponent* AOwner);
+    std::string ClassName() const override { return "TvlTextlabs2D"; }
+
+    TCustomTxtGenerator2& TxtGenerator() const { return static_cast<TCustomTxtGenerator2&>(Generator()); }
+
+    void Loaded() override;
+    void SetDefaultData(TvlObject* CurObject) override;
+    TCapClass DefaultClass() override;
+    void ObjectFont(TvlObject* CurObject) override;
 };
 
 // The face that stands for an outdated one; other names are kept.
