@@ -1,4 +1,5 @@
 #include "text_fixture.h"
+#include "velloran/foundations/errors.h"
 #include "velloran/text/txt_lab2_obj.h"
 
 using namespace vl;
@@ -125,4 +126,33 @@ TEST_F(Label2Test, ResizingBreaksTheTextToTheNewWidth) {
     o->EndMove();
     EXPECT_EQ(o->TextObj().GetLineCount(), 1);
     EXPECT_EQ(o->GetWidth(), 140 + 8);
+}
+
+TEST_F(Label2Test, RecordHoldsBothCornersAndTheText) {
+    TTxtLab2Obj* l = Spanned({100, 50}, {160, 90}, u"Ab");
+    l->ObjID = 9;
+    l->SetVisible(true);
+    using B = std::vector<uint8_t>;
+    const B golden{
+        6, 0, 9, 0, 1, 0, 100, 0, 0, 0, 50, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, // first corner, angle
+        160, 0, 0, 0, 90, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,                      // second corner
+        6, 0, 0, 0, 0x10, 0, 6, 0, 9, 0, 0, 0, 0, 0, 4, 0, 3, 0, 0, 0, 0, 0, 0, 0, // the text, at (4, 3)
+        2, 0, 0, 0, 'A', 0, 'b', 0, 0, 0, 20, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    TMemoryStream s;
+    l->SaveToStream(s);
+    ASSERT_EQ(s.Bytes(), golden);
+    for (size_t n = 2; n <= golden.size(); ++n) {
+        TMemoryStream in(B(golden.begin(), golden.begin() + static_cast<std::ptrdiff_t>(n)));
+        in.ReadInt16();
+        TTxtLab2Obj* r = Make<TTxtLab2Obj>(Labs2);
+        if (n < golden.size()) {
+            EXPECT_THROW(r->LoadFromStream(in), EReadError) << n;
+            continue;
+        }
+        r->LoadFromStream(in);
+        EXPECT_EQ(r->GetText(), u"Ab");
+        EXPECT_EQ(r->GetPos2(), (TPoint{160, 90}));
+        EXPECT_EQ(r->TextObj().GetMaster(), r);
+        EXPECT_EQ(r->TextObj().GetMinX(), 104);
+    }
 }
