@@ -6,7 +6,9 @@
 
 #include "tool_fixture.h"
 #include "velloran/objects/layer.h"
+#include "velloran/objects/line_obj.h"
 #include "velloran/objects/point_obj.h"
+#include "velloran/tools/custom_lines.h"
 
 namespace vl::test {
 namespace {
@@ -45,15 +47,16 @@ protected:
     TvlObject* Any() { return Doc->Count() ? Doc->At(Rand(0, Doc->Count() - 1)) : nullptr; }
 
     TvlPoints* Big = nullptr;
+    TvlLines* Lines = AddTool<TvlLines>();
     std::mt19937 Rng{12};
 };
 
 TEST_F(SpatialIndexTest, RandomEditsAnswerLikeTheLinearWalk) {
     for (int i = 0; i < 300; ++i) Points->SetNewObj({Rand(0, 2000), Rand(0, 2000)});
-    int hits = 0;
+    int hits = 0, lines = 0;
     for (int step = 0; step < 4000; ++step) {
         TvlObject* o = Any();
-        switch (Rand(0, 9)) {
+        switch (Rand(0, 10)) {
         case 0: (Rand(0, 3) ? Points : Big)->SetNewObj({Rand(-100, 2100), Rand(-100, 2100)}); break;
         case 1: if (o) o->MovePos({Rand(-300, 300), Rand(-300, 300)}); break;
         case 2: if (o) o->SetPos({Rand(0, 2000), Rand(0, 2000)}); break;
@@ -65,6 +68,15 @@ TEST_F(SpatialIndexTest, RandomEditsAnswerLikeTheLinearWalk) {
         case 8:
             // A shared style change moves every object of the creator at once.
             if (Rand(0, 20) == 0) Points->Generator().SetWidth(Rand(2, 30));
+            break;
+        case 9:
+            // Lines: two clicks make one; its second end moves on its own.
+            if (auto* l = dynamic_cast<TLineObj*>(o); l && Rand(0, 1))
+                l->SetPos2({Rand(0, 2000), Rand(0, 2000)});
+            else {
+                Lines->SetNewObj({Rand(0, 2000), Rand(0, 2000)});
+                lines += Lines->SetNewObj({Rand(0, 2000), Rand(0, 2000)}) != nullptr;
+            }
             break;
         default: break;
         }
@@ -88,6 +100,7 @@ TEST_F(SpatialIndexTest, RandomEditsAnswerLikeTheLinearWalk) {
     }
     // The areas were not all empty.
     EXPECT_GT(hits, 400);
+    EXPECT_GT(lines, 100);
 }
 
 TEST_F(SpatialIndexTest, StoredLimitsFollowEveryChange) {

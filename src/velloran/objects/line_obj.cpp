@@ -69,6 +69,7 @@ void TLineObj::SetMaster(TvlObject* Master) {
     if (Master) {
         Pos.ConObj = Master;
         State.Include(isP1Slave);
+        LinksChanged();
         return;
     }
     const double x = GetX_World(), y = GetY_World();
@@ -76,12 +77,14 @@ void TLineObj::SetMaster(TvlObject* Master) {
     Pos.ConObj = nullptr;
     SetX_World(x);
     SetY_World(y);
+    LinksChanged();
 }
 
 void TLineObj::SetMaster2(TvlObject* Master) {
     if (Master) {
         Pos2.ConObj = Master;
         State.Include(isP2Slave);
+        LinksChanged();
         return;
     }
     const double x = GetX2_World(), y = GetY2_World();
@@ -89,6 +92,7 @@ void TLineObj::SetMaster2(TvlObject* Master) {
     Pos2.ConObj = nullptr;
     SetX2_World(x);
     SetY2_World(y);
+    LinksChanged();
 }
 
 TvlObject* TLineObj::GetMaster2() const {
@@ -97,10 +101,12 @@ TvlObject* TLineObj::GetMaster2() const {
 
 void TLineObj::SetX2(int32_t Value) {
     if (!IsP2Slave()) Pos2.x = Value;
+    LimitsChanged();
 }
 
 void TLineObj::SetY2(int32_t Value) {
     if (!IsP2Slave()) Pos2.y = Value;
+    LimitsChanged();
 }
 
 bool TLineObj::KeepsSquare() const {
@@ -112,6 +118,7 @@ void TLineObj::SetPos2(TPoint P) {
     if (IsP2Slave()) return;
     if (!KeepsSquare()) {
         Pos2.SetPosLog(P);
+        LimitsChanged();
         return;
     }
     const int64_t dx = int64_t{P.X} - GetX(), dy = int64_t{P.Y} - GetY();
@@ -120,6 +127,7 @@ void TLineObj::SetPos2(TPoint P) {
         Pos2.SetPosLog({P.X, Clamp32(dy >= 1 ? GetY() + ax : GetY() - ax)});
     else
         Pos2.SetPosLog({Clamp32(dx >= 1 ? GetX() + ay : GetX() - ay), P.Y});
+    LimitsChanged();
 }
 
 double TLineObj::GetX2_World() const { return ActScaleSet->LogToWorld(GetX2()); }
@@ -127,10 +135,12 @@ double TLineObj::GetY2_World() const { return ActScaleSet->LogToWorld(GetY2()); 
 
 void TLineObj::SetX2_World(double Value) {
     if (!IsP2Slave()) Pos2.x = ActScaleSet->WorldToLog(Value);
+    LimitsChanged();
 }
 
 void TLineObj::SetY2_World(double Value) {
     if (!IsP2Slave()) Pos2.y = ActScaleSet->WorldToLog(Value);
+    LimitsChanged();
 }
 
 void TLineObj::AssignPos(const TvlObject& Source) {
@@ -146,6 +156,7 @@ void TLineObj::AssignPos(const TvlObject& Source) {
     Pos2.RelPos = src->Pos2.RelPos;
     Pos2.RelX = src->Pos2.RelX;
     Pos2.RelY = src->Pos2.RelY;
+    LimitsChanged();
 }
 
 // ---- Box --------------------------------------------------------------------------

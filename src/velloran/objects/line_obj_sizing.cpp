@@ -110,6 +110,7 @@ void TLineObj::MovePos(TPoint DeltaPos) {
             SizeSquare(DeltaPos);
         else
             SizeFree(DeltaPos);
+        LimitsChanged();
         return;
     }
     const TGeneratorOptions o = Generator().Options();
@@ -121,6 +122,7 @@ void TLineObj::MovePos(TPoint DeltaPos) {
         Pos.y = Shifted(Pos.y, DeltaPos.Y);
         Pos2.y = Shifted(Pos2.y, DeltaPos.Y);
     }
+    LimitsChanged();
 }
 
 void TLineObj::SizeFree(TPoint D) {
@@ -198,6 +200,7 @@ void TLineObj::Rotate(TPoint Origin, double Delta) {
         RotatePnt(q, Origin, Delta);
         p->SetPosLog(q);
     }
+    LimitsChanged();
     Invalidate();
 }
 

@@ -98,18 +98,15 @@ void TvlObject::ConnectMaster(TPstMode Mode) {
     bool loop = false;
     for (const TvlObject* m = Pos.ConObj; m && !loop; m = m->HasMasterLink() ? m->Pos.ConObj : nullptr)
         loop = m == this;
-    // Only a master known to end the chain may be asked where the object is.
-    if (Pos.ConObj && !loop) {
-        LinksChanged();
-        return;
-    }
+    // Loaded objects were filed with their link flags, which keep them
+    // among every search's candidates; connecting needs no refiling.
+    if (Pos.ConObj && !loop) return;
     Pos.ConObj = nullptr;
     Pos.ConType = 0;
     Pos.ConID = 0;
     Pos.x = Pos.RelX;
     Pos.y = Pos.RelY;
     State.Exclude(isSlave).Exclude(isP1Slave).Exclude(isConnect).Include(isDeleted);
-    LinksChanged();
 }
 
 void TvlObject::Connect(TObjectDocument*) { Persist(nullptr, TPstMode::pstConnect); }
