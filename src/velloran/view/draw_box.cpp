@@ -30,7 +30,8 @@ TCustomDrawBox::TCustomDrawBox(TComponent* AOwner)
     : TScrollPaint(AOwner),
       FScaleSetting(std::make_unique<TScaleSetting>()),
       FGrid(std::make_unique<TvlGrid>([this] { InvalidateBox(); })),
-      FShadows(std::make_unique<TShadows>()) {
+      FShadows(std::make_unique<TShadows>()),
+      FApplication(std::make_unique<TvlApplication>()) {
     if (Designing()) FScaleSetting->State.Include(TScaleFlag::scDesigning);
 }
 
@@ -289,6 +290,7 @@ TCanvas* TCustomDrawBox::GetDeviceContext() {
 }
 
 void TCustomDrawBox::Paint(TCanvas& DC, const TRect& updateRect) {
+    FApplication->Commit();
     if (Initializing) DoInitialize();
     FUpdateRect = updateRect;
     TScrollPaint::Paint(DC, updateRect);

@@ -18,6 +18,7 @@
 #include "velloran/scale/scale_setting.h"
 #include "velloran/view/scroll_paint.h"
 #include "velloran/scale/shadows.h"
+#include "velloran/storage/application.h"
 
 namespace vl {
 
@@ -62,6 +63,8 @@ public:
     void SetScrollAnchor(bool Value) { FScrollAnchor = Value; }
     TPoint Anchor() const { return FAnchor; }
     uint32_t ClipboardFmt() const { return FClipboardFmt; }
+    // The application identity that saved drawings carry; the first paint commits it.
+    TvlApplication& App() { return *FApplication; }
 
     // Owned only when the draw box installed it itself (bsOwnDataMod).
     TvlDataMod* DataModule() const { return FDataModule; }
@@ -178,6 +181,7 @@ private:
     std::unique_ptr<TScaleSetting> FScaleSetting;
     std::unique_ptr<TvlGrid> FGrid;
     std::unique_ptr<TShadows> FShadows;
+    std::unique_ptr<TvlApplication> FApplication;
     std::unique_ptr<TvlObject> FScaleHorz;
     std::unique_ptr<TvlObject> FScaleVert;
     TMouseTool* FTool = nullptr;
