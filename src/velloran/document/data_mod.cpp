@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "velloran/document/object_index.h"
 #include "velloran/storage/mapper.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/layer.h"
@@ -62,6 +63,7 @@ void TvlDataMod::Clear() { std::fill(FCounters.begin(), FCounters.end(), uint16_
 TvlObject* TvlDataMod::FindObject(const TContype& ConObj) {
     TContype key = ConObj;
     if (Mapper) key.ConType = static_cast<int16_t>(Mapper->MapClassNr(key.ConType));
+    if (FConnectIndex) return FConnectIndex->Find(key.ConType, key.ConID);
     State.Include(TDataModFlag::dmNeedAll);
     return FirstObjectWith(
         [](TvlObject* o, void* p) {
@@ -172,7 +174,7 @@ bool TvlDataMod::PrepareDelete() {
 }
 
 void TvlDataMod::DoDeleteObjects() {
-    // The undo backup of the drawing before deletion is taken here once undo exists.
+    if (FUndo.Contains(TUndoOptions::unDelete)) Backup(TBackupMode::bkDelete);
     if (OnDeleteObjects) OnDeleteObjects(this);
     DropMarkCase();
 }
