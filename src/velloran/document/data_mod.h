@@ -133,6 +133,8 @@ public:
     // A file that cannot be opened lets the user pick another; cancelling
     // loads nothing. False when nothing was read.
     bool LoadFromFile(const std::string& FileName);
+    // The same from a stream that holds a whole drawing file.
+    bool LoadDrawing(TStream& Stream);
     // Name and tool identity of every creator of the owner, in component order.
     void SaveCreatorMap(TStream& Stream);
     void FileStream(TStream& Stream, bool Loading);

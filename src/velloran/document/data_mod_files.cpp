@@ -157,24 +157,28 @@ bool TvlDataMod::LoadFromFile(const std::string& FileName) {
             return false;
         }
     }
-    TInfoScope info(infoLoading, static_cast<int32_t>(std::min<int64_t>(file->Size(), INT32_MAX)));
+    return LoadDrawing(*file);
+}
+
+bool TvlDataMod::LoadDrawing(TStream& Stream) {
+    TInfoScope info(infoLoading, static_cast<int32_t>(std::min<int64_t>(Stream.Size(), INT32_MAX)));
     TStateFlagScope loading(State, TDataModFlag::dmLoading);
     TLoadGlobalsScope globals;
     try {
-        FileHeader = ReadAnyFileHeader(*file);
+        FileHeader = ReadAnyFileHeader(Stream);
         if (WrongFileVersion()) return false;
         if (vlFileVersionSince(0x3002)) {
-            const int32_t mapLength = file->ReadInt32();
+            const int32_t mapLength = Stream.ReadInt32();
             if (mapLength < 0) return false;
-            file->CheckRemaining(mapLength);
-            file->Seek(mapLength, TSeekOrigin::soCurrent);
+            Stream.CheckRemaining(mapLength);
+            Stream.Seek(mapLength, TSeekOrigin::soCurrent);
         }
     } catch (const EReadError&) {
         // Too short for its header or creator map: there is no drawing in it.
         return false;
     }
-    if (!LoadFromStream(*file)) return false;
-    FileStream(*file, true);
+    if (!LoadFromStream(Stream)) return false;
+    FileStream(Stream, true);
     return true;
 }
 

@@ -47,6 +47,8 @@ void TvlApplication::SetVersionByte(int Byte, T4Bit Value) {
     target = static_cast<int32_t>((static_cast<uint32_t>(target) & ~mask) | (v << (8 * Byte)));
 }
 
+int32_t TvlApplication::CommittedAppID() const { return Committed() ? ThisAppID : FTmpAppID; }
+
 void TvlApplication::Commit() {
     if (Committed()) return;
     ThisAppID = FTmpAppID;

@@ -40,6 +40,8 @@ public:
 
     // Makes the held-back identity the one in force, once (first paint).
     void Commit();
+    // The identity in force once committed.
+    int32_t CommittedAppID() const;
 
 private:
     T4Bit VersionByte(int Byte) const;

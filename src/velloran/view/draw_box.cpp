@@ -140,7 +140,9 @@ void TCustomDrawBox::Loaded() {
     ss.SetVPOrgY(ss.GetVPHomeY());
 
     std::u16string fmt;
-    for (char ch : std::to_string(ThisAppID)) fmt += static_cast<char16_t>(ch);
+    // The identity the first paint will commit: an uncommitted -1 would give
+    // every application the same format.
+    for (char ch : std::to_string(FApplication->CommittedAppID())) fmt += static_cast<char16_t>(ch);
     if (Owner()) fmt += Owner()->Name();
     fmt += u"_";
     fmt += Name();
