@@ -83,6 +83,10 @@ if command -v xwd >/dev/null; then
 fi
 
 xdotool key ctrl+q
+# The drawing was never saved: the editor asks, and the changes are dropped.
+if ask=$(timeout 10 xdotool search --sync --onlyvisible --name '^Sketch$' | head -n1); then
+  xdotool windowfocus --sync "$ask" key alt+d
+fi
 wait_for 15 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "the editor did not close on ctrl+q"
 wait "$app_pid" || fail "the editor exited with an error"
 app_pid=""
