@@ -45,7 +45,7 @@ TEST_F(DocTest, FindObjectByIdentityThroughTheTranslation) {
     EXPECT_EQ(Doc->FindObject({nullptr, 99, b->ObjID}), nullptr);
 
     TMapper map({{99, a->ClassNr()}});
-    Mapper = &map;
+    TMapperScope mapping(&map);
     Doc->SetStartIndex({1, 0});
     EXPECT_EQ(Doc->FindObject({nullptr, 99, a->ObjID}), a);
     EXPECT_EQ(Doc->StartIndex(), (TObjIndex{0, 0}));

@@ -45,7 +45,7 @@ TEST_F(InfoboxTest, CloseResetsAndClearsUserbreak) {
         if (open) InfoOpen(&Label, &Bar);
         InfoMessage(infoLoading, 300);
         InfoCount(120);
-        Userbreak = true;
+        TUserbreakScope stop(true);
         InfoClose();
         EXPECT_TRUE(Infobox == nullptr && !Userbreak);
         EXPECT_EQ(Bar.Position(), 0);

@@ -46,8 +46,7 @@ public:
 struct FontScalableTest : ::testing::Test {
     TMeasuringCanvas Canvas;
     TScaleSetting Mapping{&Canvas};
-    void SetUp() override { ActScaleSet = &Mapping; }
-    void TearDown() override { ActScaleSet = nullptr; }
+    TActScaleSetScope InForce{&Mapping};
 };
 
 TEST_F(FontScalableTest, MeasuresUprightAtTwoHeights) {
@@ -71,9 +70,10 @@ TEST_F(FontScalableTest, GeneratorCachesItsAnswerPerFont) {
     TFont fixed{.Name = u"Fixedsys"};
     g.SetFont(fixed);
     EXPECT_FALSE(g.FontIsScalable()) << "not answered from the old font";
-    ActScaleSet = nullptr;
-    EXPECT_FALSE(h.FontIsScalable());
-    ActScaleSet = &Mapping;
+    {
+        TActScaleSetScope none(nullptr);
+        EXPECT_FALSE(h.FontIsScalable());
+    }
     EXPECT_TRUE(h.FontIsScalable()) << "nothing cached without a canvas";
 }
 

@@ -92,8 +92,10 @@ TEST_F(Drawing, SelectionAndRepaintAreas) {
     EXPECT_EQ(host.Invalidations()[1].Rect, (TRect{97, 47, 143, 73}));
 
     a->SetSizing(true);
-    SizingHandle = TSizingHandle::szX1Y1;
-    a->SetSizing(false);
+    {
+        TSizingHandleScope dragging(TSizingHandle::szX1Y1);
+        a->SetSizing(false);
+    }
     EXPECT_EQ(SizingHandle, TSizingHandle::szNone);
     EXPECT_EQ(Doc->RestoreRect().Xmin, -3 - ActScaleSet->GetTempFrame());
     Tool->Generator().SetOptions({TGeneratorOption::goNoSizing});

@@ -1,6 +1,7 @@
 #include <random>
 
 #include "support/alloc_counter.h"
+#include "support/file_headers.h"
 #include "list_fixture.h"
 #include "velloran/storage/infobox.h"
 #include "velloran/storage/mapper.h"
@@ -26,15 +27,19 @@ public:
 // Keeps the reports instead of showing them.
 class TRecordingInfobox : public TInfobox {
 public:
-    TRecordingInfobox() : TInfobox(nullptr, nullptr) { Infobox = this; }
+    TRecordingInfobox() : TInfobox(nullptr, nullptr) {}
     void BoxMessage(int32_t Code, const TInfoParams& Params) override { Messages.push_back({Code, Params}); }
     void Count(int32_t Value) override {
         Counts.push_back(Value);
-        Userbreak = BreakAt == Value;
+        if (BreakAt == Value) Break.emplace(true);
     }
     std::vector<std::pair<int32_t, TInfoParams>> Messages;
     std::vector<int32_t> Counts;
     int32_t BreakAt = -1;
+    // Installed as the open reporter for its lifetime; a break at BreakAt
+    // is what the application would request.
+    TInfoboxScope Installed{this};
+    std::optional<TUserbreakScope> Break;
 };
 
 class Layer : public ListTest {
@@ -92,16 +97,19 @@ TEST_F(Layer, RecordsWithAndWithoutName) {
 
 TEST_F(Layer, ReadsOlderVersions) {
     // Before 0x2004 no name; before 0x2090 class numbers of 32 bits whose low half counts.
-    FileHeader.Velloran = -0x2003;
-    Load(L, Cat({{1, 0, 0x34, 0x12}, OldBody, {0x01, 0x80, 0, 0}}));
-    FileHeader.Velloran = -0x2004;
-    Load(L, Cat({{1, 0, 0, 0, 'Q', 0, 0, 0}, {1, 0, 0, 0}, OldBody, {0x01, 0x80, 0, 0}}));
+    {
+        TFileHeaderScope v(FormatVersion(0x2003));
+        Load(L, Cat({{1, 0, 0x34, 0x12}, OldBody, {0x01, 0x80, 0, 0}}));
+    }
+    {
+        TFileHeaderScope v(FormatVersion(0x2004));
+        Load(L, Cat({{1, 0, 0, 0, 'Q', 0, 0, 0}, {1, 0, 0, 0}, OldBody, {0x01, 0x80, 0, 0}}));
+    }
     EXPECT_EQ(L.GetName(), u"Q");
     ASSERT_EQ(L.Count(), 2);
     EXPECT_EQ(L.GetItems(1)->ObjID, 7);
     // Hosts before 0x09000000 wrote 8-bit names.
-    SetFileHeader();
-    FileHeader.HostVersion = 0x08000000;
+    TFileHeaderScope host(HostVersion(0x08000000));
     Load(L, {2, 0, 0, 0, 'A', 0xE9, 0, 0x01, 0x80});
     EXPECT_EQ(L.GetName(), u"A\u00E9");
 }
@@ -112,7 +120,7 @@ TEST_F(Layer, FindsCreatorsByIdentityAndTranslation) {
     TvlCreator* last = CreatorZ(0);
     for (TvlCreator* c : {first, last}) c->ChangeID = [](TObject*, TNewID& id) { id = -7; };
     TMapper map({{5, -7}});
-    Mapper = &map;
+    TMapperScope mapping(&map);
     B rec = Rec100;
     rec[0] = 5;
     Load(L, Cat({{0, 0, 0, 0}, rec, End}));
@@ -144,7 +152,7 @@ TEST_F(Layer, DamagedRecordsAbortSilently) {
         B junk = golden;
         for (int k = 0; k < 4; ++k) junk[rng() % junk.size()] = static_cast<uint8_t>(rng());
         if (round % 3 == 0) junk[3] = 0x7F;
-        FileHeader.HostVersion = round % 2 ? ThisHostVersion : 0x08000000;
+        TFileHeaderScope host(HostVersion(round % 2 ? ThisHostVersion : 0x08000000));
         TvlLayer l;
         TMemoryStream s(junk);
         try {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "velloran/document/data_mod.h"
@@ -92,16 +93,16 @@ protected:
         Tool->Generator().SetHeight(20);
         Cv = std::make_unique<TMetafileCanvas>(Mf);
         Box->ScaleSetting().SetCanvas(Cv.get());
-        ActScaleSet = &Box->ScaleSetting();
-        SetFileHeader();
+        Mapping.emplace(&Box->ScaleSetting());
     }
-    void TearDown() override {
-        ActScaleSet = nullptr;
-        Mapper = nullptr;
-        FreePasteIDList();
-        FileHeader = {};
-        SizingHandle = TSizingHandle::szNone;
-    }
+    void TearDown() override { Mapping.reset(); }
+
+    // The state a test changes is put back when it ends; a test installs
+    // its own header, translation or paste on top with further guards.
+    TFileHeaderScope Header;
+    TMapperScope NoMapper{nullptr};
+    TSizingHandleScope NoHandle{TSizingHandle::szNone};
+    std::optional<TActScaleSetScope> Mapping;
 
     // A counted, visible object at p, added to the document.
     TBoxObj* Add(TvlCreator* c, TPoint p) {

@@ -1,6 +1,7 @@
 #include <random>
 
 #include "support/alloc_counter.h"
+#include "support/file_headers.h"
 #include "object_fixture.h"
 #include "velloran/platform/metafile.h"
 #include "velloran/platform/picture.h"
@@ -88,21 +89,23 @@ TEST_F(Persistence, OlderVersions) {
     const B body{7, 0, 5, 0, 1, 0, 10, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     B rec{1, 0};
     rec.insert(rec.end(), body.begin(), body.end());
-    FileHeader.Velloran = -0x208F;
-    TBoxObj* a = Read(Tool, rec);
-    EXPECT_EQ(a->ObjID, 7);
-    EXPECT_EQ(a->GetPos(), (TPoint{10, 20}));
-
+    {
+        TFileHeaderScope v(FormatVersion(0x208F));
+        TBoxObj* a = Read(Tool, rec);
+        EXPECT_EQ(a->ObjID, 7);
+        EXPECT_EQ(a->GetPos(), (TPoint{10, 20}));
+    }
     rec.insert(rec.end(), {9, 9, 9, 9});
-    FileHeader.Velloran = -0x1FFF;
-    EXPECT_EQ(Read(Tool, rec)->GetPos(), (TPoint{10, 20}));
-
-    FileHeader.Velloran = -0x2090;
+    {
+        TFileHeaderScope v(FormatVersion(0x1FFF));
+        EXPECT_EQ(Read(Tool, rec)->GetPos(), (TPoint{10, 20}));
+    }
+    TFileHeaderScope v(FormatVersion(0x2090));
     const B now{1, 0, 7, 0, 1, 0, 10, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(Read(Tool, now)->ObjID, 7);
 
     // 8-bit texts from hosts before 0x09000000.
-    FileHeader.HostVersion = 0x08000000;
+    TFileHeaderScope host(HostVersion(0x08000000));
     TRichObj o(Tool);
     TMemoryStream s(B{2, 0, 0, 0, 'A', 0xE9, 2, 0, 0, 0, 'x', 'y', 0, 4, 0, 0, 0, 'D', 'e', 'f', 0});
     TvlObject::RegisterString(&s, o.Text, TPstMode::pstLoad);
@@ -255,23 +258,24 @@ TEST_F(Persistence, PasteTranslatesLinksAmongPastedObjects) {
     const B mRec = Written([&](TStream& st) { m->Persist(&st, TPstMode::pstCopy); });
     const B sRec = Written([&](TStream& st) { s->Persist(&st, TPstMode::pstCopy); });
 
-    CreatePasteIDList();
-    TBoxObj* m2 = Read(Tool, mRec, TPstMode::pstPaste); // new ID 3
-    TBoxObj* s2 = Read(Tool2, sRec, TPstMode::pstPaste); // new ID 4
-    ASSERT_EQ(PasteIDList->Count(), 2);
-    const auto* rec = static_cast<const TPasteIDRec*>(PasteIDList->Get(1));
-    EXPECT_EQ((std::vector<int>{rec->ClassNr, rec->StoredID, rec->NewID}), (std::vector<int>{2, 2, 4}));
-    s2->Persist(nullptr, TPstMode::pstConnectCopy);
-    EXPECT_TRUE(s2->GetMaster() == m2 && s2->Pos.ConID == 3 && !s2->State.Contains(isDeleted));
-    FreePasteIDList();
-
-    // Pasted without its master: removed later, and meanwhile free at its offset.
-    CreatePasteIDList();
-    TBoxObj* lone = Read(Tool2, sRec, TPstMode::pstPaste);
-    lone->Persist(nullptr, TPstMode::pstConnectCopy);
-    EXPECT_TRUE(lone->State.Contains(isDeleted) && !lone->IsSlave() && lone->GetMaster() == lone);
-    EXPECT_EQ(lone->GetPos(), (TPoint{5, 5}));
-    FreePasteIDList();
+    {
+        TPasteScope paste;
+        TBoxObj* m2 = Read(Tool, mRec, TPstMode::pstPaste); // new ID 3
+        TBoxObj* s2 = Read(Tool2, sRec, TPstMode::pstPaste); // new ID 4
+        ASSERT_EQ(PasteIDList->Count(), 2);
+        const auto* rec = static_cast<const TPasteIDRec*>(PasteIDList->Get(1));
+        EXPECT_EQ((std::vector<int>{rec->ClassNr, rec->StoredID, rec->NewID}), (std::vector<int>{2, 2, 4}));
+        s2->Persist(nullptr, TPstMode::pstConnectCopy);
+        EXPECT_TRUE(s2->GetMaster() == m2 && s2->Pos.ConID == 3 && !s2->State.Contains(isDeleted));
+    }
+    {
+        // Pasted without its master: removed later, and meanwhile free at its offset.
+        TPasteScope paste;
+        TBoxObj* lone = Read(Tool2, sRec, TPstMode::pstPaste);
+        lone->Persist(nullptr, TPstMode::pstConnectCopy);
+        EXPECT_TRUE(lone->State.Contains(isDeleted) && !lone->IsSlave() && lone->GetMaster() == lone);
+        EXPECT_EQ(lone->GetPos(), (TPoint{5, 5}));
+    }
 
     // Outside a paste nothing can be translated.
     TBoxObj* late = Read(Tool2, sRec, TPstMode::pstPaste);
@@ -352,7 +356,7 @@ TEST_F(Persistence, WholeRecordRoundTripsAndDamagedInputFailsWithReadErrors) {
     for (int round = 0; round < 2000; ++round) {
         B junk(2 + rng() % 120);
         for (auto& b : junk) b = static_cast<uint8_t>(rng());
-        FileHeader.HostVersion = round % 3 ? ThisHostVersion : 0x08000000;
+        TFileHeaderScope host(HostVersion(round % 3 ? ThisHostVersion : 0x08000000));
         TMemoryStream s(junk);
         TRichObj r(Tool);
         try {

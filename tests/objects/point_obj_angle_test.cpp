@@ -3,6 +3,7 @@
 #include <numbers>
 
 #include "point_obj_fixture.h"
+#include "support/file_headers.h"
 
 using namespace vl;
 using namespace vl::test;
@@ -78,7 +79,7 @@ TEST_F(PointAngle, RotateAndTheRotationHandle) {
     // Dragging it: the handle lies e = 30 from the pivot.
     O->SetAlphaPlain(0);
     O->SetSizing(true);
-    SizingHandle = TSizingHandle::szRotate;
+    TSizingHandleScope rotating(TSizingHandle::szRotate);
     O->MovePos({0, 30});
     EXPECT_EQ(O->GetAlphaPlain(), 785);
     EXPECT_EQ(O->GetPos(), (TPoint{50, 0}));
@@ -118,7 +119,7 @@ TEST_F(PointAngle, AngleFollowsTheBaseRecordFromVersion2004) {
     B old(Record.begin() + 2, Record.end());
     old.insert(old.begin() + 2, {0, 0});
     for (int16_t v : {0x2003, 0x2004}) {
-        FileHeader.Velloran = static_cast<int16_t>(-v);
+        TFileHeaderScope version(FormatVersion(v));
         TMemoryStream r(old);
         TPointObj back(Tool);
         back.LoadFromStream(r);

@@ -97,7 +97,7 @@ TEST_F(PointDraw, TurnedShapesAreOutlinesAboutTheHotSpot) {
 TEST_F(PointDraw, MovingOutlineDrawsNoCornerTwiceAndMarksThePivot) {
     Shape(stSquare);
     O->DrawShadow();
-    SizingHandle = TSizingHandle::szRotate;
+    TSizingHandleScope rotating(TSizingHandle::szRotate);
     Shape(stRectangle);
     O->SetAlphaPlain(QuarterTurn);
     O->DrawShadow();

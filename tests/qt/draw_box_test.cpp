@@ -20,6 +20,7 @@ namespace {
 TEST(QtDrawBox, ClicksMakeSymbolsThatShowAndTheScrollBarMovesTheView) {
     QtServices svc;
     TServicesScope scope(svc);
+    TActScaleSetScope mapping(nullptr);
     TForm form;
     form.BeginLoading();
     auto* box = NewComponent<TvlDrawbox>(form);
@@ -60,7 +61,15 @@ TEST(QtDrawBox, ClicksMakeSymbolsThatShowAndTheScrollBarMovesTheView) {
     QScrollBar* bar = host.horizontalScrollBar();
     ASSERT_TRUE(bar->isVisible());
     EXPECT_GT(bar->maximum(), 1500);
+    // The view follows the thumb during the drag, not only at its release.
     bar->setSliderDown(true);
+    bar->setSliderPosition(100);
+    QApplication::processEvents();
+    EXPECT_TRUE(red(60, 50)) << "scrolled while the thumb is held";
+    EXPECT_FALSE(red(160, 50));
+    bar->setSliderPosition(60);
+    QApplication::processEvents();
+    EXPECT_TRUE(red(100, 50));
     bar->setSliderPosition(100);
     bar->setSliderDown(false);
     QApplication::processEvents();
@@ -71,7 +80,6 @@ TEST(QtDrawBox, ClicksMakeSymbolsThatShowAndTheScrollBarMovesTheView) {
     EXPECT_EQ(doc->ObjectAt(doc->Count() - 1, 0)->GetPos().X, 300);
 
     host.SetControl(nullptr);
-    ActScaleSet = nullptr;
 }
 
 } // namespace

@@ -35,7 +35,6 @@ protected:
     ~ToolTest() override {
         delete Doc; // objects go before the creators that made them
         Host.reset();
-        ActScaleSet = nullptr;
     }
     void AddDoc() {
         Doc = NewComponent<TTestDoc>(Form);
@@ -58,6 +57,8 @@ protected:
 
     THeadlessServices Svc;
     TServicesScope Scope{Svc};
+    // The tools and the draw box make their mapping current; it goes with the test.
+    TActScaleSetScope Mapping{nullptr};
     TComponent Form;
     TCustomDrawBox* Box = NewComponent<TCustomDrawBox>(Form);
     TTestDoc* Doc = nullptr;

@@ -60,7 +60,6 @@ protected:
     }
     ~DrawBoxFixture() override {
         Host.SetControl(nullptr);
-        ActScaleSet = nullptr;
     }
     template <typename T> T* AddTool() {
         T* t = NewComponent<T>(Form);
@@ -94,6 +93,8 @@ protected:
 
     THeadlessServices Svc;
     TServicesScope Scope{Svc};
+    // The draw box makes its mapping current; it goes with the test.
+    TActScaleSetScope Mapping{nullptr};
     TForm Form;
     TvlDrawbox* Box = nullptr;
     TRecTool* Default = nullptr;

@@ -58,6 +58,44 @@ TEST_F(DrawBoxScroll, ScaleZeroFitsTheDrawingAndHidesTheBars) {
     EXPECT_TRUE(Host.GetScrollInfo(TScrollBarKind::sbVertical).Visible);
 }
 
+TEST_F(DrawBoxScroll, ShrinkingTheWindowAfterFittingBringsTheBarsBack) {
+    Load();
+    Click({-3000, 200});
+    Click({6000, 9000});
+    Box->SetScale(0);
+    Repaint();
+    // A larger window still shows the whole drawing: no bars.
+    Host.SetWindowSize({500, 400});
+    Repaint();
+    EXPECT_FALSE(Host.GetScrollInfo(TScrollBarKind::sbHorizontal).Visible);
+    EXPECT_FALSE(Host.GetScrollInfo(TScrollBarKind::sbVertical).Visible);
+
+    Host.SetWindowSize({200, 150});
+    Repaint();
+    ASSERT_TRUE(Host.GetScrollInfo(TScrollBarKind::sbHorizontal).Visible);
+    ASSERT_TRUE(Host.GetScrollInfo(TScrollBarKind::sbVertical).Visible);
+    // Both far corners of the drawing can be scrolled into view.
+    const TLimRec l = Doc().GetLimits();
+    for (TScrollCode end : {TScrollCode::scTop, TScrollCode::scBottom}) {
+        Host.SendScroll(TScrollBarKind::sbHorizontal, end);
+        Host.SendScroll(TScrollBarKind::sbVertical, end);
+        const TPoint corner = end == TScrollCode::scTop ? TPoint{l.Xmin, l.Ymin} : TPoint{l.Xmax, l.Ymax};
+        const TPoint d = Box->Canvas()->LPtoDP(corner);
+        const TRect c = Host.ClientRect();
+        EXPECT_TRUE(d.X >= 0 && d.X <= c.Right && d.Y >= 0 && d.Y <= c.Bottom) << d.X << "," << d.Y;
+    }
+}
+
+TEST_F(DrawBoxScroll, TheViewFollowsADraggedThumb) {
+    Load();
+    Click({3000, 100});
+    Repaint();
+    Host.SendScroll(TScrollBarKind::sbHorizontal, TScrollCode::scTrack, 700);
+    EXPECT_EQ(Box->DeviceToLog({0, 0}).X, 700) << "before the thumb is released";
+    Host.SendScroll(TScrollBarKind::sbHorizontal, TScrollCode::scPosition, 650);
+    EXPECT_EQ(Box->DeviceToLog({0, 0}).X, 650);
+}
+
 TEST_F(DrawBoxScroll, ScrollToBringsThePointToTheReference) {
     Load();
     Click({3000, 3000});

@@ -67,9 +67,10 @@ TEST_F(GridTest, DrawUsesTheMappingInForce) {
     Grid.SetShowEvery(1);
     Grid.Draw({0, 0, 150, 150});
     EXPECT_TRUE(Canvas.Lines.empty()) << "no mapping, no canvas";
-    ActScaleSet = &ss;
-    Grid.Draw({0, 0, 150, 150});
-    ActScaleSet = nullptr;
+    {
+        TActScaleSetScope inForce(&ss);
+        Grid.Draw({0, 0, 150, 150});
+    }
     const std::vector<TLine> expected{
         {{0, -2}, {0, 152}}, {{100, -2}, {100, 152}}, {{-2, 0}, {152, 0}}, {{-2, 100}, {152, 100}}};
     EXPECT_EQ(Canvas.Lines, expected);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -211,3 +212,37 @@ TEST_F(ScaleSettingTest, MeasuresTheDeviceAndLimitsByUnitInDesignModeOnly) {
         EXPECT_EQ(d.Rcp_Scale(), c.limit);
     }
 }
+
+namespace {
+
+TEST(ActScaleSetScope, RestoresOnExitAndExceptionAndNeverRestoresAForgottenMapping) {
+    TScaleSetting a, b, c;
+    {
+        TActScaleSetScope outer(&a);
+        try {
+            TActScaleSetScope inner(&b);
+            EXPECT_EQ(ActScaleSet, &b);
+            throw std::runtime_error("drawing failed");
+        } catch (const std::runtime_error&) {
+        }
+        EXPECT_EQ(ActScaleSet, &a) << "an exception leaves nothing behind";
+        {
+            TActScaleSetScope first(&b);
+            TActScaleSetScope second(&c);
+            // b's owner goes while guards would put it back.
+            TActScaleSetScope::Forget(&b);
+            EXPECT_EQ(ActScaleSet, &c);
+        }
+        EXPECT_EQ(ActScaleSet, &a) << "the chain below the forgotten mapping is intact";
+        {
+            TActScaleSetScope first(&c);
+            TActScaleSetScope::Forget(&c);
+            EXPECT_EQ(ActScaleSet, nullptr);
+            TActScaleSetScope::Forget(&a);
+        }
+        EXPECT_EQ(ActScaleSet, nullptr) << "not the forgotten mapping";
+    }
+    EXPECT_EQ(ActScaleSet, nullptr);
+}
+
+} // namespace

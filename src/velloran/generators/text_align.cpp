@@ -1,6 +1,6 @@
 #include "velloran/generators/text_align.h"
 
-#include "velloran/foundations/stream.h"
+#include "velloran/foundations/transfer.h"
 
 namespace vl {
 
@@ -12,17 +12,16 @@ void TTextAlign::Assign(const TPersistent& Source) {
 }
 
 void TTextAlign::Persist(TStream& stream, TPstMode mode) {
-    if (mode == TPstMode::pstSave) {
-        stream.WriteUInt8(static_cast<uint8_t>(FHorz));
-        stream.WriteUInt8(static_cast<uint8_t>(FVert));
-    } else if (mode == TPstMode::pstLoad) {
-        const uint8_t h = stream.ReadUInt8();
-        const uint8_t v = stream.ReadUInt8();
-        // An unknown ordinal from a damaged file must not reach the drawing
-        // code's switches: it reads as the default alignment.
-        FHorz = h <= static_cast<uint8_t>(THorzAlign::haRight) ? static_cast<THorzAlign>(h) : THorzAlign::haLeft;
-        FVert = v <= static_cast<uint8_t>(TVertAlign::vaBottom) ? static_cast<TVertAlign>(v) : TVertAlign::vaTop;
-    }
+    if (mode != TPstMode::pstSave && mode != TPstMode::pstLoad) return;
+    TTransfer t(stream, mode);
+    THorzAlign h = FHorz;
+    TVertAlign v = FVert;
+    // An unknown ordinal from a damaged file must not reach the drawing
+    // code's switches: it reads as the default alignment.
+    t.Enum8(h, THorzAlign::haRight, THorzAlign::haLeft);
+    t.Enum8(v, TVertAlign::vaBottom, TVertAlign::vaTop);
+    FHorz = h;
+    FVert = v;
 }
 
 } // namespace vl

@@ -7,7 +7,7 @@
 #include "velloran/storage/file_header.h"
 #include "velloran/storage/infobox.h"
 #include "velloran/storage/mapper.h"
-#include "velloran/foundations/stream_strings.h"
+#include "velloran/foundations/transfer.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/object.h"
 #include "velloran/platform/component.h"
@@ -213,14 +213,27 @@ void TvlLayer::AllObjectsBack(const TAllObjectsProc& Action, void* Params) {
 
 // ---- The layer record -------------------------------------------------------
 
-void TvlLayer::SaveToStream(TStream& Stream) {
-    const String name = GetName();
-    Stream.WriteInt32(static_cast<int32_t>(name.size()));
-    if (!name.empty()) {
-        for (char16_t c : name) Stream.WriteUInt16(c);
-        Stream.WriteUInt16(0);
-        InfoMessage(infoSaveLayer, name);
+namespace {
+
+// The layer's name leads its record (streams before 0x2004 have none); a
+// name stored empty keeps the layer's own.
+void TransferName(TTransfer& t, std::unique_ptr<char16_t[]>& Name) {
+    if (t.Writing()) {
+        t.ZText(Name, false);
+        return;
     }
+    if (!vlFileVersionSince(0x2004)) return;
+    std::unique_ptr<char16_t[]> stored;
+    t.ZText(stored, hostFileVersionBefore(UnicodeHostVersion));
+    if (stored && stored[0]) Name = std::move(stored);
+}
+
+} // namespace
+
+void TvlLayer::SaveToStream(TStream& Stream) {
+    TTransfer t(Stream, true);
+    TransferName(t, FName);
+    if (FName && FName[0]) InfoMessage(infoSaveLayer, GetName());
     Pack();
     const int32_t n = Count();
     InfoMessage(infoSaveCount, n);
@@ -258,22 +271,8 @@ int32_t ClampToInt32(int64_t v) {
 
 void TvlLayer::LoadFromStream(TStream& Stream, TComponent* AOwner) {
     try {
-        if (vlFileVersionSince(0x2004)) {
-            const int32_t n = Stream.ReadInt32();
-            if (n > 0) {
-                const bool ansi = hostFileVersionBefore(UnicodeHostVersion);
-                Stream.CheckRemaining((int64_t{n} + 1) * (ansi ? 1 : 2));
-                auto buf = std::make_unique<char16_t[]>(size_t(n) + 1);
-                if (ansi) {
-                    StreamReadAnsiString(Stream, {buf.get(), size_t(n) + 1}, n);
-                } else {
-                    for (int32_t i = 0; i <= n; ++i) buf[i] = Stream.ReadUInt16();
-                    // A damaged stream may lack the terminator.
-                    buf[n] = 0;
-                }
-                if (buf[0]) FName = std::move(buf);
-            }
-        }
+        TTransfer t(Stream, false);
+        TransferName(t, FName);
         for (uint16_t nr = ReadClassNr(Stream); nr != LayerEndMark; nr = ReadClassNr(Stream)) {
             if (Stream.Position() >= Stream.Size()) Abort();
             int32_t classNr = static_cast<int16_t>(nr);

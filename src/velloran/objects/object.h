@@ -20,6 +20,7 @@
 namespace vl {
 
 class TStream;
+class TTransfer;
 class TPicture;
 class TCanvas;
 class TCustomGenerator;
@@ -188,7 +189,7 @@ private:
     int32_t MasterY() const;
     bool MasterSelected() const;
     void ConnectMaster(TPstMode Mode);
-    void PersistPos(TStream& Stream, TPstMode Mode);
+    void PersistPos(TTransfer& t);
 
     TvlCreator* FTool;
 };

@@ -2,6 +2,7 @@
 
 #include "velloran/document/data_mod.h"
 #include "velloran/storage/file_header.h"
+#include "velloran/foundations/transfer.h"
 #include "velloran/objects/object.h"
 #include "velloran/objects/paste_ids.h"
 #include "velloran/foundations/stream.h"
@@ -26,76 +27,64 @@ TStream& TvlObject::StreamFor(TStream* Stream, TPstMode Mode) {
 }
 
 void TvlObject::Persist(TStream* Stream, TPstMode Mode) {
-    switch (Mode) {
-    case TPstMode::pstSave:
-    case TPstMode::pstCopy: {
-        TStream& s = StreamFor(Stream, Mode);
-        s.WriteInt16(ClassNr());
-        s.WriteUInt16(ObjID);
-        s.WriteUInt16((State - SessionFlags).Bits());
-        PersistPos(s, Mode);
-        break;
-    }
-    case TPstMode::pstLoad: {
-        TStream& s = StreamFor(Stream, Mode);
-        // Identities were 32 bits wide before 0x2090; the low half counts.
-        ObjID = vlFileVersionBefore(0x2090) ? static_cast<uint16_t>(s.ReadUInt32()) : s.ReadUInt16();
-        State = TIndividualState::FromBits(s.ReadUInt16()) - SessionFlags;
-        PersistPos(s, Mode);
-        if (vlFileVersionBefore(0x2000)) s.ReadUInt32();
-        if (HasMasterLink()) State.Include(isConnect);
-        break;
-    }
-    case TPstMode::pstPaste: {
-        TStream& s = StreamFor(Stream, Mode);
-        const uint16_t stored = s.ReadUInt16();
-        if (PasteIDList) {
-            const TPasteIDRec rec{ClassNr(), stored, ObjID};
-            PasteIDList->Add(&rec);
-        }
-        State = TIndividualState::FromBits(s.ReadUInt16()) - SessionFlags;
-        PersistPos(s, Mode);
-        if (HasMasterLink()) State.Include(isConnect);
-        break;
-    }
-    case TPstMode::pstConnect:
-    case TPstMode::pstConnectCopy:
+    if (Mode == TPstMode::pstConnect || Mode == TPstMode::pstConnectCopy) {
         if (HasMasterLink()) ConnectMaster(Mode);
-        break;
+        return;
     }
+    TTransfer t(StreamFor(Stream, Mode), Mode);
+    // The class number leads the record; the reader of the list takes it to
+    // choose the creator before this object exists.
+    if (t.Writing()) t.Stream().WriteInt16(ClassNr());
+    // Identities were 32 bits wide before 0x2090; the low half counts.
+    uint16_t id = ObjID;
+    t.Narrowed(id, Mode == TPstMode::pstLoad && vlFileVersionBefore(0x2090));
+    if (Mode == TPstMode::pstLoad) {
+        ObjID = id;
+    } else if (Mode == TPstMode::pstPaste && PasteIDList) {
+        // A pasted object keeps its fresh identity; links are translated.
+        const TPasteIDRec rec{ClassNr(), id, ObjID};
+        PasteIDList->Add(&rec);
+    }
+    uint16_t state = (State - SessionFlags).Bits();
+    t.Value(state);
+    if (t.Reading()) State = TIndividualState::FromBits(state) - SessionFlags;
+    PersistPos(t);
+    if (Mode == TPstMode::pstLoad && vlFileVersionBefore(0x2000)) t.Reserved(4);
+    if (t.Reading() && HasMasterLink()) State.Include(isConnect);
 }
+
+namespace {
+
+// A reference as stored: the target's class number and identity, taken from
+// the target itself while it is resolved. Reading leaves it unresolved.
+void TransferKey(TTransfer& t, TContype& Link) {
+    const TvlObject* target = t.Writing() ? Link.ConObj : nullptr;
+    int16_t type = target ? target->ClassNr() : Link.ConType;
+    uint16_t id = target ? target->ObjID : Link.ConID;
+    t.Value(type);
+    t.Value(id);
+    if (t.Writing()) return;
+    Link.ConObj = nullptr;
+    Link.ConType = type;
+    Link.ConID = id;
+}
+
+} // namespace
 
 // 16 bytes: x, y (free) or the master's pair and RelPos (slave); then RelX,
 // RelY and 4 reserved bytes.
-void TvlObject::PersistPos(TStream& s, TPstMode Mode) {
-    const bool slave = HasMasterLink();
-    if (IsWriting(Mode)) {
-        if (slave) {
-            const TvlObject* m = Pos.ConObj;
-            s.WriteInt16(m ? m->ClassNr() : Pos.ConType);
-            s.WriteUInt16(m ? m->ObjID : Pos.ConID);
-            s.WriteInt32(Pos.RelPos);
-        } else {
-            s.WriteInt32(Pos.x);
-            s.WriteInt32(Pos.y);
-        }
-        s.WriteInt16(Pos.RelX);
-        s.WriteInt16(Pos.RelY);
-        s.WriteZeros(4);
-        return;
-    }
-    Pos = TPos{};
-    if (slave) {
-        Pos.ConType = s.ReadInt16();
-        Pos.ConID = s.ReadUInt16();
-        Pos.RelPos = s.ReadInt32();
+void TvlObject::PersistPos(TTransfer& t) {
+    if (t.Reading()) Pos = TPos{};
+    if (HasMasterLink()) {
+        TransferKey(t, Pos);
+        t.Value(Pos.RelPos);
     } else {
-        Pos.x = s.ReadInt32();
-        Pos.y = s.ReadInt32();
+        t.Value(Pos.x);
+        t.Value(Pos.y);
     }
-    Pos.RelX = s.ReadInt16();
-    Pos.RelY = s.ReadInt16();
-    s.ReadUInt32();
+    t.Value(Pos.RelX);
+    t.Value(Pos.RelY);
+    t.Reserved(4);
 }
 
 // A slave always ends with a master it can follow: a master that is missing,
@@ -125,22 +114,13 @@ TvlObject* TvlObject::FindObject(const TContype& Link) const {
 void TvlObject::RegisterLink(TStream* Stream, TContype& Link, TPstMode Mode) {
     switch (Mode) {
     case TPstMode::pstSave:
-    case TPstMode::pstCopy: {
-        TStream& s = StreamFor(Stream, Mode);
-        const TvlObject* t = Link.ConObj;
-        s.WriteInt16(t ? t->ClassNr() : Link.ConType);
-        s.WriteUInt16(t ? t->ObjID : Link.ConID);
-        s.WriteZeros(4);
-        break;
-    }
+    case TPstMode::pstCopy:
     case TPstMode::pstLoad:
     case TPstMode::pstPaste: {
-        TStream& s = StreamFor(Stream, Mode);
-        Link.ConObj = nullptr;
-        Link.ConType = s.ReadInt16();
-        Link.ConID = s.ReadUInt16();
-        s.ReadUInt32();
-        if (!Link.IsNil()) State.Include(isConnect);
+        TTransfer t(StreamFor(Stream, Mode), Mode);
+        TransferKey(t, Link);
+        t.Reserved(4);
+        if (t.Reading() && !Link.IsNil()) State.Include(isConnect);
         break;
     }
     // A link that already holds its reference is resolved and stays.

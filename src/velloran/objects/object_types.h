@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "velloran/foundations/scoped_value.h"
 #include "velloran/foundations/set.h"
 #include "velloran/foundations/types.h"
 
@@ -79,5 +80,11 @@ using TObjectEvent = std::function<void(TvlObject* CurrentObject)>;
 inline int32_t RoundRectX3 = 2;
 // The handle being dragged; szNone when no sizing runs.
 inline TSizingHandle SizingHandle = TSizingHandle::szNone;
+
+// Holds a handle as the one being dragged for one scope.
+class TSizingHandleScope : TScopedValue<TSizingHandle> {
+public:
+    explicit TSizingHandleScope(TSizingHandle Handle) : TScopedValue(SizingHandle, Handle) {}
+};
 
 } // namespace vl

@@ -4,9 +4,8 @@
 
 namespace vl {
 
-void CreatePasteIDList() { PasteIDList = std::make_unique<TRecordList>(static_cast<uint16_t>(sizeof(TPasteIDRec))); }
-
-void FreePasteIDList() { PasteIDList.reset(); }
+TPasteScope::TPasteScope()
+    : TScopedValue(PasteIDList, std::make_unique<TRecordList>(static_cast<uint16_t>(sizeof(TPasteIDRec)))) {}
 
 std::optional<uint16_t> PastedID(int16_t ClassNr, uint16_t StoredID) {
     if (!PasteIDList) return std::nullopt;

@@ -1,13 +1,14 @@
 #pragma once
 // PasteIDList: the identity translation of a running paste. Pasted objects
 // get fresh identities; links stored among them are translated through it.
-// It exists only while a paste runs (the draw box creates and frees it).
+// It exists only while a paste runs: the paste holds a TPasteScope.
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 
 #include "velloran/foundations/record_list.h"
+#include "velloran/foundations/scoped_value.h"
 
 namespace vl {
 
@@ -21,8 +22,12 @@ static_assert(sizeof(TPasteIDRec) == 6);
 
 inline std::unique_ptr<TRecordList> PasteIDList;
 
-void CreatePasteIDList();
-void FreePasteIDList();
+// Installs an empty translation for one scope.
+class TPasteScope : TScopedValue<std::unique_ptr<TRecordList>> {
+public:
+    TPasteScope();
+};
+
 // The new identity of a pasted object, when the running paste holds one.
 std::optional<uint16_t> PastedID(int16_t ClassNr, uint16_t StoredID);
 

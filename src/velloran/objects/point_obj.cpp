@@ -11,6 +11,7 @@
 #include "velloran/foundations/angles.h"
 #include "velloran/foundations/geometry.h"
 #include "velloran/foundations/rotation.h"
+#include "velloran/foundations/transfer.h"
 #include "velloran/foundations/round.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/platform/canvas.h"
@@ -321,12 +322,8 @@ void TPointObj::Rotate(TPoint Origin, double Delta) {
 
 void TPointObj::Persist(TStream* Stream, TPstMode Mode) {
     TvlObject::Persist(Stream, Mode);
-    if (IsWriting(Mode)) {
-        Stream->WriteInt16(FAlpha);
-    } else if (IsReading(Mode)) {
-        // Streams before 0x2004 carry no angle.
-        if (vlFileVersionSince(8196)) FAlpha = Stream->ReadInt16();
-    }
+    // Streams before 0x2004 carry no angle.
+    if (IsWriting(Mode) || (IsReading(Mode) && vlFileVersionSince(8196))) TTransfer(*Stream, Mode).Value(FAlpha);
 }
 
 } // namespace vl

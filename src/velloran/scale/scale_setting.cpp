@@ -362,4 +362,23 @@ TPoint TScaleSetting::GetClientMax_Log() const {
     return {std::max(r.Left, r.Right), std::max(r.Top, r.Bottom)};
 }
 
+// ---- TActScaleSetScope -----------------------------------------------------------
+
+TActScaleSetScope::TActScaleSetScope(TScaleSetting* Value) : FSaved(ActScaleSet), FOuter(Innermost) {
+    ActScaleSet = Value;
+    Innermost = this;
+}
+
+TActScaleSetScope::~TActScaleSetScope() {
+    ActScaleSet = FSaved;
+    Innermost = FOuter;
+}
+
+void TActScaleSetScope::Forget(const TScaleSetting* Gone) {
+    if (!Gone) return;
+    if (ActScaleSet == Gone) ActScaleSet = nullptr;
+    for (TActScaleSetScope* g = Innermost; g; g = g->FOuter)
+        if (g->FSaved == Gone) g->FSaved = nullptr;
+}
+
 } // namespace vl

@@ -183,8 +183,27 @@ private:
     TRect FClientRect_Log;
 };
 
-// The mapping in force; not owned. Whoever installs a mapping that dies first
-// puts the previous one back (or nil).
+// The mapping in force; not owned. Temporary mappings are installed with
+// TActScaleSetScope.
 inline TScaleSetting* ActScaleSet = nullptr;
+
+// Installs a mapping for one scope and puts the previous one back. Guards
+// nest; a mapping that goes away while guards hold it is forgotten by all of
+// them, so none restores a dangling mapping.
+class TActScaleSetScope {
+public:
+    explicit TActScaleSetScope(TScaleSetting* Value);
+    ~TActScaleSetScope();
+    TActScaleSetScope(const TActScaleSetScope&) = delete;
+    TActScaleSetScope& operator=(const TActScaleSetScope&) = delete;
+
+    // Clears ActScaleSet and every saved value that refers to Gone.
+    static void Forget(const TScaleSetting* Gone);
+
+private:
+    TScaleSetting* FSaved;
+    TActScaleSetScope* FOuter;
+    static inline TActScaleSetScope* Innermost = nullptr;
+};
 
 } // namespace vl

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "velloran/foundations/scoped_value.h"
+
 namespace vl {
 
 // 16 bytes on the stream; Velloran holds the negated format version.
@@ -34,8 +36,16 @@ inline constexpr int32_t ThisHostVersion = 0x15000000;
 
 inline TvlFileHeader FileHeader;
 
-// FileHeader := the header this library writes.
+// The header this library writes.
+TvlFileHeader OwnFileHeader();
+// FileHeader := OwnFileHeader().
 void SetFileHeader();
+
+// Installs a header (by default the library's own) for one scope.
+class TFileHeaderScope : TScopedValue<TvlFileHeader> {
+public:
+    explicit TFileHeaderScope(const TvlFileHeader& Header = OwnFileHeader()) : TScopedValue(FileHeader, Header) {}
+};
 // The stream's version is at least v.
 bool vlFileVersionSince(int32_t v);
 // The stream's version is below v.

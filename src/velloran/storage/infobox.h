@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <variant>
 
+#include "velloran/foundations/scoped_value.h"
 #include "velloran/foundations/types.h"
 
 namespace vl {
@@ -50,6 +51,16 @@ private:
 inline TInfobox* Infobox = nullptr;
 // Set by the application to stop saving and printing; reset by InfoClose.
 inline bool Userbreak = false;
+
+// Install a reporter, or a break request, for one scope.
+class TInfoboxScope : TScopedValue<TInfobox*> {
+public:
+    explicit TInfoboxScope(TInfobox* Box) : TScopedValue(Infobox, Box) {}
+};
+class TUserbreakScope : TScopedValue<bool> {
+public:
+    explicit TUserbreakScope(bool Value) : TScopedValue(Userbreak, Value) {}
+};
 
 // Opens the reporter; does nothing while one is open.
 void InfoOpen(TLabel* aLabel, TProgressBar* aProgbar);

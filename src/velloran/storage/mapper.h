@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "velloran/foundations/scoped_value.h"
+
 namespace vl {
 
 struct TMapElem {
@@ -30,5 +32,11 @@ public:
 
 // The active translation (not owned here; the loader creates and frees it).
 inline TMapper* Mapper = nullptr;
+
+// Installs a translation for one scope (a load).
+class TMapperScope : TScopedValue<TMapper*> {
+public:
+    explicit TMapperScope(TMapper* Map) : TScopedValue(Mapper, Map) {}
+};
 
 } // namespace vl

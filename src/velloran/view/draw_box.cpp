@@ -33,6 +33,9 @@ TCustomDrawBox::TCustomDrawBox(TComponent* AOwner)
       FShadows(std::make_unique<TShadows>()),
       FApplication(std::make_unique<TvlApplication>()) {
     if (Designing()) FScaleSetting->State.Include(TScaleFlag::scDesigning);
+    // The drawing follows a dragged thumb; left to the release, the view
+    // stands still while the user looks for the place to go.
+    for (TvlScrollBar* bar : {&HorzScrollBar(), &VertScrollBar()}) bar->SetTracking(true);
 }
 
 TCustomDrawBox::~TCustomDrawBox() {
@@ -50,7 +53,7 @@ TCustomDrawBox::~TCustomDrawBox() {
     FScaleHorz.reset();
     FScaleVert.reset();
     SetTool(nullptr);
-    if (ActScaleSet == FScaleSetting.get()) ActScaleSet = nullptr;
+    TActScaleSetScope::Forget(FScaleSetting.get());
     if (Host()) Host()->ClipCursor(nullptr);
 }
 

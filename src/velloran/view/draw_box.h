@@ -188,6 +188,8 @@ private:
     TvlObject* FMouseFnd = nullptr;
     TPoint FAnchor;
     bool FScrollAnchor = false;
+    // Fitting the drawing hid the scroll bars (not the application).
+    bool FFitHidBars = false;
     TColor FclMarkPen = 255;
     TvlDataMod* FDataModule = nullptr;
     uint32_t FClipboardFmt = 0;

@@ -112,7 +112,9 @@ void TCustomDrawBox::SetScale(double Value) {
             bar->SetVisible(false);
         }
         if (FDataModule && Host()) FScaleSetting->SetFullScreen(*FDataModule, *Host());
+        FFitHidBars = true;
     } else {
+        FFitHidBars = false;
         FScaleSetting->SetScale(Value);
         if (FScaleSetting->State.Contains(TScaleFlag::scChanged)) State.Include(TBoxStateItem::bsNewRange);
         // Fitting hid the bars; at any other scale the range check decides
@@ -261,6 +263,14 @@ void TCustomDrawBox::SetClipping() {
 }
 
 void TCustomDrawBox::Resize() {
+    // The range is rechecked on resize only while a bar is visible; a window
+    // shrunk after fitting would cut the drawing off with no way to scroll.
+    // The bars are shown again only where the drawing no longer fits.
+    if (FFitHidBars) {
+        FFitHidBars = false;
+        for (TvlScrollBar* bar : {&HorzScrollBar(), &VertScrollBar()}) bar->SetVisible(true);
+        State.Include(TBoxStateItem::bsNewRange);
+    }
     TScrollPaint::Resize();
     SyncOrigin();
     if (FTool && FTool->ToolState.Contains(TToolStateItem::tsCanScroll)) SetClipping();
