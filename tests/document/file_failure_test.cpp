@@ -19,10 +19,6 @@ protected:
         Screen = Drawing();
         ScreenCounters = Doc->Counters();
     }
-    void TearDown() override {
-        Infobox = nullptr;
-        FileTest::TearDown();
-    }
     void ExpectScreenKept() {
         EXPECT_EQ(Drawing(), Screen);
         EXPECT_EQ(Doc->Counters(), ScreenCounters);
@@ -127,20 +123,21 @@ TEST_F(FileFailureTest, FailedOrCancelledSaveLeavesTheOldFile) {
     Sym(Tool, {9, 9});
     Sym(Tool, {19, 9});
 
-    TActingInfobox throwing(2, [] { throw EWriteError("disk full"); });
-    Infobox = &throwing;
-    EXPECT_THROW(Doc->SaveToFile(path), EWriteError);
-    EXPECT_EQ(ReadFile(path), old);
-    EXPECT_FALSE(Doc->State.Contains(TDataModFlag::dmSaving));
-
-    TActingInfobox cancelling(1, [] { Userbreak = true; });
-    Infobox = &cancelling;
-    EXPECT_EQ(Doc->SaveToFile(path), TSaveResult::srCancelled);
-    EXPECT_EQ(ReadFile(path), old);
-
+    {
+        TActingInfobox throwing(2, [] { throw EWriteError("disk full"); });
+        TInfoboxScope box(&throwing);
+        EXPECT_THROW(Doc->SaveToFile(path), EWriteError);
+        EXPECT_EQ(ReadFile(path), old);
+        EXPECT_FALSE(Doc->State.Contains(TDataModFlag::dmSaving));
+    }
+    {
+        TActingInfobox cancelling(1, [] { Userbreak = true; });
+        TInfoboxScope box(&cancelling);
+        TUserbreakScope noBreak(false);
+        EXPECT_EQ(Doc->SaveToFile(path), TSaveResult::srCancelled);
+        EXPECT_EQ(ReadFile(path), old);
+    }
     Doc->OnFileStream = [](TStream&, bool) { throw EWriteError("trailer"); };
-    Infobox = nullptr;
-    Userbreak = false;
     EXPECT_THROW(Doc->SaveToFile(path), EWriteError);
     EXPECT_EQ(ReadFile(path), old);
     EXPECT_FALSE(std::filesystem::exists(path + ".saving"));

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,13 +35,12 @@ class FileTest : public DocTest {
 protected:
     void SetUp() override {
         DocTest::SetUp();
-        ThisAppID = 0;
-        ThisAppVersion = 0x01000000;
+        // The draw box's identity is not committed before a paint; tests
+        // save as a committed application 0.
+        AppID.emplace(ThisAppID, 0);
     }
     void TearDown() override {
-        ThisAppID = 0;
-        ThisAppVersion = 0x01000000;
-        Userbreak = false;
+        AppID.reset();
         DocTest::TearDown();
     }
 
@@ -93,6 +93,9 @@ protected:
 
     THeadlessServices Svc;
     TServicesScope Scope{Svc};
+    TScopedValue<int32_t> AppVersion{ThisAppVersion, 0x01000000};
+    TUserbreakScope NoBreak{false};
+    std::optional<TScopedValue<int32_t>> AppID;
 };
 
 } // namespace vl::test

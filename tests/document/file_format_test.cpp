@@ -14,8 +14,7 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
 }
 
 TEST_F(FileTest, SavedFileIsHeaderCreatorMapBodyAndTrailer) {
-    ThisAppID = 7;
-    ThisAppVersion = 0x01020304;
+    TScopedValue<int32_t> id(ThisAppID, 7), version(ThisAppVersion, 0x01020304);
     Tool->SetName(u"P");
     Tool2->SetName(u"Qr");
     Doc->OnFileStream = [](TStream& s, bool Loading) {
@@ -104,8 +103,7 @@ TEST(Versions, HeadersOfEveryGeneration) {
 }
 
 TEST(Application, IdentityIsHeldBackUntilCommitted) {
-    ThisAppID = 3;
-    ThisAppVersion = 0x02000000;
+    TScopedValue<int32_t> id(ThisAppID, 3), version(ThisAppVersion, 0x02000000);
     {
         TvlApplication app;
         EXPECT_EQ(ThisAppID, -1);

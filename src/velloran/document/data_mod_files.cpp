@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <limits>
+#include <optional>
 
 #include "velloran/document/data_mod.h"
 #include "velloran/document/object_index.h"
@@ -45,22 +46,6 @@ public:
     ~TInfoScope() { InfoMessage(infoReset); }
     TInfoScope(const TInfoScope&) = delete;
     TInfoScope& operator=(const TInfoScope&) = delete;
-};
-
-// Puts back the header and translation that governed before a load.
-class TLoadGlobalsScope {
-public:
-    TLoadGlobalsScope() : FHeader(FileHeader), FMapper(Mapper) {}
-    ~TLoadGlobalsScope() {
-        FileHeader = FHeader;
-        Mapper = FMapper;
-    }
-    TLoadGlobalsScope(const TLoadGlobalsScope&) = delete;
-    TLoadGlobalsScope& operator=(const TLoadGlobalsScope&) = delete;
-
-private:
-    TvlFileHeader FHeader;
-    TMapper* FMapper;
 };
 
 // Writes Bytes to Path and checks that every byte reached the file.
@@ -107,7 +92,7 @@ void TvlDataMod::SaveCreatorMap(TStream& Stream) {
 
 TSaveResult TvlDataMod::SaveToFile(const std::string& FileName) {
     TInfoScope info(infoSaving, {});
-    SetFileHeader();
+    TFileHeaderScope header;
     TMemoryStream bytes;
     WriteFileHeader(bytes, FileHeader);
     SaveCreatorMap(bytes);
@@ -163,10 +148,16 @@ bool TvlDataMod::LoadFromFile(const std::string& FileName) {
 bool TvlDataMod::LoadDrawing(TStream& Stream) {
     TInfoScope info(infoLoading, static_cast<int32_t>(std::min<int64_t>(Stream.Size(), INT32_MAX)));
     TStateFlagScope loading(State, TDataModFlag::dmLoading);
-    TLoadGlobalsScope globals;
+    TvlFileHeader header;
     try {
-        FileHeader = ReadAnyFileHeader(Stream);
-        if (WrongFileVersion()) return false;
+        header = ReadAnyFileHeader(Stream);
+    } catch (const EReadError&) {
+        return false;
+    }
+    // The stream's header governs every reader until the load is over.
+    TFileHeaderScope headerScope(header);
+    if (WrongFileVersion()) return false;
+    try {
         if (vlFileVersionSince(0x3002)) {
             const int32_t mapLength = Stream.ReadInt32();
             if (mapLength < 0) return false;
@@ -174,7 +165,7 @@ bool TvlDataMod::LoadDrawing(TStream& Stream) {
             Stream.Seek(mapLength, TSeekOrigin::soCurrent);
         }
     } catch (const EReadError&) {
-        // Too short for its header or creator map: there is no drawing in it.
+        // Too short for its creator map: there is no drawing in it.
         return false;
     }
     if (!LoadFromStream(Stream)) return false;
@@ -211,9 +202,10 @@ void TvlDataMod::ConnectObjects(TCapList& Objects) {
 
 bool TvlDataMod::LoadBodyAttempts(TStream& Stream, const std::function<void()>& ReadAttempt) {
     TStateFlagScope loading(State, TDataModFlag::dmLoading);
-    TLoadGlobalsScope globals;
+    // Objects read their coordinates in the view's mapping.
+    TActScaleSetScope mapping(DrawForm() ? &DrawForm()->ScaleSetting() : ActScaleSet);
     std::unique_ptr<TMapper> translation;
-    if (DrawForm()) ActScaleSet = &DrawForm()->ScaleSetting();
+    std::optional<TMapperScope> mapperScope;
     const int64_t bodyStart = Stream.Position();
     for (int attempts = 2; attempts > 0; --attempts) {
         Stream.SetPosition(bodyStart);
@@ -222,10 +214,10 @@ bool TvlDataMod::LoadBodyAttempts(TStream& Stream, const std::function<void()>& 
             return true;
         } catch (...) {
             // The attempt changed nothing; look for a translation and try once more.
-            Mapper = nullptr;
+            mapperScope.emplace(nullptr);
             translation = attempts > 1 ? FindTranslation(Stream, bodyStart) : nullptr;
             if (!translation || !translation->Valid) return false;
-            Mapper = translation.get();
+            mapperScope.emplace(translation.get());
         }
     }
     return false;

@@ -72,7 +72,7 @@ void TvlDataMod::CloseBackup() {
 
 namespace {
 void Restore(TvlDataMod& Doc, TUndoStream& s) {
-    SetFileHeader();
+    TFileHeaderScope header;
     s.SetPosition(0);
     switch (s.BackupMode()) {
     case TBackupMode::bkMove: Doc.UnMove(s); break;
@@ -97,7 +97,7 @@ int32_t TvlDataMod::Undo() {
     // A move backup cannot bring the drawing forward again: the state on
     // screen replaces it.
     if (TUndoStream* c = FUndoManager->ChangeLastUndoMem()) {
-        SetFileHeader();
+        TFileHeaderScope header;
         SaveToStream(*c);
     }
     Restore(*this, *s);
