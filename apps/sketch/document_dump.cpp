@@ -61,7 +61,8 @@ void PrintDocument(const MainWindow& window, std::ostream& out) {
             const TLimRec lim = o->GetLimits();
             const QPoint a = window.LogToWindow({lim.Xmin, lim.Ymin});
             const QPoint b = window.LogToWindow({lim.Xmax, lim.Ymax});
-            out << "object creator=" << Utf8(o->Tool()->Name()) << " id=" << o->ObjID
+            // Every object of the sketch comes from a creator.
+            out << "object creator=" << Utf8(static_cast<TvlCreator*>(o->Tool())->Name()) << " id=" << o->ObjID
                 << " x=" << o->GetX() << " y=" << o->GetY()
                 << " world=" << map.LogToWorld(o->GetX()) << ',' << map.LogToWorld(o->GetY())
                 << " window=" << std::min(a.x(), b.x()) << ',' << std::min(a.y(), b.y()) << ','

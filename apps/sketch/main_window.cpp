@@ -14,8 +14,8 @@
 #include <velloran-qt/qt_button.h>
 #include <velloran-qt/qt_progress.h>
 #include <velloran-qt/qt_window_host.h>
-#include <velloran/storage/infobox.h>
 #include <velloran/foundations/round.h>
+#include <velloran/storage/infobox.h>
 
 #include "file_commands.h"
 #include "sample_plan.h"
@@ -249,7 +249,7 @@ void MainWindow::ShowPosition(int32_t x, int32_t y) {
 }
 
 void MainWindow::ToolChanged() {
-    const TMouseTool* tool = FForm->DrawBox->Tool();
+    const auto* tool = dynamic_cast<const TMouseTool*>(FForm->DrawBox->Tool());
     auto it = FToolActions.find(tool);
     if (it != FToolActions.end()) it->second->setChecked(true);
     FToolLabel->setText(tr("Tool: %1").arg(ToolCaption(tool)));

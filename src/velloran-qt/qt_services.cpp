@@ -10,8 +10,8 @@
 #include "velloran-qt/qt_dialogs.h"
 #include "velloran-qt/qt_image.h"
 #include "velloran-qt/qt_printer.h"
-#include "velloran/platform/rotated_drawing.h"
 #include "velloran/foundations/round.h"
+#include "velloran/platform/rotated_drawing.h"
 
 namespace vl {
 

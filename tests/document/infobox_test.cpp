@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "velloran/storage/infobox.h"
 #include "velloran/platform/headless_services.h"
+#include "velloran/storage/infobox.h"
 
 namespace vl {
 namespace {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "velloran/foundations/stream.h"
 #include "velloran/generators/generator.h"
 #include "velloran/generators/txt_generator.h"
 #include "velloran/platform/graphics.h"
 #include "velloran/platform/headless_services.h"
-#include "velloran/foundations/stream.h"
 #include "velloran/scale/scale_setting.h"
 #include "view/fake_canvas.h"
 

@@ -3,10 +3,10 @@
 #include "support/alloc_counter.h"
 #include "support/file_headers.h"
 #include "list_fixture.h"
-#include "velloran/storage/infobox.h"
-#include "velloran/storage/mapper.h"
 #include "velloran/objects/layer.h"
 #include "velloran/platform/menu.h"
+#include "velloran/storage/infobox.h"
+#include "velloran/storage/mapper.h"
 
 using namespace vl;
 using namespace vl::test;

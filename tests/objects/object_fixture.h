@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "velloran/document/data_mod.h"
-#include "velloran/storage/file_header.h"
-#include "velloran/storage/mapper.h"
+#include "velloran/foundations/stream.h"
 #include "velloran/objects/cap_list.h"
 #include "velloran/objects/object.h"
 #include "velloran/objects/paste_ids.h"
@@ -18,7 +17,8 @@
 #include "velloran/platform/detail/emf_records.h"
 #include "velloran/platform/headless_window_host.h"
 #include "velloran/platform/metafile_canvas.h"
-#include "velloran/foundations/stream.h"
+#include "velloran/storage/file_header.h"
+#include "velloran/storage/mapper.h"
 #include "velloran/tools/creator.h"
 #include "velloran/view/draw_box.h"
 

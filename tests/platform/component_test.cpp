@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "velloran/platform/component.h"
 #include "velloran/foundations/errors.h"
+#include "velloran/platform/component.h"
 #include "velloran/platform/form.h"
 
 using namespace vl;

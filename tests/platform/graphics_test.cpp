@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "velloran/platform/graphics.h"
 #include "velloran/foundations/stream.h"
+#include "velloran/platform/graphics.h"
 
 using namespace vl;
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "velloran/foundations/stream.h"
 #include "velloran/platform/detail/emf_records.h"
 #include "velloran/platform/metafile_canvas.h"
-#include "velloran/foundations/stream.h"
 
 using namespace vl;
 

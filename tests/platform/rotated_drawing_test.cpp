@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "foundations/figure_log_canvas.h"
-#include "velloran/platform/rotated_drawing.h"
 #include "velloran/foundations/rotation.h"
 #include "velloran/platform/detail/emf_bytes.h"
-#include "velloran/platform/emf_header.h"
 #include "velloran/platform/detail/emf_records.h"
+#include "velloran/platform/emf_header.h"
 #include "velloran/platform/graphics.h"
 #include "velloran/platform/metafile_canvas.h"
+#include "velloran/platform/rotated_drawing.h"
 
 namespace vl::test {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "velloran/platform/clipboard.h"
 #include "velloran/foundations/errors.h"
+#include "velloran/platform/clipboard.h"
 #include "velloran/platform/headless_services.h"
 #include "velloran/platform/menu.h"
 #include "velloran/platform/printer.h"

@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "velloran/document/object_index.h"
-#include "velloran/storage/mapper.h"
+#include "velloran/foundations/errors.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/layer.h"
 #include "velloran/objects/object.h"
-#include "velloran/foundations/errors.h"
-#include "velloran/tools/creator.h"
-#include "velloran/view/draw_box.h"
+#include "velloran/objects/object_tool.h"
+#include "velloran/objects/object_view.h"
+#include "velloran/storage/mapper.h"
 
 namespace vl {
 
@@ -195,7 +195,7 @@ void TvlDataMod::Erase(TvlObject* Item) {
 void TvlDataMod::Notification(TComponent* AComponent, TOperation Operation) {
     TEnvironment::Notification(AComponent, Operation);
     if (Operation != TOperation::opRemove) return;
-    auto* creator = dynamic_cast<TvlCreator*>(AComponent);
+    auto* creator = dynamic_cast<TObjectTool*>(AComponent);
     if (!creator || creator->Generator().Instance() == 0) return;
 
     // Flag the creator's objects, then whatever hangs on a flagged master,

@@ -12,13 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "velloran/document/environment.h"
 #include "velloran/foundations/set.h"
 #include "velloran/foundations/types.h"
 #include "velloran/objects/cap_list.h"
+#include "velloran/objects/object_document.h"
 #include "velloran/objects/object_types.h"
 #include "velloran/objects/object_walks.h"
 #include "velloran/platform/object.h"
-#include "velloran/document/environment.h"
 #include "velloran/document/undo_manager.h"
 #include "velloran/storage/file_header.h"
 #include "velloran/scale/scale_document.h"
@@ -56,7 +57,7 @@ using TFileStreamEvent = std::function<void(TStream& Stream, bool Loading)>;
 // would have replaced is left as it was).
 enum class TSaveResult : uint8_t { srSaved, srCancelled };
 
-class TvlDataMod : public TEnvironment, public TScaleDocument {
+class TvlDataMod : public TEnvironment, public TScaleDocument, public TObjectDocument {
 public:
     explicit TvlDataMod(TComponent* AOwner);
     ~TvlDataMod() override;
@@ -92,7 +93,7 @@ public:
     virtual void CheckLinks(TInvolve Code) = 0;
     // Called before and after an object moves; resets the limits when the
     // object may have carried them.
-    virtual void CheckLimits(TvlObject* AnyObj, bool inclBorder) = 0;
+    void CheckLimits(TvlObject* AnyObj, bool inclBorder) override = 0;
     // nullptr outside the lists.
     virtual TvlObject* ObjectAt(int32_t Index, int32_t LayerNr) const = 0;
     // Index -1 when absent.
@@ -171,18 +172,18 @@ public:
 
     // ---- Identities ---------------------------------------------------------
     // Grows the counter array as needed; 65535 wraps to 0.
-    uint16_t IncCounter(uint16_t CounterIdx);
+    uint16_t IncCounter(uint16_t CounterIdx) override;
     // The index must exist (EListError otherwise).
     uint16_t DecCounter(uint16_t CounterIdx);
     const TCounters& Counters() const { return FCounters; }
     // The object with this (class number, ObjID), through Mapper when active.
-    TvlObject* FindObject(const TContype& ConObj);
+    TvlObject* FindObject(const TContype& ConObj) override;
 
     // ---- Marking and selection ---------------------------------------------
     // Objects in the mark case carry isSelected; nil means all of them.
-    void Select(TvlObject* AnyObj);
-    void UnSelect(TvlObject* AnyObj);
-    void Mark(TvlObject* AnyObj);
+    void Select(TvlObject* AnyObj) override;
+    void UnSelect(TvlObject* AnyObj) override;
+    void Mark(TvlObject* AnyObj) override;
     void UnmarkAll() { UnSelect(nullptr); }
     // Not owning: the marked objects, z-ordered.
     TCapList& MarkCase() { return FMarkCase; }
@@ -195,10 +196,10 @@ public:
     void SetStartIndex(TObjIndex Value) { FStartIndex = Value; }
 
     // ---- Repaint area -------------------------------------------------------
-    TLimRec& RestoreRect() { return FRestoreRect; }
+    TLimRec& RestoreRect() override { return FRestoreRect; }
     void InitRestoreRect() { FRestoreRect = {EmptyLimMin, EmptyLimMin, EmptyLimMax, EmptyLimMax}; }
     // The draw box invalidates the area, which then starts empty again.
-    void InvalidateRestoreRect();
+    void InvalidateRestoreRect() override;
     // Repaints the whole drawing.
     void Invalidate();
     // True when the changed area reaches beyond the drawing's limits, so the

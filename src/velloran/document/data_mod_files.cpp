@@ -19,8 +19,7 @@
 #include "velloran/storage/infobox.h"
 #include "velloran/storage/mapper.h"
 #include "velloran/storage/versions.h"
-#include "velloran/tools/creator.h"
-#include "velloran/view/draw_box.h"
+#include "velloran/objects/object_tool.h"
 
 namespace vl {
 
@@ -82,8 +81,8 @@ void TvlDataMod::SaveCreatorMap(TStream& Stream) {
     TMemoryStream map;
     if (TComponent* own = Owner())
         for (int32_t i = 0; i < own->ComponentCount(); ++i)
-            if (auto* c = dynamic_cast<TvlCreator*>(own->Components(i))) {
-                SaveString(map, c->Name());
+            if (auto* c = dynamic_cast<TObjectTool*>(own->Components(i))) {
+                SaveString(map, own->Components(i)->Name());
                 map.WriteInt32(c->GetID());
             }
     Stream.WriteInt32(static_cast<int32_t>(map.Size()));

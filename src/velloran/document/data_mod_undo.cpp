@@ -5,9 +5,7 @@
 #include "velloran/document/data_mod.h"
 #include "velloran/foundations/stream.h"
 #include "velloran/objects/object.h"
-#include "velloran/tools/creator.h"
-#include "velloran/tools/find_creator.h"
-#include "velloran/view/draw_box.h"
+#include "velloran/objects/object_tool.h"
 
 namespace vl {
 
@@ -120,14 +118,13 @@ void TvlDataMod::UnMove(TStream& Stream) {
     FRestoreRect.Xmax = Stream.ReadInt32();
     FRestoreRect.Ymax = Stream.ReadInt32();
     Stream.SetPosition(0);
-    const TComponent* creators = DrawForm() ? DrawForm()->Owner() : Owner();
     try {
         while (Stream.Position() < end) {
             const int16_t classNr = Stream.ReadInt16();
             const uint16_t id = Stream.ReadUInt16();
             TvlObject* obj = FindObject(TContype{nullptr, classNr, id});
             Stream.Seek(-2, TSeekOrigin::soCurrent);
-            TvlCreator* c = FindCreator(creators, classNr);
+            TObjectTool* c = FindObjectTool(Owner(), classNr);
             std::unique_ptr<TvlObject> saved = c ? c->CreateObject() : nullptr;
             // Without its class the rest of the backup cannot be read in step.
             if (!saved) break;

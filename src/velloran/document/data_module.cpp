@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "velloran/objects/object.h"
 #include "velloran/foundations/stream.h"
+#include "velloran/objects/object.h"
 
 namespace vl {
 

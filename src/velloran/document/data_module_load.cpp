@@ -6,7 +6,6 @@
 
 #include "velloran/foundations/stream.h"
 #include "velloran/objects/object.h"
-#include "velloran/view/draw_box.h"
 
 namespace vl {
 
@@ -29,7 +28,7 @@ bool TvlDataModule::LoadFromStream(TStream& Stream) {
         FObjCase->RecalcLimits();
         RestoreRect() = GetLimits();
         InvalidateRestoreRect();
-        if (DrawForm()) DrawForm()->State.Include(TBoxStateItem::bsNewRange);
+        if (DrawForm()) DrawForm()->DrawingReplaced();
     });
 }
 

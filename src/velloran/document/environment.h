@@ -1,14 +1,13 @@
 #pragma once
-// TEnvironment: the base of every component that works with one draw box
+// TEnvironment: the base of every component that works with one view
 // (tools, documents, the printer).
 
 #include <cstdint>
 
+#include "velloran/objects/object_view.h"
 #include "velloran/platform/component.h"
 
 namespace vl {
-
-class TCustomDrawBox;
 
 class TEnvironment : public TComponent {
 public:
@@ -16,18 +15,21 @@ public:
     std::string ClassName() const override { return "TEnvironment"; }
 
     // Not owned; nil while the component is not linked. Cleared when the
-    // draw box goes away.
-    TCustomDrawBox* DrawForm() const { return FDrawForm; }
-    virtual void SetDrawForm(TCustomDrawBox* Value);
+    // view goes away.
+    TObjectView* DrawForm() const { return FDrawForm; }
+    // Value must be a component (the draw box).
+    virtual void SetDrawForm(TObjectView* Value);
     // Carries no behaviour; kept for stored forms.
     int32_t About = 0;
 
-    // Forgets a draw box that goes away; while designing, an unlinked
-    // component takes a draw box that is dropped on the form.
+    // Forgets a view that goes away; while designing, an unlinked component
+    // takes a view that is dropped on the form.
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    TCustomDrawBox* FDrawForm = nullptr;
+    TObjectView* FDrawForm = nullptr;
+    // The same view as a component, for its removal notice.
+    TComponent* FDrawComponent = nullptr;
 };
 
 } // namespace vl

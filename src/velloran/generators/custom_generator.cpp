@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "velloran/platform/canvas.h"
-#include "velloran/scale/scale_setting.h"
 #include "velloran/platform/services.h"
+#include "velloran/scale/scale_setting.h"
 
 namespace vl {
 

@@ -3,19 +3,19 @@
 #include <algorithm>
 #include <limits>
 
-#include "velloran/document/data_mod.h"
-#include "velloran/storage/file_header.h"
-#include "velloran/storage/infobox.h"
-#include "velloran/storage/mapper.h"
+#include "velloran/foundations/errors.h"
+#include "velloran/foundations/stream.h"
 #include "velloran/foundations/transfer.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/object.h"
+#include "velloran/objects/object_document.h"
+#include "velloran/objects/object_tool.h"
 #include "velloran/platform/component.h"
-#include "velloran/foundations/errors.h"
 #include "velloran/platform/menu.h"
-#include "velloran/foundations/stream.h"
-#include "velloran/tools/creator.h"
 #include "velloran/scale/scale_setting.h"
+#include "velloran/storage/file_header.h"
+#include "velloran/storage/infobox.h"
+#include "velloran/storage/mapper.h"
 
 namespace vl {
 
@@ -71,7 +71,7 @@ void TvlLayer::Invalidate() {
     const int32_t n = Count();
     TvlObject* first = nullptr;
     for (int32_t i = 0; i < n && !first; ++i) first = Get(i);
-    TvlDataMod* dm = first ? first->GetDataModule() : nullptr;
+    TObjectDocument* dm = first ? first->GetDataModule() : nullptr;
     if (!dm) return;
     dm->RestoreRect() = GetLimits();
     dm->InvalidateRestoreRect();
@@ -254,12 +254,12 @@ uint16_t ReadClassNr(TStream& Stream) {
 
 // A negative number is a creator's fixed identity (the last one wins), any
 // other the creator's index among the owner's components.
-TvlCreator* CreatorOf(TComponent* AOwner, int16_t ClassNr) {
+TObjectTool* CreatorOf(TComponent* AOwner, int16_t ClassNr) {
     if (!AOwner) return nullptr;
     if (ClassNr >= 0)
-        return ClassNr < AOwner->ComponentCount() ? dynamic_cast<TvlCreator*>(AOwner->Components(ClassNr)) : nullptr;
+        return ClassNr < AOwner->ComponentCount() ? dynamic_cast<TObjectTool*>(AOwner->Components(ClassNr)) : nullptr;
     for (int32_t i = AOwner->ComponentCount() - 1; i >= 0; --i)
-        if (auto* c = dynamic_cast<TvlCreator*>(AOwner->Components(i)); c && c->GetID() == ClassNr) return c;
+        if (auto* c = dynamic_cast<TObjectTool*>(AOwner->Components(i)); c && c->GetID() == ClassNr) return c;
     return nullptr;
 }
 
@@ -277,7 +277,7 @@ void TvlLayer::LoadFromStream(TStream& Stream, TComponent* AOwner) {
             if (Stream.Position() >= Stream.Size()) Abort();
             int32_t classNr = static_cast<int16_t>(nr);
             if (Mapper) classNr = Mapper->MapClassNr(classNr);
-            TvlCreator* c = classNr >= std::numeric_limits<int16_t>::min() && classNr <= std::numeric_limits<int16_t>::max()
+            TObjectTool* c = classNr >= std::numeric_limits<int16_t>::min() && classNr <= std::numeric_limits<int16_t>::max()
                                 ? CreatorOf(AOwner, static_cast<int16_t>(classNr))
                                 : nullptr;
             std::unique_ptr<TvlObject> o = c ? c->CreateObject() : nullptr;

@@ -3,18 +3,19 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "velloran/document/data_mod.h"
 #include "velloran/generators/custom_generator.h"
+#include "velloran/objects/object_document.h"
+#include "velloran/objects/object_tool.h"
+#include "velloran/objects/object_view.h"
 #include "velloran/platform/canvas.h"
-#include "velloran/tools/creator.h"
-#include "velloran/view/draw_box.h"
 #include "velloran/scale/scale_setting.h"
+#include "velloran/scale/shadows.h"
 
 namespace vl {
 
 using enum TIndividualFlag;
 
-TvlObject::TvlObject(TvlCreator* ATool) : FTool(ATool) { FTool->Generator().IncInstance(); }
+TvlObject::TvlObject(TObjectTool* ATool) : FTool(ATool) { FTool->Generator().IncInstance(); }
 
 TvlObject::~TvlObject() { FTool->Generator().DecInstance(); }
 
@@ -22,17 +23,17 @@ TvlObject::~TvlObject() { FTool->Generator().DecInstance(); }
 
 TCustomGenerator& TvlObject::Generator() const { return FTool->Generator(); }
 
-TCustomDrawBox* TvlObject::DrawBox() const { return FTool->DrawForm(); }
+TObjectView* TvlObject::DrawBox() const { return FTool->View(); }
 
-TvlDataMod* TvlObject::GetDataModule() const {
-    TCustomDrawBox* box = DrawBox();
-    return box ? box->DataModule() : nullptr;
+TObjectDocument* TvlObject::GetDataModule() const {
+    TObjectView* box = DrawBox();
+    return box ? box->ObjectDocument() : nullptr;
 }
 
 int16_t TvlObject::ClassNr() const { return FTool->GetID(); }
 
 void TvlObject::Count() {
-    if (TvlDataMod* dm = GetDataModule()) ObjID = dm->IncCounter(Generator().Counter());
+    if (TObjectDocument* dm = GetDataModule()) ObjID = dm->IncCounter(Generator().Counter());
 }
 
 TvlObject* TvlObject::GetMaster() const {
@@ -199,7 +200,7 @@ TLimRec TvlObject::GetMaxLimits() const {
     const TCustomGenerator& g = Generator();
     int32_t mx = 0, my = 0;
     if (g.Options().Contains(TGeneratorOption::goShadows))
-        if (const TCustomDrawBox* box = DrawBox()) {
+        if (const TObjectView* box = DrawBox()) {
             // A shadow may fall to either side; a negative offset must not
             // shrink the area the object paints.
             mx = std::abs(box->Shadows().dX());

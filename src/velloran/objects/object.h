@@ -24,12 +24,12 @@ class TTransfer;
 class TPicture;
 class TCanvas;
 class TCustomGenerator;
-class TCustomDrawBox;
-class TvlDataMod;
+class TObjectView;
+class TObjectDocument;
 
 class TvlObject : public TObject, public TScaleObject {
 public:
-    explicit TvlObject(TvlCreator* ATool);
+    explicit TvlObject(TObjectTool* ATool);
     ~TvlObject() override;
     TvlObject(const TvlObject&) = delete;
     TvlObject& operator=(const TvlObject&) = delete;
@@ -88,11 +88,11 @@ public:
     virtual void ObjectMessage(TObjMessage& Msg);
 
     // ---- Links --------------------------------------------------------------
-    TvlCreator* Tool() const { return FTool; }
+    TObjectTool* Tool() const { return FTool; }
     TCustomGenerator& Generator() const;
     // nullptr while the creator is not linked to a draw box.
-    TCustomDrawBox* DrawBox() const;
-    TvlDataMod* GetDataModule() const;
+    TObjectView* DrawBox() const;
+    TObjectDocument* GetDataModule() const;
     int16_t ClassNr() const;
     void Count();
     // ConObj for a slave (nullptr only while its link waits to be connected),
@@ -148,7 +148,7 @@ public:
     void SaveToStream(TStream& Stream) { Persist(&Stream, TPstMode::pstSave); }
     void LoadFromStream(TStream& Stream) { Persist(&Stream, TPstMode::pstLoad); }
     // Links resolve through the object's own data module; the argument is unused.
-    void Connect(TvlDataMod* DataMod);
+    void Connect(TObjectDocument* DataMod);
     TvlObject* FindObject(const TContype& Link) const;
 
     // Writing: pstSave, pstCopy. Reading: pstLoad, pstPaste. Connect modes do
@@ -191,7 +191,7 @@ private:
     void ConnectMaster(TPstMode Mode);
     void PersistPos(TTransfer& t);
 
-    TvlCreator* FTool;
+    TObjectTool* FTool;
 };
 
 } // namespace vl

@@ -2,14 +2,15 @@
 
 #include <algorithm>
 
-#include "velloran/document/data_mod.h"
+#include "velloran/foundations/errors.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/object.h"
+#include "velloran/objects/object_document.h"
+#include "velloran/objects/object_tool.h"
+#include "velloran/objects/object_view.h"
 #include "velloran/platform/canvas.h"
-#include "velloran/foundations/errors.h"
-#include "velloran/tools/creator.h"
-#include "velloran/view/draw_box.h"
 #include "velloran/scale/scale_setting.h"
+#include "velloran/scale/shadows.h"
 
 namespace vl {
 
@@ -30,7 +31,7 @@ void TvlObject::Draw() {
 }
 
 void TvlObject::DrawShade() {
-    const TCustomDrawBox* box = DrawBox();
+    const TObjectView* box = DrawBox();
     if (!box) return;
     TCanvas& c = Canvas();
     const TPoint saved = c.Mapping().WindowOrg;
@@ -63,7 +64,7 @@ void TvlObject::Show() {
 
 void TvlObject::Hide() {
     SetVisible(false);
-    if (TCustomDrawBox* box = DrawBox()) box->UpdateRect(GetMaxLimits());
+    if (TObjectView* box = DrawBox()) box->UpdateRect(GetMaxLimits());
     Select(TSelectMode::smUnselect);
 }
 
@@ -89,12 +90,12 @@ void TvlObject::DrawShadow() {
 void TvlObject::HideShadow() { DrawShadow(); }
 
 void TvlObject::Update() {
-    if (TCustomDrawBox* box = DrawBox()) box->UpdateRect(GetMaxLimits());
+    if (TObjectView* box = DrawBox()) box->UpdateRect(GetMaxLimits());
 }
 
 void TvlObject::Invalidate() {
     if (ActScaleSet->State.Contains(TScaleFlag::scChanged)) AdjustToScale();
-    TvlDataMod* dm = GetDataModule();
+    TObjectDocument* dm = GetDataModule();
     if (!dm) return;
     const TLimRec l = GetMaxLimits();
     TLimRec& r = dm->RestoreRect();
@@ -113,7 +114,7 @@ bool TvlObject::SizingHandles(TPoint, TSizeMode) { return false; }
 void TvlObject::SelectComplete(TSelectMode Mode) { Select(Mode); }
 
 void TvlObject::Select(TSelectMode Mode) {
-    TvlDataMod* dm = GetDataModule();
+    TObjectDocument* dm = GetDataModule();
     if (!dm) return;
     if (Mode == TSelectMode::smSelect)
         dm->Select(this);
@@ -128,7 +129,7 @@ void TvlObject::Mark() {
         Drawmark();
     } else {
         SelectComplete(TSelectMode::smSelect);
-        if (TvlDataMod* dm = GetDataModule()) dm->Mark(nullptr);
+        if (TObjectDocument* dm = GetDataModule()) dm->Mark(nullptr);
     }
 }
 
@@ -136,7 +137,7 @@ void TvlObject::Mark() {
 
 void TvlObject::StartMove() {
     ActScaleSet->State.Include(TScaleFlag::scMovingObjects);
-    if (TvlDataMod* dm = GetDataModule()) dm->CheckLimits(this, false);
+    if (TObjectDocument* dm = GetDataModule()) dm->CheckLimits(this, false);
     Invalidate();
 }
 
@@ -159,7 +160,7 @@ void TvlObject::EndMove() {
     State.Exclude(isCantMove);
     Invalidate();
     ActScaleSet->State.Exclude(TScaleFlag::scMovingObjects);
-    if (TvlDataMod* dm = GetDataModule()) dm->CheckLimits(this, true);
+    if (TObjectDocument* dm = GetDataModule()) dm->CheckLimits(this, true);
 }
 
 void TvlObject::Rotate(TPoint, double) {}

@@ -1,11 +1,11 @@
 // TvlObject: the base record and the connect passes.
 
-#include "velloran/document/data_mod.h"
-#include "velloran/storage/file_header.h"
+#include "velloran/foundations/stream.h"
 #include "velloran/foundations/transfer.h"
 #include "velloran/objects/object.h"
+#include "velloran/objects/object_document.h"
 #include "velloran/objects/paste_ids.h"
-#include "velloran/foundations/stream.h"
+#include "velloran/storage/file_header.h"
 
 namespace vl {
 
@@ -104,10 +104,10 @@ void TvlObject::ConnectMaster(TPstMode Mode) {
     State.Exclude(isSlave).Exclude(isP1Slave).Exclude(isConnect).Include(isDeleted);
 }
 
-void TvlObject::Connect(TvlDataMod*) { Persist(nullptr, TPstMode::pstConnect); }
+void TvlObject::Connect(TObjectDocument*) { Persist(nullptr, TPstMode::pstConnect); }
 
 TvlObject* TvlObject::FindObject(const TContype& Link) const {
-    TvlDataMod* dm = GetDataModule();
+    TObjectDocument* dm = GetDataModule();
     return dm ? dm->FindObject(Link) : nullptr;
 }
 

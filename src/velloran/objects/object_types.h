@@ -12,7 +12,7 @@
 namespace vl {
 
 class TvlObject;
-class TvlCreator;
+class TObjectTool;
 
 // A stored link to another object: the pair (creator's class number, ObjID)
 // until it is connected, then the reference. A zero pair without a
@@ -71,8 +71,8 @@ enum class TRgnMode : uint8_t { rmDev, rmLog };
 enum class TSelectMode : uint8_t { smSelect, smUnselect };
 
 // A class reference: makes an object of one class for a creator.
-using TCapClass = std::unique_ptr<TvlObject> (*)(TvlCreator* ATool);
-template <typename T> std::unique_ptr<TvlObject> CapClassOf(TvlCreator* ATool) { return std::make_unique<T>(ATool); }
+using TCapClass = std::unique_ptr<TvlObject> (*)(TObjectTool* ATool);
+template <typename T> std::unique_ptr<TvlObject> CapClassOf(TObjectTool* ATool) { return std::make_unique<T>(ATool); }
 
 using TObjectEvent = std::function<void(TvlObject* CurrentObject)>;
 

@@ -7,18 +7,18 @@
 #include <cmath>
 #include <numbers>
 
-#include "velloran/storage/file_header.h"
 #include "velloran/foundations/angles.h"
 #include "velloran/foundations/geometry.h"
 #include "velloran/foundations/rotation.h"
 #include "velloran/foundations/transfer.h"
 #include "velloran/foundations/round.h"
-#include "velloran/generators/custom_generator.h"
-#include "velloran/platform/canvas.h"
 #include "velloran/foundations/stream.h"
-#include "velloran/tools/creator.h"
-#include "velloran/view/draw_box.h"
+#include "velloran/generators/custom_generator.h"
+#include "velloran/objects/object_tool.h"
+#include "velloran/objects/object_view.h"
+#include "velloran/platform/canvas.h"
 #include "velloran/scale/scale_setting.h"
+#include "velloran/storage/file_header.h"
 
 namespace vl {
 
@@ -59,7 +59,7 @@ struct TTurn {
 };
 
 void SetDrawBoxCursor(TvlObject& o, TCursor c) {
-    if (TCustomDrawBox* box = o.DrawBox()) box->SetCursor(c);
+    if (TObjectView* box = o.DrawBox()) box->SetCursor(c);
 }
 
 } // namespace

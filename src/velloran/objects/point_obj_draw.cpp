@@ -4,13 +4,13 @@
 #include <cmath>
 
 #include "velloran/foundations/angles.h"
-#include "velloran/platform/rotated_drawing.h"
 #include "velloran/generators/custom_generator.h"
+#include "velloran/objects/object_tool.h"
 #include "velloran/objects/point_obj.h"
 #include "velloran/platform/canvas.h"
 #include "velloran/platform/graphics.h"
 #include "velloran/platform/metafile.h"
-#include "velloran/tools/creator.h"
+#include "velloran/platform/rotated_drawing.h"
 #include "velloran/scale/scale_setting.h"
 
 namespace vl {

@@ -2,13 +2,13 @@
 // Every count read from a stream is checked against what remains before
 // anything is allocated.
 
-#include "velloran/storage/file_header.h"
+#include "velloran/foundations/errors.h"
+#include "velloran/foundations/stream.h"
 #include "velloran/foundations/transfer.h"
 #include "velloran/objects/object.h"
-#include "velloran/foundations/errors.h"
 #include "velloran/platform/metafile.h"
 #include "velloran/platform/picture.h"
-#include "velloran/foundations/stream.h"
+#include "velloran/storage/file_header.h"
 
 namespace vl {
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "velloran/foundations/errors.h"
+#include "velloran/foundations/stream.h"
 #include "velloran/foundations/types.h"
 #include "velloran/platform/detail/dib.h"
 #include "velloran/platform/detail/emf_bytes.h"
-#include "velloran/foundations/errors.h"
-#include "velloran/foundations/stream.h"
 
 namespace vl {
 

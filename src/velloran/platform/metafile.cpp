@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "velloran/foundations/errors.h"
+#include "velloran/foundations/stream.h"
 #include "velloran/platform/detail/emf_bytes.h"
-#include "velloran/platform/emf_header.h"
 #include "velloran/platform/detail/emf_reader.h"
 #include "velloran/platform/detail/emf_records.h"
-#include "velloran/foundations/errors.h"
+#include "velloran/platform/emf_header.h"
 #include "velloran/platform/metafile_player.h"
-#include "velloran/foundations/stream.h"
 
 namespace vl {
 

@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "velloran/foundations/errors.h"
 #include "velloran/foundations/round.h"
 #include "velloran/platform/detail/dib.h"
 #include "velloran/platform/detail/emf_bytes.h"
 #include "velloran/platform/detail/emf_objects.h"
 #include "velloran/platform/detail/emf_reader.h"
 #include "velloran/platform/detail/emf_records.h"
-#include "velloran/foundations/errors.h"
 #include "velloran/platform/text_metrics.h"
 
 namespace vl {

@@ -5,9 +5,9 @@
 
 #include "velloran/foundations/angles.h"
 #include "velloran/foundations/geometry.h"
-#include "velloran/platform/rotated_drawing.h"
 #include "velloran/foundations/round.h"
 #include "velloran/platform/graphics.h"
+#include "velloran/platform/rotated_drawing.h"
 
 namespace vl {
 

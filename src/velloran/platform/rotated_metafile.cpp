@@ -14,14 +14,14 @@
 #include <vector>
 
 #include "velloran/foundations/angles.h"
-#include "velloran/platform/rotated_drawing.h"
 #include "velloran/foundations/round.h"
 #include "velloran/platform/detail/emf_bytes.h"
-#include "velloran/platform/emf_header.h"
 #include "velloran/platform/detail/emf_reader.h"
 #include "velloran/platform/detail/emf_records.h"
+#include "velloran/platform/emf_header.h"
 #include "velloran/platform/metafile.h"
 #include "velloran/platform/metafile_player.h"
+#include "velloran/platform/rotated_drawing.h"
 
 namespace vl {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "velloran/platform/measure.h"
 #include "velloran/foundations/round.h"
 #include "velloran/platform/canvas.h"
+#include "velloran/platform/measure.h"
 #include "velloran/platform/window_host.h"
 #include "velloran/scale/scale_document.h"
 

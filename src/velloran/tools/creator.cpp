@@ -8,8 +8,8 @@
 #include "velloran/objects/point_obj.h"
 #include "velloran/platform/canvas.h"
 #include "velloran/platform/services.h"
-#include "velloran/view/draw_box.h"
 #include "velloran/scale/scale_setting.h"
+#include "velloran/view/draw_box.h"
 
 namespace vl {
 

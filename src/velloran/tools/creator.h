@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "velloran/generators/custom_generator.h"
+#include "velloran/objects/object_tool.h"
 #include "velloran/objects/object_types.h"
 #include "velloran/platform/region.h"
 #include "velloran/tools/save_tool.h"
@@ -20,19 +21,20 @@ namespace vl {
 using TNewID = int16_t;
 
 using TObjectClassEvent = std::function<void(TCapClass& NewObjectClass)>;
-using TObjectCheckEvent = std::function<void(TvlObject* CurrentObject, const TLimRec& PosRect, bool& found)>;
-using TObjectRefPointEvent = std::function<void(TvlObject* CurrentObject, TPoint& RefPoint)>;
-using TObjectShapeRgnEvent =
-    std::function<void(TvlObject* CurrentObject, TRgnMode Mode, std::optional<TRegion>& Rgn)>;
 using TChangeIDEvent = std::function<void(TObject* Sender, TNewID& NewID)>;
 
-class TvlCreator : public TSaveTool {
+// The object events OnObjectShape, OnObjectDraw, OnObjectCheckShape,
+// OnCalcRefPoint and OnObjectShapeRgn come with TObjectTool.
+class TvlCreator : public TSaveTool, public TObjectTool {
 public:
     explicit TvlCreator(TComponent* AOwner);
     ~TvlCreator() override;
     std::string ClassName() const override { return "TvlCreator"; }
 
-    TCustomGenerator& Generator() const { return *FGenerator; }
+    TCustomGenerator& Generator() const override { return *FGenerator; }
+    TObjectView* View() const override { return TEnvironment::DrawForm(); }
+    TCursor Cursor() const override { return TMouseTool::Cursor(); }
+    int32_t Tag() const override { return TComponent::Tag(); }
     // New objects stay out of the document and get no identity; the creator
     // holds them until the draw box takes them (TakeBoxObject).
     bool CreateBoxObjects = false;
@@ -47,10 +49,10 @@ public:
 
     // The identity stored with every object: ChangeID's, else the index
     // among the owner's components.
-    int16_t GetID();
+    int16_t GetID() override;
     // An object of GetObjectClass for this creator: not counted, not added.
     // nullptr when OnObjectSetClass chose no class.
-    std::unique_ptr<TvlObject> CreateObject();
+    std::unique_ptr<TvlObject> CreateObject() override;
     TCapClass GetObjectClass();
 
     // A new object hanging on AMaster at the generator's SlaveX, SlaveY:
@@ -68,13 +70,13 @@ public:
     bool ObjectCheckShape(TvlObject* CurObject, const TLimRec& PosRect);
     // Pen and brush of ActScaleSet's canvas from the generator, the object's
     // font, then OnObjectSetColors.
-    void ObjectColors(TvlObject* CurObject);
+    void ObjectColors(TvlObject* CurObject) override;
 
     // ---- Virtual operations, in slot order ----------------------------------
     // The scale changed: the generator builds its font again.
-    virtual void CheckScaling();
+    void CheckScaling() override;
     // After a paint: the generator's device font is given up.
-    virtual void ReleaseResources();
+    void ReleaseResources() override;
     // OnObjectSetData, or else SetDefaultData.
     virtual void ObjectSetData(TvlObject* CurObject);
     virtual void SetDefaultData(TvlObject* CurObject);
@@ -84,14 +86,9 @@ public:
     virtual void ObjectFont(TvlObject* CurObject);
 
     TObjectClassEvent OnObjectSetClass;
-    TObjectEvent OnObjectShape;
-    TObjectEvent OnObjectDraw;
     TObjectEvent OnObjectSetColors;
-    TObjectCheckEvent OnObjectCheckShape;
     TObjectEvent OnObjectSetData;
-    TObjectRefPointEvent OnCalcRefPoint;
     TChangeIDEvent ChangeID;
-    TObjectShapeRgnEvent OnObjectShapeRgn;
 
 protected:
     // Subclasses hand in their own generator class (a constructor cannot

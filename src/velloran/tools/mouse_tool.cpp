@@ -1,8 +1,8 @@
 #include "velloran/tools/mouse_tool.h"
 
 #include "velloran/platform/button.h"
-#include "velloran/view/draw_box.h"
 #include "velloran/scale/scale_setting.h"
+#include "velloran/view/draw_box.h"
 
 namespace vl {
 
@@ -50,7 +50,7 @@ void TMouseTool::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation == TOperation::opRemove && AComponent == FButton) FButton = nullptr;
 }
 
-void TMouseTool::SetDrawForm(TCustomDrawBox* Value) {
+void TMouseTool::SetDrawForm(TObjectView* Value) {
     TCustomDrawBox* old = DrawForm();
     if (Value == old) return;
     // A tool that leaves a draw box stops being its current tool.
@@ -70,7 +70,7 @@ void TMouseTool::Init() {
 void TMouseTool::Activate(TObject*) {
     TCustomDrawBox* box = DrawForm();
     if (!box) return;
-    if (TMouseTool* current = box->Tool()) current->Terminate();
+    if (TViewTool* current = box->Tool()) current->Terminate();
     box->SetTool(this);
     box->SetCursor(FCursor);
     ActScaleSet = &box->ScaleSetting();

@@ -4,7 +4,6 @@
 // current tool; a bound button activates it when clicked.
 
 #include <cstdint>
-#include <functional>
 
 #include "velloran/foundations/set.h"
 #include "velloran/foundations/types.h"
@@ -12,7 +11,7 @@
 #include "velloran/platform/cursors.h"
 #include "velloran/platform/object.h"
 #include "velloran/platform/window_host.h"
-#include "velloran/document/environment.h"
+#include "velloran/view/view_tool.h"
 
 namespace vl {
 
@@ -21,12 +20,9 @@ using TToolOptions = TSet<TToolOption, uint8_t>;
 enum class TToolStateItem : uint8_t { tsWaiting, tsWorking, tsMoving, tsCanScroll };
 using TToolState = TSet<TToolStateItem, uint8_t>;
 
-// One scroll step of the draw box towards the edge the cursor is at.
-using TScrollProc = std::function<void()>;
-
-class TMouseTool : public TEnvironment {
+class TMouseTool : public TViewTool {
 public:
-    using TEnvironment::TEnvironment;
+    using TViewTool::TViewTool;
     // Gives up the button's click, if it is still this tool's.
     ~TMouseTool() override;
     std::string ClassName() const override { return "TMouseTool"; }
@@ -46,26 +42,26 @@ public:
 
     // ---- Virtual operations, in slot order ----------------------------------
     // At the end of the draw box's loading: a default tool activates itself.
-    virtual void Init();
+    void Init() override;
     // This tool stops being current: releases the cursor.
-    virtual void Terminate();
+    void Terminate() override;
     // Makes this tool the current tool of DrawForm; fits a click handler.
-    virtual void Activate(TObject* Sender);
-    virtual void LMouseDown(TShiftState Shift, TPoint CurPos);
-    virtual void LMouseUp(TShiftState Shift, TPoint CurPos);
-    virtual void MouseMove(TShiftState Shift, TPoint CurPos);
-    virtual void LeftDblClk(TShiftState Shift, TPoint CurPos);
+    void Activate(TObject* Sender) override;
+    void LMouseDown(TShiftState Shift, TPoint CurPos) override;
+    void LMouseUp(TShiftState Shift, TPoint CurPos) override;
+    void MouseMove(TShiftState Shift, TPoint CurPos) override;
+    void LeftDblClk(TShiftState Shift, TPoint CurPos) override;
     // Hands control back to the default tool.
-    virtual void RMouseDown(TShiftState Shift, TPoint CurPos);
-    virtual void RMouseUp(TShiftState Shift, TPoint CurPos);
-    virtual void RightDblClk(TShiftState Shift, TPoint CurPos);
+    void RMouseDown(TShiftState Shift, TPoint CurPos) override;
+    void RMouseUp(TShiftState Shift, TPoint CurPos) override;
+    void RightDblClk(TShiftState Shift, TPoint CurPos) override;
     // The draw box ignores the result.
-    virtual bool KeyDown(uint16_t& aKey, TShiftState aShift);
-    virtual bool KeyUp(uint16_t& aKey, TShiftState aShift);
+    bool KeyDown(uint16_t& aKey, TShiftState aShift) override;
+    bool KeyUp(uint16_t& aKey, TShiftState aShift) override;
     // Called repeatedly while the cursor is at an edge and tsCanScroll is
     // set. A tool that scrolls removes its feedback, calls ScrollProc, lets
     // pending messages through and redraws at CurPos; the base never scrolls.
-    virtual void Scroll(const TScrollProc& ScrollProc, TPoint CurPos);
+    void Scroll(const TScrollProc& ScrollProc, TPoint CurPos) override;
 
     // Activates the draw box's default tool, unless this is a default tool.
     void SetDefaultTool();
@@ -81,7 +77,10 @@ public:
     // Frees the cursor from any confinement.
     void ReleaseClipping();
 
-    void SetDrawForm(TCustomDrawBox* Value) override;
+    bool IsDefaultTool() const override { return FOptions.Contains(TToolOption::toDefaultTool); }
+    bool CanScroll() const override { return ToolState.Contains(TToolStateItem::tsCanScroll); }
+
+    void SetDrawForm(TObjectView* Value) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:

@@ -5,16 +5,16 @@
 
 #include "velloran/document/data_mod.h"
 #include "velloran/document/data_module.h"
-#include "velloran/storage/file_header.h"
-#include "velloran/platform/measure.h"
 #include "velloran/foundations/round.h"
+#include "velloran/generators/custom_generator.h"
 #include "velloran/objects/object.h"
+#include "velloran/objects/object_tool.h"
 #include "velloran/platform/canvas.h"
 #include "velloran/platform/clipboard.h"
+#include "velloran/platform/measure.h"
 #include "velloran/platform/services.h"
-#include "velloran/tools/creator.h"
-#include "velloran/tools/find_creator.h"
-#include "velloran/tools/mouse_tool.h"
+#include "velloran/storage/file_header.h"
+#include "velloran/view/view_tool.h"
 
 namespace vl {
 
@@ -59,6 +59,8 @@ TCustomDrawBox::~TCustomDrawBox() {
 
 // ---- Links ----------------------------------------------------------------------
 
+TObjectDocument* TCustomDrawBox::ObjectDocument() const { return FDataModule; }
+
 void TCustomDrawBox::SetDataModule(TvlDataMod* Value) {
     if (Value == FDataModule) return;
     // The old document stays subscribed: it may hold this box as its
@@ -68,7 +70,7 @@ void TCustomDrawBox::SetDataModule(TvlDataMod* Value) {
     if (FDataModule) FDataModule->FreeNotification(this);
 }
 
-void TCustomDrawBox::SetTool(TMouseTool* Value) {
+void TCustomDrawBox::SetTool(TViewTool* Value) {
     if (Value == FTool) return;
     // Likewise the old tool.
     FTool = Value;
@@ -199,33 +201,33 @@ void TCustomDrawBox::WithToolsDo(const TCompFilter& Filter, const TComponentProc
     bool Stop = false;
     for (int32_t i = 0; i < own->ComponentCount() && !Stop; ++i) {
         TComponent* c = own->Components(i);
-        auto* tool = dynamic_cast<TMouseTool*>(c);
+        auto* tool = dynamic_cast<TViewTool*>(c);
         if (tool && tool->DrawForm() == this && (!Filter || Filter(c))) Action(c, Stop);
     }
 }
 
-bool TCustomDrawBox::Creators(TComponent* AComponent) { return dynamic_cast<TvlCreator*>(AComponent) != nullptr; }
+bool TCustomDrawBox::Creators(TComponent* AComponent) { return dynamic_cast<TObjectTool*>(AComponent) != nullptr; }
 
 void TCustomDrawBox::SetDefaultTool() {
     WithToolsDo(
-        [](TComponent* c) { return static_cast<TMouseTool*>(c)->Options().Contains(TToolOption::toDefaultTool); },
+        [](TComponent* c) { return static_cast<TViewTool*>(c)->IsDefaultTool(); },
         [this](TComponent* c, bool& Stop) {
-            static_cast<TMouseTool*>(c)->Activate(this);
+            static_cast<TViewTool*>(c)->Activate(this);
             Stop = true;
         });
 }
 
 void TCustomDrawBox::InitTools() {
-    WithToolsDo({}, [](TComponent* c, bool&) { static_cast<TMouseTool*>(c)->Init(); });
+    WithToolsDo({}, [](TComponent* c, bool&) { static_cast<TViewTool*>(c)->Init(); });
 }
 
 std::unique_ptr<TvlObject> TCustomDrawBox::CreateObject(int16_t ToolID) {
-    TvlCreator* c = FindCreator(Owner(), ToolID);
+    TObjectTool* c = FindObjectTool(Owner(), ToolID);
     return c ? c->CreateObject() : nullptr;
 }
 
 void TCustomDrawBox::RestoreFonts(TComponent* AComponent) {
-    auto* c = dynamic_cast<TvlCreator*>(AComponent);
+    auto* c = dynamic_cast<TObjectTool*>(AComponent);
     if (!c) return;
     TFont f = c->Generator().Font();
     f.Height = c->Generator().FontBackup;
@@ -343,7 +345,7 @@ void TCustomDrawBox::Paint() {
     if (FDataModule && !FDataModule->Empty()) {
         const TLimRec before = FDataModule->GetLimits();
         if (ss.State.Contains(TScaleFlag::scChanged)) {
-            WithToolsDo(Creators, [](TComponent* t, bool&) { static_cast<TvlCreator*>(t)->CheckScaling(); });
+            WithToolsDo(Creators, [](TComponent* t, bool&) { static_cast<TViewTool*>(t)->CheckScaling(); });
             FDataModule->AllObjects([](TvlObject* o, void*) { o->AdjustToScale(); }, nullptr);
             if (ss.State.Contains(TScaleFlag::scBoundsChanged)) FDataModule->InitLimits();
         }
@@ -358,7 +360,7 @@ void TCustomDrawBox::Paint() {
     }
 
     if (AfterPaint) AfterPaint(this);
-    WithToolsDo(Creators, [](TComponent* t, bool&) { static_cast<TvlCreator*>(t)->ReleaseResources(); });
+    WithToolsDo(Creators, [](TComponent* t, bool&) { static_cast<TViewTool*>(t)->ReleaseResources(); });
     // bsUpdateScrollbars stays with UpdateScrollBars, which always clears it itself.
     State -= {TBoxStateItem::bsHScrolling, TBoxStateItem::bsVScrolling};
 }

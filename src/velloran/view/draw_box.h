@@ -10,21 +10,22 @@
 #include <memory>
 
 #include "velloran/foundations/types.h"
+#include "velloran/objects/object_view.h"
 #include "velloran/objects/object_walks.h"
 #include "velloran/platform/colors.h"
 #include "velloran/platform/cursors.h"
 #include "velloran/scale/grid.h"
 #include "velloran/scale/origin.h"
 #include "velloran/scale/scale_setting.h"
-#include "velloran/view/scroll_paint.h"
 #include "velloran/scale/shadows.h"
 #include "velloran/storage/application.h"
+#include "velloran/view/scroll_paint.h"
 
 namespace vl {
 
 class TvlDataMod;
 class TvlObject;
-class TMouseTool;
+class TViewTool;
 
 // Where GetSpace makes room.
 enum class TSpaceDir : uint8_t { dirLeft, dirTop, dirRight, dirBottom };
@@ -44,19 +45,19 @@ using TKeyPressEvent = std::function<void(TObject* Sender, char16_t& Key)>;
 // Milliseconds between two steps of edge scrolling.
 inline uint16_t AutoScrollTime = 50;
 
-class TCustomDrawBox : public TScrollPaint {
+class TCustomDrawBox : public TScrollPaint, public TObjectView {
 public:
     explicit TCustomDrawBox(TComponent* AOwner);
     ~TCustomDrawBox() override;
     std::string ClassName() const override { return "TCustomDrawBox"; }
 
     // ---- Settings -------------------------------------------------------------
-    TScaleSetting& ScaleSetting() { return *FScaleSetting; }
+    TScaleSetting& ScaleSetting() override { return *FScaleSetting; }
     TvlGrid& Grid() { return *FGrid; }
     TShadows& Shadows() { return *FShadows; }
-    const TShadows& Shadows() const { return *FShadows; }
+    const TShadows& Shadows() const override { return *FShadows; }
     // Colour of object marks.
-    TColor clMarkPen() const { return FclMarkPen; }
+    TColor clMarkPen() const override { return FclMarkPen; }
     void SetclMarkPen(TColor Value) { FclMarkPen = Value; }
     // The scroll range always reaches the logical origin.
     bool ScrollAnchor() const { return FScrollAnchor; }
@@ -69,15 +70,17 @@ public:
     // Owned only when the draw box installed it itself (bsOwnDataMod).
     TvlDataMod* DataModule() const { return FDataModule; }
     void SetDataModule(TvlDataMod* Value);
+    TObjectDocument* ObjectDocument() const override;
+    void DrawingReplaced() override { State.Include(TBoxStateItem::bsNewRange); }
     // The object under the mouse, shared by the tools of this view.
-    TvlObject* MouseFnd() const { return FMouseFnd; }
-    void SetMouseFnd(TvlObject* Value) { FMouseFnd = Value; }
+    TvlObject* MouseFnd() const override { return FMouseFnd; }
+    void SetMouseFnd(TvlObject* Value) override { FMouseFnd = Value; }
     // The current tool; set only by tool activation. Cleared when it is freed.
-    TMouseTool* Tool() const { return FTool; }
-    void SetTool(TMouseTool* Value);
+    TViewTool* Tool() const { return FTool; }
+    void SetTool(TViewTool* Value);
 
     TCursor Cursor() const { return FCursor; }
-    void SetCursor(TCursor Value);
+    void SetCursor(TCursor Value) override;
 
     // The rulers along the edges; owned, not part of the document.
     TvlObject* ScaleHorz() const { return FScaleHorz.get(); }
@@ -109,10 +112,10 @@ public:
     // ---- Painting ------------------------------------------------------------
     void InvalidateBox();
     // Repaints the logical area at once.
-    void UpdateRect(const TLimRec& LimRec);
+    void UpdateRect(const TLimRec& LimRec) override;
     void InvalidateRestoreRect();
     // Invalidates the document's restore rectangle unless it is empty.
-    void InvalidateChanges();
+    void InvalidateChanges() override;
     TRect GetClientRect_Log();
     TPoint LogToScreen(TPoint LogPnt);
     // Client pixels to logical units through the mapped canvas.
@@ -184,7 +187,7 @@ private:
     std::unique_ptr<TvlApplication> FApplication;
     std::unique_ptr<TvlObject> FScaleHorz;
     std::unique_ptr<TvlObject> FScaleVert;
-    TMouseTool* FTool = nullptr;
+    TViewTool* FTool = nullptr;
     TvlObject* FMouseFnd = nullptr;
     TPoint FAnchor;
     bool FScrollAnchor = false;

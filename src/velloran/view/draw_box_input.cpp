@@ -3,7 +3,7 @@
 // Mouse, key and drag messages, handed on in logical units.
 
 #include "velloran/platform/canvas.h"
-#include "velloran/tools/mouse_tool.h"
+#include "velloran/view/view_tool.h"
 
 namespace vl {
 
@@ -29,7 +29,7 @@ void TCustomDrawBox::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X
 void TCustomDrawBox::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {
     if (!FTool || State.Contains(TBoxStateItem::bsToolScroll)) return;
     ActScaleSet = FScaleSetting.get();
-    if (AutoScroll() && FTool->ToolState.Contains(TToolStateItem::tsCanScroll)) doToolScroll({X, Y});
+    if (AutoScroll() && FTool->CanScroll()) doToolScroll({X, Y});
     if (!FTool) return;
     const TPoint p = DeviceToLog({X, Y});
     FTool->MouseMove(Shift, p);

@@ -13,7 +13,7 @@
 #include "velloran/foundations/stream.h"
 #include "velloran/platform/canvas.h"
 #include "velloran/platform/services.h"
-#include "velloran/tools/mouse_tool.h"
+#include "velloran/view/view_tool.h"
 
 namespace vl {
 
@@ -273,7 +273,7 @@ void TCustomDrawBox::Resize() {
     }
     TScrollPaint::Resize();
     SyncOrigin();
-    if (FTool && FTool->ToolState.Contains(TToolStateItem::tsCanScroll)) SetClipping();
+    if (FTool && FTool->CanScroll()) SetClipping();
 }
 
 void TCustomDrawBox::Scroll(TScrollBarKind Kind, TScrollCode Code, int32_t Pos) {
@@ -315,7 +315,7 @@ void TCustomDrawBox::doToolScroll(TPoint CurPos) {
         ~TEnd() { s.Exclude(TBoxStateItem::bsToolScroll); }
     } end{State};
     TPoint p = CurPos;
-    while (holds(zone, p) && FTool && FTool->ToolState.Contains(TToolStateItem::tsCanScroll)) {
+    while (holds(zone, p) && FTool && FTool->CanScroll()) {
         const uint32_t now = svc.GetTickCount();
         if (now - ticks > AutoScrollTime) {
             ticks = now;

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "velloran/foundations/round.h"
 #include "velloran/foundations/errors.h"
+#include "velloran/foundations/round.h"
 
 namespace vl {
 

@@ -1,7 +1,7 @@
 #include "velloran/platform/detail/dib.h"
 
-#include "velloran/platform/detail/emf_bytes.h"
 #include "velloran/foundations/errors.h"
+#include "velloran/platform/detail/emf_bytes.h"
 #include "velloran/platform/graphics.h"
 
 namespace vl {

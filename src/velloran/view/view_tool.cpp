@@ -1,0 +1,10 @@
+#include "velloran/view/view_tool.h"
+
+#include "velloran/view/draw_box.h"
+
+namespace vl {
+
+// Only draw boxes link tools, so the cast fails only without a view.
+TCustomDrawBox* TViewTool::DrawForm() const { return dynamic_cast<TCustomDrawBox*>(TEnvironment::DrawForm()); }
+
+} // namespace vl
