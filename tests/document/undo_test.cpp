@@ -50,6 +50,12 @@ TEST_F(UndoTest, UndoFunctionKeepsStepsConsistentAndStepsAreClampedNotWrapped) {
     Start(TUndo{unCreate}, 300);
     ASSERT_NE(Doc->UndoManager(), nullptr);
     EXPECT_EQ(Doc->UndoManager()->Steps(), 255);
+
+    // Assigning a document takes its undo kinds, not its 300 steps.
+    TvlDataModule copy(nullptr);
+    copy.Assign(*Doc);
+    EXPECT_EQ(copy.UndoFunction(), TUndo{unCreate});
+    EXPECT_EQ(copy.UndoSteps(), 1);
 }
 
 TEST_F(UndoTest, OneStepUndoesOnlyTheLastOperation) {

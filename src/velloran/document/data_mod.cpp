@@ -33,6 +33,9 @@ void TvlDataMod::Assign(const TPersistent& Source) {
     OnUnselectObject = src->OnUnselectObject;
     OnMarkObject = src->OnMarkObject;
     OnLayerSetClass = src->OnLayerSetClass;
+    OnCheckFileVersion = src->OnCheckFileVersion;
+    // Not the steps, but through the setter, so the kinds never go without one.
+    SetUndoFunction(src->FUndo);
 }
 
 TLayerClass TvlDataMod::LayerSetClass() const {

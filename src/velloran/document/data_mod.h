@@ -63,7 +63,7 @@ public:
     ~TvlDataMod() override;
     std::string ClassName() const override { return "TvlDataMod"; }
 
-    // From another document: the handlers. Anything else: the framework's
+    // From another document: the handlers and UndoFunction. Anything else: the framework's
     // assignment, which rejects it.
     void Assign(const TPersistent& Source) override;
 
