@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "velloran/document/environment.h"
+#include "velloran/document/undo_manager.h"
 #include "velloran/foundations/set.h"
 #include "velloran/foundations/types.h"
 #include "velloran/objects/cap_list.h"
@@ -20,9 +21,8 @@
 #include "velloran/objects/object_types.h"
 #include "velloran/objects/object_walks.h"
 #include "velloran/platform/object.h"
-#include "velloran/document/undo_manager.h"
-#include "velloran/storage/file_header.h"
 #include "velloran/scale/scale_document.h"
+#include "velloran/storage/file_header.h"
 
 namespace vl {
 
@@ -63,8 +63,8 @@ public:
     ~TvlDataMod() override;
     std::string ClassName() const override { return "TvlDataMod"; }
 
-    // From another document: the handlers and UndoFunction. Anything else: the framework's
-    // assignment, which rejects it.
+    // From another document: the handlers and UndoFunction. Anything else:
+    // the framework's assignment, which rejects it.
     void Assign(const TPersistent& Source) override;
 
     // ---- Limits and size ------------------------------------------------------
@@ -246,7 +246,7 @@ protected:
     static TCounters ReadCounters(TStream& Stream);
     void SetCounters(TCounters Value) { FCounters = std::move(Value); }
     // Resolves the stored links of freshly read objects through an index of
-    // Objects (ClassNr, ObjID), so a drawing connects in linear time.
+    // Objects (ClassNr, ObjID): one binary search per link, not a walk.
     void ConnectObjects(TCapList& Objects);
 
     TObjIndex FStartIndex;
