@@ -10,7 +10,9 @@
 #include "velloran/foundations/errors.h"
 #include "velloran/foundations/stream.h"
 #include "velloran/foundations/stream_strings.h"
+#include "velloran/objects/layer.h"
 #include "velloran/objects/object.h"
+#include "velloran/objects/object_tool.h"
 #include "velloran/platform/file_dialog.h"
 #include "velloran/platform/message_box.h"
 #include "velloran/platform/services.h"
@@ -19,7 +21,6 @@
 #include "velloran/storage/infobox.h"
 #include "velloran/storage/mapper.h"
 #include "velloran/storage/versions.h"
-#include "velloran/objects/object_tool.h"
 
 namespace vl {
 
@@ -180,7 +181,7 @@ TCounters TvlDataMod::ReadCounters(TStream& Stream) {
     return counters;
 }
 
-void TvlDataMod::ConnectObjects(TCapList& Objects) {
+void TvlDataMod::ConnectObjects(TvlLayer& Objects) {
     // Only slaves and linked objects need the index; most drawings have some.
     bool any = false;
     for (int32_t i = 0; i < Objects.Count() && !any; ++i)

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "velloran/objects/cap_list.h"
+#include "velloran/objects/layer.h"
 #include "velloran/objects/object.h"
 
 namespace vl {
 
-TObjectIndex::TObjectIndex(const TCapList& Objects) {
+TObjectIndex::TObjectIndex(const TvlLayer& Objects) {
     FEntries.reserve(static_cast<size_t>(Objects.Count()));
     for (int32_t i = 0; i < Objects.Count(); ++i)
         if (TvlObject* o = Objects.Get(i)) FEntries.push_back({KeyOf(o->ClassNr(), o->ObjID), o});

@@ -8,14 +8,14 @@
 
 namespace vl {
 
-class TCapList;
+class TvlLayer;
 class TvlObject;
 
 class TObjectIndex {
 public:
     // Every non-nil object of Objects; among equal identities the first in
     // list order wins, as a search from the front would find it.
-    explicit TObjectIndex(const TCapList& Objects);
+    explicit TObjectIndex(const TvlLayer& Objects);
     TvlObject* Find(int16_t ClassNr, uint16_t ObjID) const;
 
 private:
