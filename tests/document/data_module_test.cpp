@@ -77,6 +77,18 @@ TEST_F(DocTest, DeletionAsksADependantAfterItsMasterWhateverItsZOrder) {
     EXPECT_TRUE(Doc->Empty());
 }
 
+TEST_F(DocTest, DeletionTakesAChainWhoseLastSlaveStandsBeforeItsMaster) {
+    // c lies in front of b, so one walk meets c before b has joined; c must
+    // still go with b, or it would keep its freed master.
+    Tool2->Generator().SetZOrder(5);
+    TBoxObj* a = Add(Tool, {0, 0});
+    TBoxObj* b = AddSlave(Tool, a);
+    AddSlave(Tool2, b);
+    Doc->Select(a);
+    Doc->DeleteObjects();
+    EXPECT_TRUE(Doc->Empty());
+}
+
 TEST_F(DocTest, DeletionOfInterleavedMarksKeepsTheRightObjects) {
     constexpr int N = 1000;
     std::vector<TvlObject*> m, s, kept;

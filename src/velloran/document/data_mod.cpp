@@ -163,6 +163,9 @@ bool TvlDataMod::PrepareDelete() {
         // From the last: a slave that stays unselects itself.
         for (int32_t i = FMarkCase.Count() - 1; i >= 0; --i)
             if (TvlObject* o = FMarkCase.Get(i); o && o->GetSelected()) o->CanDelete();
+        // One walk meets a slave standing before its master too early to join;
+        // it goes with its master rather than keep a freed one.
+        if (FollowDeletedMasters(false)) PackMarkCase();
     } catch (...) {
         FBulkMarks = false;
         PackMarkCase();
@@ -208,21 +211,30 @@ void TvlDataMod::ReleaseToolObjects(const TObjectTool& Tool) {
         }
     });
     if (!joined) return;
-    while (joined) {
+    FollowDeletedMasters(true);
+    for (int32_t i = FMarkCase.Count() - 1; i >= 0; --i)
+        if (TvlObject* o = FMarkCase.Get(i); o && o->State.Contains(isDeleted)) FMarkCase.Delete(i);
+    ForgetMouseFnd();
+    FreeDeletedObjects();
+}
+
+bool TvlDataMod::FollowDeletedMasters(bool Silently) {
+    // Monotonic (a flag is only ever added), so this ends after one walk per
+    // link of the longest chain.
+    bool any = false;
+    for (bool joined = true; joined;) {
         joined = false;
         AllObjects([&](TvlObject* o) {
             if (o->State.Contains(isDeleted)) return;
             TvlObject* master = o->GetMaster();
             if (master != o && master && master->State.Contains(isDeleted)) {
+                if (!Silently) Select(o);
                 o->State.Include(isDeleted);
-                joined = true;
+                joined = any = true;
             }
         });
     }
-    for (int32_t i = FMarkCase.Count() - 1; i >= 0; --i)
-        if (TvlObject* o = FMarkCase.Get(i); o && o->State.Contains(isDeleted)) FMarkCase.Delete(i);
-    ForgetMouseFnd();
-    FreeDeletedObjects();
+    return any;
 }
 
 void TvlDataMod::ForgetMouseFnd() {

@@ -229,6 +229,9 @@ protected:
     bool PrepareDelete();
     // OnDeleteObjects, then the mark case is emptied.
     void DoDeleteObjects();
+    // Flags isDeleted on every object whose master is flagged, down whole
+    // chains; unless Silently they join the mark case. True when any joined.
+    bool FollowDeletedMasters(bool Silently);
     // Objects are going away: nothing may keep pointing at them.
     void ForgetMouseFnd();
     // Empties the mark case without events or repainting; the objects keep
