@@ -84,6 +84,21 @@ TEST_F(FileFailureTest, UnknownClassNumberKeepsTheDrawingAndAsksForAMapFile) {
     EXPECT_EQ(Mapper, nullptr);
 }
 
+TEST_F(FileFailureTest, SlavesHangingOnAMissingMasterGoWithTheirChain) {
+    TBytes b;
+    b.raw({0xCF, 0xB9, 0, 0}).i32(0).i32(0x01000000).i32(0x15000000).i32(0);
+    b.i16(1).i16(2).i32(0);
+    // 1#1 hangs on the missing 1#99, 2#1 on 1#1; 1#2 is free.
+    b.i16(1).i16(1).i16(0x0011).i16(1).i16(99).i32(0).i16(1).i16(1).i32(0).i16(0);
+    b.i16(2).i16(1).i16(0x0011).i16(1).i16(1).i32(0).i16(2).i16(2).i32(0).i16(0);
+    b.i16(1).i16(2).i16(0x0001).i32(5).i32(5).i32(0).i32(0).i16(0);
+    b.i16(0x8001);
+    const std::string path = TempPath("chain.vld");
+    WriteFile(path, b.v);
+    ASSERT_TRUE(Doc->LoadFromFile(path));
+    EXPECT_EQ(Drawing(), (std::vector<std::string>{"1#2 5,5"}));
+}
+
 TEST_F(FileFailureTest, AbortingVersionCheckSkipsBodyAndTrailer) {
     const std::string path = TempPath("other.vld");
     ASSERT_EQ(Doc->SaveToFile(path), TSaveResult::srSaved);

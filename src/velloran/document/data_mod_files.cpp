@@ -198,6 +198,22 @@ void TvlDataMod::ConnectObjects(TvlLayer& Objects) {
         throw;
     }
     FConnectIndex = nullptr;
+    // A slave whose master was set free and flagged (its own master was
+    // missing) goes with it, or it would keep a freed master. Chains of
+    // slaves take one pass per link.
+    using enum TIndividualFlag;
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (int32_t i = 0; i < Objects.Count(); ++i) {
+            TvlObject* o = Objects.Get(i);
+            if (!o || o->State.Contains(isDeleted)) continue;
+            const TvlObject* m = o->GetMaster();
+            if (m && m != o && m->State.Contains(isDeleted)) {
+                o->State.Include(isDeleted);
+                joined = true;
+            }
+        }
+    }
 }
 
 bool TvlDataMod::LoadBodyAttempts(TStream& Stream, const std::function<void()>& ReadAttempt) {
