@@ -1,6 +1,7 @@
 #include "sketch_form.h"
 
 #include <velloran/generators/generator_options.h>
+#include <velloran/objects/object.h>
 #include <velloran/platform/colors.h>
 
 namespace sketch {
@@ -24,6 +25,18 @@ TvlPoints* Creator(TForm& form, TvlDrawbox* box, const char16_t* name, TShapetyp
     g.SetHotspotY(h / 2);
     g.SetPen(pen);
     g.SetBrush(brush);
+    return c;
+}
+
+// A line creator of the draw box with its pen.
+TvlLines* LineCreator(TForm& form, TvlDrawbox* box, const char16_t* name, TPen pen) {
+    auto* c = NewComponent<TvlLines>(form);
+    c->SetName(name);
+    c->SetDrawForm(box);
+    c->Generator().SetPen(pen);
+    // Tool bar icons take their proportions from the generator's size.
+    c->Generator().SetWidth(3000);
+    c->Generator().SetHeight(2000);
     return c;
 }
 
@@ -56,6 +69,30 @@ TSketchForm::TSketchForm() {
     Pointer->SetName(u"Pointer");
     Pointer->SetDrawForm(DrawBox);
     Pointer->SetOptions({TToolOption::toDefaultTool});
+
+    Lines = LineCreator(*this, DrawBox, u"Line", {RGB(60, 60, 60), 60});
+    Lines->SetOrthoMode(true);
+    Polylines = LineCreator(*this, DrawBox, u"Polyline", {RGB(30, 100, 180), 40});
+    Polylines->SetPolyShape(true);
+    Frames = LineCreator(*this, DrawBox, u"Frame", {RGB(150, 110, 30), 20, TPenStyle::psDash});
+    Frames->Generator().SetShape(TShapetype::stRectangle);
+    Frames->Generator().SetBrush({clWhite, TBrushStyle::bsClear});
+    Nodes = Creator(*this, DrawBox, u"Node", TShapetype::stCircle, 400, 400, {RGB(200, 90, 20), 20},
+                    {RGB(250, 200, 150), TBrushStyle::bsSolid});
+    Connectors = NewComponent<TLineDepends>(*this);
+    Connectors->SetName(u"Connector");
+    Connectors->SetDrawForm(DrawBox);
+    Connectors->Generator().SetPen({RGB(200, 90, 20), 50});
+    Connectors->Generator().SetBrush({clWhite, TBrushStyle::bsClear});
+    // Cables run beneath the symbols they join (a higher order lies further back).
+    Connectors->Generator().SetZOrder(1);
+    Connectors->SetMasterObject(Nodes);
+    // A cable may start at any symbol but the walls, which hold all others.
+    Connectors->OnObjectFound = [this](TvlObject* o, bool& Accept) {
+        const TObjectTool* c = o->Tool();
+        Accept = c == Rectangles || c == Ellipses || c == Circles || c == Squares || c == RoundRects ||
+                 c == Pictures || c == Nodes;
+    };
 
     // Symbols that read as furniture and machines cast shadows; benches turn.
     Rectangles->Generator().SetOptions(
@@ -95,7 +132,8 @@ TvlDataModule* TSketchForm::Document() const {
 }
 
 std::vector<TMouseTool*> TSketchForm::ToolBarTools() const {
-    return {Pointer, Rectangles, Ellipses, Circles, Squares, RoundRects, Pictures};
+    return {Pointer, Rectangles, Ellipses, Circles, Squares, RoundRects, Pictures, Lines, Polylines,
+            Frames, Connectors};
 }
 
 } // namespace sketch
