@@ -1,6 +1,8 @@
 #include "document/file_fixture.h"
 
+#include "velloran/objects/line_obj.h"
 #include "velloran/storage/application.h"
+#include "velloran/tools/custom_lines.h"
 
 namespace vl::test {
 namespace {
@@ -44,9 +46,15 @@ TEST_F(FileTest, BodyCountersAndLayerNamePinned) {
 TEST_F(FileTest, SymbolRecordPinnedAndFileRoundTripsByteIdentical) {
     Tool2->Generator().SetCounter(1);
     TvlObject* a = Sym(Tool, {100, -50});
-    Sym(Tool2, {300, 40});
+    TvlObject* second = Sym(Tool2, {300, 40});
     Tool2->CreateSlaveAt(a, 12, 7);
     Doc->Objects().SetName(u"Plan");
+    // A line from a point to the second symbol, hanging on it.
+    auto* lines = NewComponent<TvlLines>(Form);
+    lines->SetDrawForm(Box);
+    auto* line = static_cast<TLineObj*>(Sym(lines, {-20, 30}));
+    line->SetPos2({300, 40});
+    line->SetMaster2(second);
 
     // The first symbol's record: class, identity, state, position, reserved, angle.
     const Bytes b = Body();
@@ -65,7 +73,8 @@ TEST_F(FileTest, SymbolRecordPinnedAndFileRoundTripsByteIdentical) {
     EXPECT_EQ(Drawing(), before);
     ASSERT_EQ(Doc->SaveToFile(p2), TSaveResult::srSaved);
     EXPECT_EQ(ReadFile(p1), ReadFile(p2));
-    EXPECT_EQ(Doc->Counters(), (TCounters{1, 2}));
+    EXPECT_EQ(Doc->Counters(), (TCounters{2, 2}));
+    EXPECT_TRUE(static_cast<TLineObj*>(Doc->ObjectAt(3, 0))->State.Contains(TIndividualFlag::isP2Slave));
 }
 
 TEST(Versions, TextsAndComponents) {

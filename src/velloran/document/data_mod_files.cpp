@@ -11,6 +11,7 @@
 #include "velloran/foundations/stream.h"
 #include "velloran/foundations/stream_strings.h"
 #include "velloran/objects/layer.h"
+#include "velloran/objects/line_obj.h"
 #include "velloran/objects/object.h"
 #include "velloran/objects/object_tool.h"
 #include "velloran/platform/file_dialog.h"
@@ -208,7 +209,10 @@ void TvlDataMod::ConnectObjects(TvlLayer& Objects) {
             TvlObject* o = Objects.Get(i);
             if (!o || o->State.Contains(isDeleted)) continue;
             const TvlObject* m = o->GetMaster();
-            if (m && m != o && m->State.Contains(isDeleted)) {
+            // A line also goes with the master of its second end.
+            const auto* line = dynamic_cast<const TLineObj*>(o);
+            const TvlObject* m2 = line ? line->GetMaster2() : nullptr;
+            if ((m && m != o && m->State.Contains(isDeleted)) || (m2 && m2 != o && m2->State.Contains(isDeleted))) {
                 o->State.Include(isDeleted);
                 joined = true;
             }
