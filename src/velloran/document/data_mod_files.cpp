@@ -143,7 +143,11 @@ bool TvlDataMod::LoadFromFile(const std::string& FileName) {
             return false;
         }
     }
-    return LoadDrawing(*file);
+    // Read from memory: a file stream answers every size and position
+    // question of the readers with a system call.
+    TMemoryStream bytes;
+    bytes.LoadFromStream(*file);
+    return LoadDrawing(bytes);
 }
 
 bool TvlDataMod::LoadDrawing(TStream& Stream) {
