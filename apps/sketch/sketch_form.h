@@ -11,6 +11,7 @@
 #include <velloran/tools/custom_lines.h>
 #include <velloran/tools/line_depends.h>
 #include <velloran/tools/mouse_tool.h>
+#include <velloran/text/text_creators.h>
 #include <velloran/tools/vl_points.h>
 #include <velloran/view/draw_box.h>
 
@@ -46,6 +47,13 @@ class TSketchForm : public vl::TForm {
     // Cables between symbols: each end hangs on the symbol it was clicked on
     // and follows it.
     vl::TLineDepends* Connectors;
+    // Room names and notes: single texts, and labels framed by a symbol.
+    vl::TvlText* Texts;
+    vl::TvlTextlabs* Labels;
+    // The title block of the sample plan; not on the tool bar.
+    vl::TvlTextlabs* TitleBlock;
+    // Notes in a box spanned between two corners.
+    vl::TvlTextlabs2D* LabelBoxes;
 
     // The draw box's own document, made when loading finishes. Made then,
     // it is the form's last component and goes first, while the creators
@@ -54,6 +62,9 @@ class TSketchForm : public vl::TForm {
 
     // The tools the tool bar offers, in tool bar order.
     std::vector<vl::TMouseTool*> ToolBarTools() const;
+
+    // The topmost object at p (logical) that shows a text; nullptr if none.
+    vl::TvlObject* TextObjectAt(vl::TPoint p) const;
 };
 
 } // namespace sketch
