@@ -49,10 +49,14 @@ void FileCommands::Attach() {
     doc.SetUndoFunction(TUndo{TUndoOptions::unMove, TUndoOptions::unDelete});
     doc.SetUndoSteps(UndoSteps);
     doc.Loaded();
-    form.DrawBox->OnMouseDown = [this, &doc, &form](TObject*, TMouseButton Button, TShiftState, int32_t, int32_t) {
-        if (Button != TMouseButton::mbLeft || !dynamic_cast<TvlCreator*>(form.DrawBox->Tool())) return;
-        doc.Backup(TBackupMode::bkCreate);
-        Changed(+1);
+    // Before the window's own handler, which may start an edit.
+    form.DrawBox->OnMouseDown = [this, &doc, &form, next = form.DrawBox->OnMouseDown](
+                                    TObject* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+        if (Button == TMouseButton::mbLeft && dynamic_cast<TvlCreator*>(form.DrawBox->Tool())) {
+            doc.Backup(TBackupMode::bkCreate);
+            Changed(+1);
+        }
+        if (next) next(Sender, Button, Shift, X, Y);
     };
     UpdateTitle();
 }
