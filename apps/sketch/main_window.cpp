@@ -126,7 +126,7 @@ void MainWindow::CreateActions() {
     };
     TSketchForm& form = *FForm;
     const Entry entries[] = {
-        {form.Pointer, tr("Pointer"), tr("Point at the drawing; draws nothing")},
+        {form.Pointer, tr("Pointer"), tr("Mark symbols; drag them to move, drag a handle to turn")},
         {form.Rectangles, tr("Rectangle"), tr("Click to place a workbench")},
         {form.Ellipses, tr("Ellipse"), tr("Click to place an oval table")},
         {form.Circles, tr("Circle"), tr("Click to place a tank")},
@@ -180,6 +180,23 @@ void MainWindow::CreateActions() {
     snap->setCheckable(true);
     snap->setChecked(form.DrawBox->Grid().Capture());
     snap->setToolTip(tr("Snap new symbols to the grid"));
+    CreateEditActions();
+}
+
+void MainWindow::CreateEditActions() {
+    // The Edit menu may already hold other commands; these join them.
+    QMenu* edit = nullptr;
+    for (QAction* a : menuBar()->actions())
+        if (a->menu() && a->text() == tr("&Edit")) edit = a->menu();
+    if (!edit) edit = menuBar()->addMenu(tr("&Edit"));
+    edit->addSeparator();
+    QAction* del = edit->addAction(tr("&Delete"), QKeySequence::Delete, this, [this] { FForm->DeleteMarked(); });
+    del->setObjectName(QStringLiteral("Delete"));
+    QAction* all = edit->addAction(tr("Select &All"), QKeySequence::SelectAll, this, [this] {
+        FForm->Pointer->Activate(nullptr);
+        FForm->SelectAll();
+    });
+    all->setObjectName(QStringLiteral("SelectAll"));
 }
 
 void MainWindow::CreateStatusBar() {
@@ -191,16 +208,19 @@ void MainWindow::CreateStatusBar() {
     bar->addWidget(FMessage->Widget(), 1);
     bar->addWidget(FProgress->Widget());
     FToolLabel = new QLabel(bar);
+    FObjectLabel = new QLabel(bar);
+    FObjectLabel->setMinimumWidth(140);
     FPosLabel = new QLabel(bar);
     FPosLabel->setMinimumWidth(220);
     FScaleLabel = new QLabel(bar);
+    bar->addPermanentWidget(FObjectLabel);
     bar->addPermanentWidget(FToolLabel);
     bar->addPermanentWidget(FPosLabel);
     bar->addPermanentWidget(FScaleLabel);
     // Long operations of the library report here while the window lives.
     InfoOpen(FMessage.get(), FProgress.get());
     InfoMessage(infoText, tr("Choose a symbol on the tool bar and click into the plan; "
-                             "a right click returns to the pointer.")
+                             "a right click returns to the pointer, which marks and moves symbols.")
                               .toStdU16String());
 }
 
@@ -242,6 +262,8 @@ void MainWindow::ShowPosition(int32_t x, int32_t y) {
                            .arg(map.LogToWorld(x), 0, 'f', dcls)
                            .arg(map.LogToWorld(y), 0, 'f', dcls)
                            .arg(unit));
+    // The tool has just looked for the object under the mouse.
+    FObjectLabel->setText(QString::fromStdU16String(TSketchForm::ObjectName(FForm->DrawBox->MouseFnd())));
 }
 
 void MainWindow::ToolChanged() {

@@ -1,6 +1,10 @@
 #include "sketch_form.h"
 
+#include <string>
+
+#include <velloran/generators/custom_generator.h>
 #include <velloran/generators/generator_options.h>
+#include <velloran/objects/object.h>
 #include <velloran/platform/colors.h>
 
 namespace sketch {
@@ -52,10 +56,9 @@ TSketchForm::TSketchForm() {
                        {clBlack, 1, TPenStyle::psClear}, {clWhite, TBrushStyle::bsClear});
     Walls = Creator(*this, DrawBox, u"Walls", TShapetype::stRectangle, 24000, 12000,
                     {RGB(50, 50, 50), 250}, {clWhite, TBrushStyle::bsClear});
-    Pointer = NewComponent<TMouseTool>(*this);
+    Pointer = NewComponent<TMarkMove>(*this);
     Pointer->SetName(u"Pointer");
     Pointer->SetDrawForm(DrawBox);
-    Pointer->SetOptions({TToolOption::toDefaultTool});
 
     // Symbols that read as furniture and machines cast shadows; benches turn.
     Rectangles->Generator().SetOptions(
@@ -64,8 +67,9 @@ TSketchForm::TSketchForm() {
         TGeneratorOptions{TGeneratorOption::goRotation, TGeneratorOption::goShadows});
     Ellipses->Generator().SetOptions(TGeneratorOptions{TGeneratorOption::goShadows});
     Pictures->Generator().SetOptions(TGeneratorOptions{TGeneratorOption::goStretchPicture});
-    // The walls lie beneath everything else.
+    // The walls lie beneath everything else and stay put under the pointer.
     Walls->Generator().SetZOrder(-1);
+    Walls->Generator().SetOptions(TGeneratorOptions{TGeneratorOption::goDontFind});
 
     TScaleSetting& map = DrawBox->ScaleSetting();
     map.SetMinUnit(TLenUnits::mm);
@@ -96,6 +100,29 @@ TvlDataModule* TSketchForm::Document() const {
 
 std::vector<TMouseTool*> TSketchForm::ToolBarTools() const {
     return {Pointer, Rectangles, Ellipses, Circles, Squares, RoundRects, Pictures};
+}
+
+void TSketchForm::SelectAll() {
+    TvlDataModule* doc = Document();
+    if (!doc) return;
+    // Marks draw through the view's mapping.
+    ActScaleSet = &DrawBox->ScaleSetting();
+    doc->AllObjects([doc](TvlObject* o, void*) {
+        if (o->GetVisible() && !o->Generator().Options().Contains(TGeneratorOption::goDontFind)) doc->Select(o);
+    }, nullptr);
+    doc->Mark(nullptr);
+}
+
+void TSketchForm::DeleteMarked() {
+    if (TvlDataModule* doc = Document()) doc->DeleteObjects();
+}
+
+std::u16string TSketchForm::ObjectName(const TvlObject* Object) {
+    if (!Object) return {};
+    const auto* creator = dynamic_cast<const TComponent*>(Object->Tool());
+    const std::u16string name = creator ? creator->Name() : u"Object";
+    const std::string id = std::to_string(Object->ObjID);
+    return name + u" " + std::u16string(id.begin(), id.end());
 }
 
 } // namespace sketch

@@ -4,11 +4,12 @@
 // stored with each object of a drawing, so components are only ever
 // appended (docs/sketch.md keeps the list).
 
+#include <string>
 #include <vector>
 
 #include <velloran/document/data_module.h>
 #include <velloran/platform/form.h>
-#include <velloran/tools/mouse_tool.h>
+#include <velloran/tools/mark_move.h>
 #include <velloran/tools/vl_points.h>
 #include <velloran/view/draw_box.h>
 
@@ -30,9 +31,8 @@ class TSketchForm : public vl::TForm {
     vl::TvlPoints* Pictures;
     // The outer walls of the sample plan; not on the tool bar.
     vl::TvlPoints* Walls;
-    // Holds the default-tool slot: idle until the mark-and-move tool
-    // takes its place.
-    vl::TMouseTool* Pointer;
+    // The default tool: marks, moves, sizes and turns symbols.
+    vl::TMarkMove* Pointer;
 
     // The draw box's own document, made when loading finishes. Made then,
     // it is the form's last component and goes first, while the creators
@@ -41,6 +41,14 @@ class TSketchForm : public vl::TForm {
 
     // The tools the tool bar offers, in tool bar order.
     std::vector<vl::TMouseTool*> ToolBarTools() const;
+
+    // Marks every symbol the pointer could mark.
+    void SelectAll();
+    // Deletes the marked symbols with whatever hangs on them.
+    void DeleteMarked();
+    // The creator's name and the identity, as the status bar shows an
+    // object; empty for none.
+    static std::u16string ObjectName(const vl::TvlObject* Object);
 };
 
 } // namespace sketch

@@ -6,6 +6,7 @@
 #include <map>
 
 #include <velloran/objects/object.h>
+#include <velloran/platform/headless_window_host.h>
 #include <velloran/platform/string_utils.h>
 
 #include "sample_plan.h"
@@ -36,6 +37,22 @@ TEST(SketchForm, CreatorsKeepTheClassNumbersOfTheDocumentedOrder) {
     // With objects in it, the form goes without reaching freed creators.
     AddSamplePlan(form);
     EXPECT_GT(form.Document()->Count(), 0);
+}
+
+TEST(SketchForm, SelectAllLeavesTheWallsAndDeleteTakesTheMarkedSymbols) {
+    TActScaleSetScope mapping{nullptr};
+    TSketchForm form;
+    THeadlessWindowHost host{form.DrawBox, {800, 600}};
+    form.FinishLoading();
+    AddSamplePlan(form);
+    TvlDataModule& doc = *form.Document();
+    const int32_t count = doc.Count();
+    form.SelectAll();
+    ASSERT_EQ(doc.MarkCase().Count(), count - 1);
+    for (int32_t i = 0; i < doc.MarkCase().Count(); ++i) EXPECT_NE(doc.MarkCase().Get(i)->Tool(), form.Walls);
+    form.DeleteMarked();
+    EXPECT_EQ(doc.Count(), 1);
+    EXPECT_EQ(TSketchForm::ObjectName(doc.ObjectAt(0, 0)), u"Walls 1");
 }
 
 } // namespace
