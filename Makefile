@@ -1,7 +1,7 @@
 # Front door: `make test` and `make demo` work on a fresh Debian machine.
 JOBS ?= 2
 
-.PHONY: all bootstrap build test asan bench demo clean
+.PHONY: all bootstrap build test asan bench fuzz demo clean
 
 all: build
 
@@ -24,6 +24,13 @@ bench: bootstrap
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)
 	@for b in build/bench/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# Seconds of fuzzing per harness.
+SECONDS ?= 60
+fuzz: bootstrap
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	scripts/fuzz $(SECONDS)
 
 demo: build
 	@scripts/run-demo
