@@ -242,11 +242,16 @@ TEST_F(MarkMoveTest, AReleaseDuringEdgeScrollingEndsTheMoveAndTheLoop) {
     EXPECT_EQ(A->GetPos(), at);
 }
 
-TEST_F(MarkMoveTest, TerminatingUnmarksAndTheMarkColourReachesTheDrawBox) {
+TEST_F(MarkMoveTest, TerminatingEndsTheMoveAndUnmarksAndTheMarkColourReachesTheDrawBox) {
     Tool->SetMarkColor(0x00FF00);
     EXPECT_EQ(Box->clMarkPen(), 0x00FF00);
     Click({105, 105});
+    Host->SendMouseDown(TMouseButton::mbLeft, 105, 105);
+    Host->SendMouseMove(125, 105);
     Points->Activate(nullptr);
+    EXPECT_FALSE(Tool->Moving());
+    EXPECT_TRUE(A->GetVisible());
+    EXPECT_EQ(A->GetPos(), (TPoint{120, 100}));
     EXPECT_EQ(Marked(), 0);
     EXPECT_FALSE(A->State.Contains(isMarked));
 }

@@ -63,6 +63,8 @@ void TMarkMove::Init() {
 }
 
 void TMarkMove::Terminate() {
+    // Objects hidden for a running move must come back before the marks go.
+    if (Moving()) EndMove({}, MovOrg);
     TSaveTool::Terminate();
     UnSelectAll();
 }
