@@ -57,7 +57,7 @@ void PrintDocument(const MainWindow& window, std::ostream& out) {
     const TScaleSetting& map = window.Form().DrawBox->ScaleSetting();
     out << "objects " << doc.Count() << '\n';
     doc.AllObjects(
-        [&](TvlObject* o, void*) {
+        [&](TvlObject* o) {
             const TLimRec lim = o->GetLimits();
             const QPoint a = window.LogToWindow({lim.Xmin, lim.Ymin});
             const QPoint b = window.LogToWindow({lim.Xmax, lim.Ymax});
@@ -67,8 +67,7 @@ void PrintDocument(const MainWindow& window, std::ostream& out) {
                 << " world=" << map.LogToWorld(o->GetX()) << ',' << map.LogToWorld(o->GetY())
                 << " window=" << std::min(a.x(), b.x()) << ',' << std::min(a.y(), b.y()) << ','
                 << std::max(a.x(), b.x()) << ',' << std::max(a.y(), b.y()) << '\n';
-        },
-        nullptr);
+        });
     out.flush();
 }
 

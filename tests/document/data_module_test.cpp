@@ -7,15 +7,15 @@ TEST_F(DocTest, SearchesStartAtTheStartIndexAndSpendIt) {
     std::vector<TvlObject*> o;
     for (int i = 0; i < 4; ++i) o.push_back(Add(Tool, {i * 20, 0}));
     auto only = [](std::vector<TvlObject*> hits) {
-        return [hits](TvlObject* x, void*) { return std::find(hits.begin(), hits.end(), x) != hits.end(); };
+        return [hits](TvlObject* x) { return std::find(hits.begin(), hits.end(), x) != hits.end(); };
     };
     Doc->SetStartIndex({2, 0});
-    EXPECT_EQ(Doc->FirstObjectWith(only({o[1]}), &noParam), o[1]);
+    EXPECT_EQ(Doc->FirstObjectWith(only({o[1]})), o[1]);
     EXPECT_EQ(Doc->StartIndex(), (TObjIndex{0, 0}));
     Doc->SetStartIndex({2, 0});
-    EXPECT_EQ(Doc->FirstIndexWith(only({o[1], o[3]}), &noParam), (TObjIndex{3, 0}));
+    EXPECT_EQ(Doc->FirstIndexWith(only({o[1], o[3]})), (TObjIndex{3, 0}));
     // The next search starts at the bottom again, whatever the list kept.
-    EXPECT_EQ(Doc->FirstIndexWith(only({o[1], o[3]}), &noParam), (TObjIndex{1, 0}));
+    EXPECT_EQ(Doc->FirstIndexWith(only({o[1], o[3]})), (TObjIndex{1, 0}));
 }
 
 TEST_F(DocTest, FindAtTakesTheLowestVisibleHit) {
@@ -52,6 +52,41 @@ TEST_F(DocTest, DeletionTakesDependantsAndSparesSlavesOfUnmarkedMasters) {
     Doc->DeleteObjects();
     EXPECT_EQ(atEvent.size(), 1u);
     EXPECT_EQ(Doc->Count(), 2);
+}
+
+TEST_F(DocTest, DeletionAsksADependantAfterItsMasterWhateverItsZOrder) {
+    // a <- b <- c, where c's creator stacks it in front: marking b draws c
+    // in, and c must not go while b stays for want of a.
+    Tool2->Generator().SetZOrder(5);
+    TBoxObj* a = Add(Tool, {0, 0});
+    TBoxObj* b = AddSlave(Tool, a);
+    TBoxObj* c = AddSlave(Tool2, b);
+    int events = 0;
+    Doc->OnDeleteObjects = [&](TObject*) { ++events; };
+    Doc->Select(b);
+    Doc->DeleteObjects();
+    EXPECT_EQ(events, 0);
+    EXPECT_EQ(Content(), (std::vector<TvlObject*>{c, a, b}));
+    EXPECT_TRUE(Marked().empty() && !b->GetSelected() && !c->GetSelected());
+
+    // With a marked as well the whole chain goes.
+    Doc->Select(a);
+    Doc->Select(b);
+    Doc->DeleteObjects();
+    EXPECT_EQ(events, 1);
+    EXPECT_TRUE(Doc->Empty());
+}
+
+TEST_F(DocTest, DeletionTakesAChainWhoseLastSlaveStandsBeforeItsMaster) {
+    // c lies in front of b, so one walk meets c before b has joined; c must
+    // still go with b, or it would keep its freed master.
+    Tool2->Generator().SetZOrder(5);
+    TBoxObj* a = Add(Tool, {0, 0});
+    TBoxObj* b = AddSlave(Tool, a);
+    AddSlave(Tool2, b);
+    Doc->Select(a);
+    Doc->DeleteObjects();
+    EXPECT_TRUE(Doc->Empty());
 }
 
 TEST_F(DocTest, DeletionOfInterleavedMarksKeepsTheRightObjects) {

@@ -11,10 +11,9 @@ protected:
     void Fill(int n) {
         for (int i = 0; i < n; ++i) List.Add(o.emplace_back(Add(Tool, {})));
     }
-    // True for the objects in the Objs block.
-    static bool In(TvlObject* x, void* p) {
-        const auto& set = *static_cast<const Objs*>(p);
-        return std::find(set.begin(), set.end(), x) != set.end();
+    // True for the objects in hits.
+    auto In(const Objs& hits) {
+        return [&hits](TvlObject* x) { return std::find(hits.begin(), hits.end(), x) != hits.end(); };
     }
     TCapList List;
     Objs o;
@@ -38,32 +37,32 @@ TEST_F(CapList, CyclicSearches) {
     Fill(4);
     Objs hits{o[1]};
     List.SetStartIndex(2);
-    EXPECT_EQ(List.FirstObjectWith(In, &hits), o[1]);
+    EXPECT_EQ(List.FirstObjectWith(In(hits)), o[1]);
     EXPECT_EQ(List.StartIndex(), 0);
     hits = {o[3]};
     List.SetStartIndex(2);
-    EXPECT_EQ(List.FirstIndexWith(In, &hits), 3);
+    EXPECT_EQ(List.FirstIndexWith(In(hits)), 3);
     EXPECT_EQ(List.StartIndex(), 2);
 
     // Backwards from S - 1, then from the end down to S.
     hits = {o[1], o[3]};
     List.SetStartIndex(3);
-    EXPECT_EQ(List.LastIndexWith(In, &hits), 1);
+    EXPECT_EQ(List.LastIndexWith(In(hits)), 1);
     EXPECT_EQ(List.StartIndex(), 3);
     List.SetStartIndex(1);
-    EXPECT_EQ(List.LastObjectWith(In, &hits), o[3]);
+    EXPECT_EQ(List.LastObjectWith(In(hits)), o[3]);
     EXPECT_EQ(List.StartIndex(), 0);
 
     // A start index the list has shrunk below counts as 0.
     List.SetStartIndex(3);
     List.Delete(3);
     List.Delete(2);
-    EXPECT_EQ(List.LastIndexWith(In, &hits), 1);
+    EXPECT_EQ(List.LastIndexWith(In(hits)), 1);
     for (TvlObject* x : {o[2], o[3], o[0]}) List.Add(x);
     List.SetStartIndex(5);
     EXPECT_EQ(List.StartIndex(), 0);
     List.SetStartIndex(-2);
-    EXPECT_EQ(List.FirstIndexWith(In, &hits), 1);
+    EXPECT_EQ(List.FirstIndexWith(In(hits)), 1);
 }
 
 TEST_F(CapList, TraversalsSkipNilReadTheCountOnceAndAllocateNothing) {
@@ -71,17 +70,17 @@ TEST_F(CapList, TraversalsSkipNilReadTheCountOnceAndAllocateNothing) {
     List.Put(1, nullptr);
     Objs seen;
     seen.reserve(8);
-    const TAllObjectsProc note = [&](TvlObject* x, void*) {
+    const auto note = [&](TvlObject* x) {
         seen.push_back(x);
         if (x == o[2]) List.Put(3, nullptr);
     };
     const long before = GAllocations;
-    List.AllObjects(note, &noParam);
+    List.AllObjects(note);
     EXPECT_EQ(GAllocations, before);
     EXPECT_EQ(seen, (Objs{o[0], o[2]}));
     List.Put(3, o[3]);
     seen.clear();
-    List.AllObjectsBack(note, &noParam);
+    List.AllObjectsBack(note);
     EXPECT_EQ(seen, (Objs{o[3], o[2], o[0]}));
 }
 

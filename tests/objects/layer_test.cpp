@@ -196,12 +196,9 @@ TEST_F(Layer, FullTraversalAfterInitLimitsRebuildsThem) {
     L.InitLimits();
     // The walk may free an object and clear its entry; the list is packed after.
     L.AllObjects(
-        [&](TvlObject* o, void*) {
-            if (o != c) return;
-            L.SetItems(2, nullptr);
-            delete c;
-        },
-        &noParam);
+        [&](TvlObject* o) {
+            if (o == c) L.TakeAt(2).reset();
+        });
     EXPECT_EQ(Items(L), (Objs{a, b}));
     EXPECT_EQ(L.GetLimits(), (TLimRec{7, -3, 143, 33}));
 }

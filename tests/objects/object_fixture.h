@@ -40,13 +40,13 @@ public:
 
     TLimRec GetLimits() override { return {}; }
     void InitLimits() override {}
-    void AllObjects(const TScaleStep& Step) override {
+    void AllObjects(TScaleStep Step) override {
         for (auto& o : Objects) Step(*o);
     }
     void CheckLimits(TvlObject*, bool) override {}
-    TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) override {
+    TvlObject* FirstObjectWith(TFirstObjectFunc Condition) override {
         for (auto& o : Objects)
-            if (Condition(o.get(), Params)) return o.get();
+            if (Condition(o.get())) return o.get();
         return nullptr;
     }
     // The rest of the document interface is not exercised by the object tests.
@@ -55,11 +55,11 @@ public:
     TvlObject* ObjectAt(int32_t, int32_t) const override { return nullptr; }
     TObjIndex IndexOf(const TvlObject*) const override { return {-1, 0}; }
     using TvlDataMod::AllObjects;
-    void AllObjects(const TAllObjectsProc&, void*) override {}
-    void AllObjectsBack(const TAllObjectsProc&, void*) override {}
-    TvlObject* LastObjectWith(const TFirstObjectFunc&, void*) override { return nullptr; }
-    TObjIndex FirstIndexWith(const TFirstObjectFunc&, void*) override { return {-1, 0}; }
-    TObjIndex LastIndexWith(const TFirstObjectFunc&, void*) override { return {-1, 0}; }
+    void AllObjects(TAllObjectsProc) override {}
+    void AllObjectsBack(TAllObjectsProc) override {}
+    TvlObject* LastObjectWith(TFirstObjectFunc) override { return nullptr; }
+    TObjIndex FirstIndexWith(TFirstObjectFunc) override { return {-1, 0}; }
+    TObjIndex LastIndexWith(TFirstObjectFunc) override { return {-1, 0}; }
     void RecalcLimits() override {}
     int32_t BringToFront(TObject*, bool) override { return -1; }
     int32_t SendToBack(TObject*, bool) override { return -1; }
@@ -122,7 +122,7 @@ protected:
         s->Pos.RelY = ry;
         return s;
     }
-    static std::vector<TvlObject*> Items(const TCapList& l) {
+    template <typename Slot> static std::vector<TvlObject*> Items(const TObjectSequence<Slot>& l) {
         std::vector<TvlObject*> v;
         for (int32_t i = 0; i < l.Count(); ++i) v.push_back(l.GetItems(i));
         return v;

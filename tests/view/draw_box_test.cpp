@@ -43,6 +43,25 @@ TEST_F(DrawBox, LoadingInstallsItsDocumentInitialisesTheToolsAndPaints) {
     EXPECT_EQ(Box->Tool(), nullptr);
 }
 
+TEST_F(DrawBox, FreesTheDocumentItInstalledButNeverALinkedOne) {
+    Load();
+    TvlDataMod* own = Box->DataModule();
+    auto* linked = NewComponent<TvlDataModule>(Form);
+    Box->SetDataModule(linked);
+    Host.SetControl(nullptr);
+    const int32_t before = Form.ComponentCount();
+    delete Box;
+    EXPECT_EQ(Form.ComponentCount(), before - 2);
+    EXPECT_EQ(Form.Components(Form.ComponentCount() - 1), linked);
+    for (int32_t i = 0; i < Form.ComponentCount(); ++i) EXPECT_NE(Form.Components(i), own);
+
+    // An installed document freed by its owner first is not freed again.
+    Box = NewComponent<TvlDrawbox>(Form);
+    Box->Loaded();
+    delete Box->DataModule();
+    delete Box;
+}
+
 TEST_F(DrawBox, ClicksMakeObjectsWithIdentitiesAndSlaves) {
     auto* slaves = AddTool<TvlPoints>();
     slaves->Generator().SetSlaveX(30);

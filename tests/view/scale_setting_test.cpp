@@ -43,7 +43,7 @@ struct FakeDocument : TScaleDocument {
     FakeDocument(TScaleSetting& s, TLimRec l) : ss(s), limits(l) {}
     TLimRec GetLimits() override { return limits; }
     void InitLimits() override { ++inits; }
-    void AllObjects(const TScaleStep& Step) override {
+    void AllObjects(TScaleStep Step) override {
         for (auto& o : objects) Step(o);
         if (growPasses == 0) return;
         --growPasses;

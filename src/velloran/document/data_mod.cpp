@@ -41,8 +41,8 @@ TLayerClass TvlDataMod::LayerSetClass() const {
     return c ? c : &LayerClassOf<TvlLayer>;
 }
 
-void TvlDataMod::AllObjects(const TScaleStep& Step) {
-    AllObjects([&Step](TvlObject* o, void*) { Step(*o); }, &noParam);
+void TvlDataMod::AllObjects(TScaleStep Step) {
+    AllObjects([&Step](TvlObject* o) { Step(*o); });
 }
 
 // ---- Identities ------------------------------------------------------------------
@@ -64,11 +64,7 @@ TvlObject* TvlDataMod::FindObject(const TContype& ConObj) {
     if (Mapper) key.ConType = static_cast<int16_t>(Mapper->MapClassNr(key.ConType));
     State.Include(TDataModFlag::dmNeedAll);
     return FirstObjectWith(
-        [](TvlObject* o, void* p) {
-            const auto* k = static_cast<const TContype*>(p);
-            return o->ObjID == k->ConID && o->ClassNr() == k->ConType;
-        },
-        &key);
+        [&key](TvlObject* o) { return o->ObjID == key.ConID && o->ClassNr() == key.ConType; });
 }
 
 // ---- Marking and selection ---------------------------------------------------------
@@ -81,7 +77,7 @@ void TvlDataMod::Select(TvlObject* AnyObj) {
     }
     if (AnyObj->GetSelected()) return;
     if (FBulkMarks)
-        FMarkCase.TPointerList::Add(AnyObj);
+        FMarkCase.Append(AnyObj);
     else
         FMarkCase.Add(AnyObj);
     AnyObj->State.Include(isSelected);
@@ -128,7 +124,7 @@ void TvlDataMod::PackMarkCase() {
     FMarkCase.Clear();
     for (TvlObject* o : kept) {
         o->State.Include(isSelected);
-        FMarkCase.TPointerList::Add(o);
+        FMarkCase.Append(o);
     }
 }
 
@@ -156,9 +152,15 @@ bool TvlDataMod::PrepareDelete() {
     FBulkMarks = true;
     try {
         CheckLinks(TInvolve::invDelete);
+        // The dependants joined at the end; a slave must be asked after its
+        // master, which z-order guarantees.
+        PackMarkCase();
         // From the last: a slave that stays unselects itself.
         for (int32_t i = FMarkCase.Count() - 1; i >= 0; --i)
             if (TvlObject* o = FMarkCase.Get(i); o && o->GetSelected()) o->CanDelete();
+        // One walk meets a slave standing before its master too early to join;
+        // it goes with its master rather than keep a freed one.
+        if (FollowDeletedMasters(false)) PackMarkCase();
     } catch (...) {
         FBulkMarks = false;
         PackMarkCase();
@@ -190,36 +192,44 @@ void TvlDataMod::Erase(TvlObject* Item) {
     if (DrawForm() && DrawForm()->MouseFnd() == Item) DrawForm()->SetMouseFnd(nullptr);
 }
 
-void TvlDataMod::Notification(TComponent* AComponent, TOperation Operation) {
-    TEnvironment::Notification(AComponent, Operation);
-    if (Operation != TOperation::opRemove) return;
-    auto* creator = dynamic_cast<TObjectTool*>(AComponent);
-    if (!creator || creator->Generator().Instance() == 0) return;
-
-    // Flag the creator's objects, then whatever hangs on a flagged master,
-    // until no more join (chains of slaves need one pass per link).
+void TvlDataMod::ReleaseToolObjects(const TObjectTool& Tool) {
+    // Flag the creator's objects and whatever hangs on one of its objects
+    // outside the document (a box object), then whatever hangs on a flagged
+    // master, until no more join (chains of slaves need one pass per link).
+    State.Include(TDataModFlag::dmNeedAll);
     bool joined = false;
-    AllObjects([&](TvlObject* o, void*) {
-        if (o->Tool() == creator) {
+    AllObjects([&](TvlObject* o) {
+        const TvlObject* master = o->GetMaster();
+        if (o->Tool() == &Tool || (master && master != o && master->Tool() == &Tool)) {
             o->State.Include(isDeleted);
             joined = true;
         }
-    }, nullptr);
-    while (joined) {
-        joined = false;
-        AllObjects([&](TvlObject* o, void*) {
-            if (o->State.Contains(isDeleted)) return;
-            TvlObject* master = o->GetMaster();
-            if (master != o && master && master->State.Contains(isDeleted)) {
-                o->State.Include(isDeleted);
-                joined = true;
-            }
-        }, nullptr);
-    }
+    });
+    if (!joined) return;
+    FollowDeletedMasters(true);
     for (int32_t i = FMarkCase.Count() - 1; i >= 0; --i)
         if (TvlObject* o = FMarkCase.Get(i); o && o->State.Contains(isDeleted)) FMarkCase.Delete(i);
     ForgetMouseFnd();
     FreeDeletedObjects();
+}
+
+bool TvlDataMod::FollowDeletedMasters(bool Silently) {
+    // Monotonic (a flag is only ever added), so this ends after one walk per
+    // link of the longest chain.
+    bool any = false;
+    for (bool joined = true; joined;) {
+        joined = false;
+        AllObjects([&](TvlObject* o) {
+            if (o->State.Contains(isDeleted)) return;
+            TvlObject* master = o->GetMaster();
+            if (master != o && master && master->State.Contains(isDeleted)) {
+                if (!Silently) Select(o);
+                o->State.Include(isDeleted);
+                joined = any = true;
+            }
+        });
+    }
+    return any;
 }
 
 void TvlDataMod::ForgetMouseFnd() {

@@ -19,6 +19,7 @@
 #include "velloran/foundations/types.h"
 #include "velloran/objects/cap_list.h"
 #include "velloran/objects/object_document.h"
+#include "velloran/objects/object_holder.h"
 #include "velloran/objects/object_types.h"
 #include "velloran/objects/object_walks.h"
 #include "velloran/platform/object.h"
@@ -50,7 +51,7 @@ template <typename T> std::unique_ptr<TvlLayer> LayerClassOf(const String& aName
 // NewLayerClass comes in as TvlLayer's class.
 using TLayerClassEvent = std::function<void(TLayerClass& NewLayerClass)>;
 
-class TvlDataMod : public TEnvironment, public TScaleDocument, public TObjectDocument {
+class TvlDataMod : public TEnvironment, public TScaleDocument, public TObjectDocument, public TObjectHolder {
 public:
     explicit TvlDataMod(TComponent* AOwner);
     ~TvlDataMod() override;
@@ -91,15 +92,15 @@ public:
     virtual TvlObject* ObjectAt(int32_t Index, int32_t LayerNr) const = 0;
     // Index -1 when absent.
     virtual TObjIndex IndexOf(const TvlObject* AObject) const = 0;
-    virtual void AllObjects(const TAllObjectsProc& Action, void* Params) = 0;
+    virtual void AllObjects(TAllObjectsProc Action) = 0;
     // Fitting the view walks the objects as scale objects.
-    void AllObjects(const TScaleStep& Step) override;
-    virtual void AllObjectsBack(const TAllObjectsProc& Action, void* Params) = 0;
+    void AllObjects(TScaleStep Step) override;
+    virtual void AllObjectsBack(TAllObjectsProc Action) = 0;
     // Cyclic searches from StartIndex, which is (0, 0) again afterwards.
-    virtual TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) = 0;
-    virtual TvlObject* LastObjectWith(const TFirstObjectFunc& Condition, void* Params) = 0;
-    virtual TObjIndex FirstIndexWith(const TFirstObjectFunc& Condition, void* Params) = 0;
-    virtual TObjIndex LastIndexWith(const TFirstObjectFunc& Condition, void* Params) = 0;
+    virtual TvlObject* FirstObjectWith(TFirstObjectFunc Condition) = 0;
+    virtual TvlObject* LastObjectWith(TFirstObjectFunc Condition) = 0;
+    virtual TObjIndex FirstIndexWith(TFirstObjectFunc Condition) = 0;
+    virtual TObjIndex LastIndexWith(TFirstObjectFunc Condition) = 0;
     void InitLimits() override = 0;
     virtual void RecalcLimits() = 0;
     // New index; -1 when Item is not something the document can restack.
@@ -157,7 +158,7 @@ public:
 
     // A creator that goes away takes its objects and their dependants along:
     // objects read their style through their creator and must not outlive it.
-    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void ReleaseToolObjects(const TObjectTool& Tool) override;
 
     TNotifyEvent OnDeleteObjects;
     TObjectEvent OnSelectObject;
@@ -173,6 +174,9 @@ protected:
     bool PrepareDelete();
     // OnDeleteObjects, then the mark case is emptied.
     void DoDeleteObjects();
+    // Flags isDeleted on every object whose master is flagged, down whole
+    // chains; unless Silently they join the mark case. True when any joined.
+    bool FollowDeletedMasters(bool Silently);
     // Objects are going away: nothing may keep pointing at them.
     void ForgetMouseFnd();
     // Empties the mark case without events or repainting; the objects keep

@@ -38,7 +38,6 @@ void TvlDataModule::Clear() {
     TvlDataMod::Clear();
     RestoreRect() = GetLimits();
     DropMarkCase();
-    FObjCase->FreeAll();
     FObjCase->Clear();
     FObjCase->InitLimits();
     ForgetMouseFnd();
@@ -46,7 +45,7 @@ void TvlDataModule::Clear() {
 }
 
 void TvlDataModule::CheckLinks(TInvolve Code) {
-    FObjCase->AllObjects([Code](TvlObject* o, void*) { o->Involved(Code); }, &noParam);
+    FObjCase->AllObjects([Code](TvlObject* o) { o->Involved(Code); });
 }
 
 void TvlDataModule::CheckLimits(TvlObject* AnyObj, bool noBorder) {
@@ -61,36 +60,36 @@ TvlObject* TvlDataModule::ObjectAt(int32_t Index, int32_t) const {
 
 TObjIndex TvlDataModule::IndexOf(const TvlObject* AObject) const { return {FObjCase->IndexOf(AObject), 0}; }
 
-void TvlDataModule::AllObjects(const TAllObjectsProc& Action, void* Params) { FObjCase->AllObjects(Action, Params); }
+void TvlDataModule::AllObjects(TAllObjectsProc Action) { FObjCase->AllObjects(Action); }
 
-void TvlDataModule::AllObjectsBack(const TAllObjectsProc& Action, void* Params) {
-    FObjCase->AllObjectsBack(Action, Params);
+void TvlDataModule::AllObjectsBack(TAllObjectsProc Action) {
+    FObjCase->AllObjectsBack(Action);
 }
 
 // ---- Searches: from StartIndex, which every search spends ----------------------------
 
-TvlObject* TvlDataModule::FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) {
+TvlObject* TvlDataModule::FirstObjectWith(TFirstObjectFunc Condition) {
     FObjCase->SetStartIndex(FStartIndex.Index);
     FStartIndex = {};
-    return FObjCase->FirstObjectWith(Condition, Params);
+    return FObjCase->FirstObjectWith(Condition);
 }
 
-TvlObject* TvlDataModule::LastObjectWith(const TFirstObjectFunc& Condition, void* Params) {
+TvlObject* TvlDataModule::LastObjectWith(TFirstObjectFunc Condition) {
     FObjCase->SetStartIndex(FStartIndex.Index);
     FStartIndex = {};
-    return FObjCase->LastObjectWith(Condition, Params);
+    return FObjCase->LastObjectWith(Condition);
 }
 
-TObjIndex TvlDataModule::FirstIndexWith(const TFirstObjectFunc& Condition, void* Params) {
+TObjIndex TvlDataModule::FirstIndexWith(TFirstObjectFunc Condition) {
     FObjCase->SetStartIndex(FStartIndex.Index);
     FStartIndex = {};
-    return {FObjCase->FirstIndexWith(Condition, Params), 0};
+    return {FObjCase->FirstIndexWith(Condition), 0};
 }
 
-TObjIndex TvlDataModule::LastIndexWith(const TFirstObjectFunc& Condition, void* Params) {
+TObjIndex TvlDataModule::LastIndexWith(TFirstObjectFunc Condition) {
     FObjCase->SetStartIndex(FStartIndex.Index);
     FStartIndex = {};
-    return {FObjCase->LastIndexWith(Condition, Params), 0};
+    return {FObjCase->LastIndexWith(Condition), 0};
 }
 
 TvlObject* TvlDataModule::FindAt(int32_t, int32_t x, int32_t y) {
@@ -117,10 +116,7 @@ void TvlDataModule::Add(std::unique_ptr<TvlObject> Item, int32_t) {
     if (Item) FObjCase->Add(std::move(Item));
 }
 
-std::unique_ptr<TvlObject> TvlDataModule::Remove(TvlObject* Item) {
-    if (!Item || FObjCase->Remove(Item) < 0) return nullptr;
-    return std::unique_ptr<TvlObject>(Item);
-}
+std::unique_ptr<TvlObject> TvlDataModule::Remove(TvlObject* Item) { return FObjCase->Remove(Item); }
 
 void TvlDataModule::DeleteObjects() {
     if (!PrepareDelete()) return;

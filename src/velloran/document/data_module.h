@@ -47,12 +47,12 @@ public:
     TvlObject* ObjectAt(int32_t Index, int32_t LayerNr) const override;
     TObjIndex IndexOf(const TvlObject* AObject) const override;
     using TvlDataMod::AllObjects;
-    void AllObjects(const TAllObjectsProc& Action, void* Params) override;
-    void AllObjectsBack(const TAllObjectsProc& Action, void* Params) override;
-    TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params) override;
-    TvlObject* LastObjectWith(const TFirstObjectFunc& Condition, void* Params) override;
-    TObjIndex FirstIndexWith(const TFirstObjectFunc& Condition, void* Params) override;
-    TObjIndex LastIndexWith(const TFirstObjectFunc& Condition, void* Params) override;
+    void AllObjects(TAllObjectsProc Action) override;
+    void AllObjectsBack(TAllObjectsProc Action) override;
+    TvlObject* FirstObjectWith(TFirstObjectFunc Condition) override;
+    TvlObject* LastObjectWith(TFirstObjectFunc Condition) override;
+    TObjIndex FirstIndexWith(TFirstObjectFunc Condition) override;
+    TObjIndex LastIndexWith(TFirstObjectFunc Condition) override;
     void InitLimits() override { FObjCase->InitLimits(); }
     void RecalcLimits() override { FObjCase->RecalcLimits(); }
     int32_t BringToFront(TObject* Item, bool ZOrder) override;

@@ -1,78 +1,29 @@
 #pragma once
-// TCapList: an ordered list of drawing objects. List order is stacking
-// order (index 0 is painted first and lies at the back); Add inserts by the
-// generator's ZOrder. Searches may start at a stored index and wrap, so a
-// tool can step through overlapping objects on repeated clicks. The list
-// owns nothing.
+// TCapList: an ordered list of drawing objects that owns nothing; it refers
+// to objects kept elsewhere (the mark case refers to objects of the
+// document's layers).
 
 #include <cstdint>
 
-#include "velloran/foundations/set.h"
-#include "velloran/objects/object_walks.h"
-#include "velloran/platform/pointer_list.h"
+#include "velloran/objects/object_sequence.h"
 
 namespace vl {
 
-class TStream;
-
-// Bit i is flag i, kept in one byte.
-enum class TListFlag : uint8_t {
-    lsZOrder,     // Add inserts by ZOrder
-    lsModified,
-    lsNewLimits,  // limits were reset; the next full traversal rebuilds them
-    lsHidden,
-    lsDontSave,
-    lsDontRemove,
-};
-using TListState = TSet<TListFlag, uint8_t>;
-
-class TCapList : public TPointerList<TvlObject> {
+class TCapList : public TObjectSequence<TvlObject*> {
 public:
-    TCapList() = default;
-    virtual ~TCapList() = default;
-    TCapList(const TCapList&) = delete;
-    TCapList& operator=(const TCapList&) = delete;
-
-    // Writes every non-nil item whose generator does not have roDontSave.
-    virtual void SaveToStream(TStream& Stream);
-    // Action for every non-nil item, from the front (index 0) or from the
-    // back. Count is read once: Action may set entries to nil, but must not
-    // insert or remove.
-    virtual void AllObjects(const TAllObjectsProc& Action, void* Params);
-    virtual void AllObjectsBack(const TAllObjectsProc& Action, void* Params);
-
-    TvlObject* GetItems(int32_t Index) const { return Get(Index); }
-    void SetItems(int32_t Index, TvlObject* Item) { Put(Index, Item); }
-
     // Inserted at FindZIndex of its ZOrder when lsZOrder is set and the
     // ZOrder is not 0; appended otherwise. Returns the new index.
     int32_t Add(TvlObject* Item);
-    // The first item whose ZOrder is smaller than Z, or Count.
-    int32_t FindZIndex(int32_t Z) const;
-
-    int32_t StartIndex() const { return FStartIndex; }
-    // Values outside 0..Count-1 give 0.
-    void SetStartIndex(int32_t Value);
-
-    // Cyclic searches from the start index; nil or -1 when nothing matches.
-    TvlObject* FirstObjectWith(const TFirstObjectFunc& Condition, void* Params);
-    TvlObject* LastObjectWith(const TFirstObjectFunc& Condition, void* Params);
-    int32_t FirstIndexWith(const TFirstObjectFunc& Condition, void* Params);
-    int32_t LastIndexWith(const TFirstObjectFunc& Condition, void* Params);
-
-    TListState State;
-
-protected:
-    // The start index, or 0 when the list shrank below it.
-    int32_t Start() const { return FStartIndex < Count() ? FStartIndex : 0; }
-    static int32_t ZOrderOf(const TvlObject& Item);
-
-    int32_t FStartIndex = 0;
-
-private:
-    // Index of the hit, or -1; SecondPass tells whether the wrap ran.
-    int32_t ForwardSearch(const TFirstObjectFunc& Condition, void* Params, bool& SecondPass) const;
-    int32_t BackwardSearch(const TFirstObjectFunc& Condition, void* Params, bool& SecondPass) const;
+    // Appends whatever the ZOrder; returns the new index.
+    int32_t Append(TvlObject* Item);
+    // Index may be Count (append).
+    void Insert(int32_t Index, TvlObject* Item) { InsertSlot(Index, Item); }
+    void Put(int32_t Index, TvlObject* Item) { SlotAt(Index) = Item; }
+    void SetItems(int32_t Index, TvlObject* Item) { Put(Index, Item); }
+    void Delete(int32_t Index) { EraseSlot(Index); }
+    // Removes the first occurrence; returns its index or -1.
+    int32_t Remove(const TvlObject* Item);
+    void Clear();
 };
 
 } // namespace vl

@@ -30,14 +30,23 @@ TvlLayer::TvlLayer(const String& aName, int32_t aCapacity) {
 TvlLayer::~TvlLayer() { FreeAll(); }
 
 void TvlLayer::FreeAll() {
-    // Nil at once, so that nothing can reach a freed object through the list.
-    const int32_t n = Count();
-    for (int32_t i = 0; i < n; ++i) {
-        TvlObject* o = Get(i);
-        Put(i, nullptr);
-        delete o;
-    }
+    // Nil before the object goes, so that nothing can reach a freed object
+    // through the list.
+    for (auto& slot : FItems) std::unique_ptr<TvlObject>(std::move(slot)).reset();
 }
+
+void TvlLayer::Clear() {
+    FreeAll();
+    FItems.clear();
+    FItems.shrink_to_fit();
+}
+
+std::unique_ptr<TvlObject> TvlLayer::Remove(const TvlObject* Item) {
+    const int32_t i = Item ? IndexOf(Item) : -1;
+    return i >= 0 ? EraseSlot(i) : nullptr;
+}
+
+std::unique_ptr<TvlObject> TvlLayer::TakeAt(int32_t Index) { return std::move(SlotAt(Index)); }
 
 // ---- Name and visibility ----------------------------------------------------
 
@@ -80,28 +89,25 @@ void TvlLayer::Invalidate() {
 // ---- Adding and stacking ----------------------------------------------------
 
 int32_t TvlLayer::Add(std::unique_ptr<TvlObject> Item) {
-    TvlObject* o = Item.release();
-    const int32_t i = TCapList::Add(o);
-    CheckLimits(*o);
+    TvlObject& o = *Item;
+    const int32_t i = AddIndex(o);
+    InsertSlot(i, std::move(Item));
+    CheckLimits(o);
     return i;
 }
 
 int32_t TvlLayer::BringToFront(TvlObject* Item, bool ZOrder) {
-    if (!Item || Remove(Item) < 0) return -1;
-    int32_t i;
-    if (ZOrder) {
-        i = TCapList::Add(Item);
-    } else {
-        State.Exclude(lsZOrder);
-        i = TCapList::Add(Item);
-        State.Include(lsZOrder);
-    }
+    std::unique_ptr<TvlObject> owned = Remove(Item);
+    if (!owned) return -1;
+    const int32_t i = ZOrder ? AddIndex(*Item) : Count();
+    InsertSlot(i, std::move(owned));
     Item->Invalidate();
     return i;
 }
 
 int32_t TvlLayer::SendToBack(TvlObject* Item, bool ZOrder) {
-    if (!Item || Remove(Item) < 0) return -1;
+    std::unique_ptr<TvlObject> owned = Remove(Item);
+    if (!owned) return -1;
     int32_t i = 0;
     if (ZOrder) {
         const int32_t z = ZOrderOf(*Item);
@@ -111,7 +117,7 @@ int32_t TvlLayer::SendToBack(TvlObject* Item, bool ZOrder) {
                 break;
             }
     }
-    Insert(i, Item);
+    InsertSlot(i, std::move(owned));
     Item->Invalidate();
     return i;
 }
@@ -122,8 +128,7 @@ void TvlLayer::DeleteObjects() {
         TvlObject* o = Get(i);
         if (!o) continue;
         if (o->State.Contains(TIndividualFlag::isDeleted)) {
-            Put(i, nullptr);
-            delete o;
+            TakeAt(i).reset();
         } else {
             CheckLimits(*o);
         }
@@ -181,31 +186,31 @@ bool TvlLayer::IsOutsideLimits(const TvlObject& Item, bool inclBorder) const {
 // The entry is read again after Action, which may have freed the object and
 // put nil in its place.
 
-void TvlLayer::AllObjects(const TAllObjectsProc& Action, void* Params) {
+void TvlLayer::AllObjects(TAllObjectsProc Action) {
     if (!State.Contains(lsNewLimits)) {
-        TCapList::AllObjects(Action, Params);
+        TObjectSequence::AllObjects(Action);
         return;
     }
     const int32_t n = Count();
     for (int32_t i = 0; i < n; ++i) {
         TvlObject* o = Get(i);
         if (!o) continue;
-        Action(o, Params);
+        Action(o);
         if (const TvlObject* after = Get(i)) CheckLimits(*after);
     }
     Pack();
     State.Exclude(lsNewLimits);
 }
 
-void TvlLayer::AllObjectsBack(const TAllObjectsProc& Action, void* Params) {
+void TvlLayer::AllObjectsBack(TAllObjectsProc Action) {
     if (!State.Contains(lsNewLimits)) {
-        TCapList::AllObjectsBack(Action, Params);
+        TObjectSequence::AllObjectsBack(Action);
         return;
     }
     for (int32_t i = Count() - 1; i >= 0; --i) {
         TvlObject* o = Get(i);
         if (!o) continue;
-        Action(o, Params);
+        Action(o);
         if (const TvlObject* after = Get(i)) CheckLimits(*after);
     }
     State.Exclude(lsNewLimits);
@@ -283,7 +288,7 @@ void TvlLayer::LoadFromStream(TStream& Stream, TComponent* AOwner) {
             std::unique_ptr<TvlObject> o = c ? c->CreateObject() : nullptr;
             if (!o) Abort();
             o->Persist(&Stream, TPstMode::pstLoad);
-            TPointerList::Add(o.release());
+            FItems.push_back(std::move(o));
             InfoCount(ClampToInt32(Stream.Position()));
         }
     } catch (const EReadError&) {

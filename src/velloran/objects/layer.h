@@ -2,12 +2,13 @@
 // TvlLayer: a list of drawing objects that owns them, with a name, a
 // visibility switch, limits that only grow as objects are added or drawn,
 // stacking, removal of deleted objects and its record in the drawing stream.
+// Objects come in and go out only as std::unique_ptr.
 
 #include <cstdint>
 #include <memory>
 
 #include "velloran/foundations/types.h"
-#include "velloran/objects/cap_list.h"
+#include "velloran/objects/object_sequence.h"
 
 namespace vl {
 
@@ -17,7 +18,7 @@ class TObject;
 // Terminates a layer's object records.
 inline constexpr uint16_t LayerEndMark = 0x8001;
 
-class TvlLayer : public TCapList {
+class TvlLayer : public TObjectSequence<std::unique_ptr<TvlObject>> {
 public:
     explicit TvlLayer(const String& aName = {}, int32_t aCapacity = 0);
     // Frees every object.
@@ -27,8 +28,8 @@ public:
     void SaveToStream(TStream& Stream) override;
     // While the limits are being rebuilt (lsNewLimits) every visited item
     // also widens them; the flag is cleared at the end.
-    void AllObjects(const TAllObjectsProc& Action, void* Params) override;
-    void AllObjectsBack(const TAllObjectsProc& Action, void* Params) override;
+    void AllObjects(TAllObjectsProc Action) override;
+    void AllObjectsBack(TAllObjectsProc Action) override;
     // Appends the object records up to the end mark; AOwner holds the
     // creators. A truncated stream or an unknown class number raises the
     // silent abort; the objects read so far stay for the caller to discard.
@@ -46,6 +47,10 @@ public:
 
     // Takes ownership; z-ordered, widening the limits.
     int32_t Add(std::unique_ptr<TvlObject> Item);
+    // Hands the object back and closes the gap; nullptr when absent.
+    std::unique_ptr<TvlObject> Remove(const TvlObject* Item);
+    // Hands the object back and leaves nil in its place, as a walk may.
+    std::unique_ptr<TvlObject> TakeAt(int32_t Index);
     // New index, or -1 when Item is not in the layer. With ZOrder false the
     // object goes to the very front or back regardless of its ZOrder.
     int32_t BringToFront(TvlObject* Item, bool ZOrder);
@@ -54,6 +59,8 @@ public:
     // Frees every object; the entries stay as nil until the caller clears
     // or packs the list.
     void FreeAll();
+    // Frees every object and empties the list.
+    void Clear();
 
     TLimRec GetLimits() const { return {FminX, FminY, FmaxX, FmaxY}; }
     int32_t GetMaxX() const { return FmaxX; }

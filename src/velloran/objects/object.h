@@ -134,7 +134,7 @@ public:
     // Limits with pen, shadow and sizing handles: all the object can paint.
     TLimRec GetMaxLimits() const;
     // Koord is a TPoint (cfPoint), a TRect in screen orientation (cfRect) or
-    // a TLimRec (cfLimRec); untyped because walks hand it on as Params.
+    // a TLimRec (cfLimRec); the typed overloads below pick the code.
     bool CheckFrame(const void* Koord, TCheckFrame Code) const;
     bool CheckFrame(const TPoint& P) const { return CheckFrame(&P, TCheckFrame::cfPoint); }
     bool CheckFrame(const TRect& R) const { return CheckFrame(&R, TCheckFrame::cfRect); }

@@ -1,18 +1,14 @@
 #pragma once
-// Walks over objects take a callback and an untyped parameter block that
-// they hand on unchanged.
+// Walks over objects take a callable by reference; what the callable needs
+// it carries itself.
 
-#include <cstdint>
-#include <functional>
+#include "velloran/foundations/function_ref.h"
 
 namespace vl {
 
 class TvlObject;
 
-using TAllObjectsProc = std::function<void(TvlObject* AnyObject, void* Params)>;
-using TFirstObjectFunc = std::function<bool(TvlObject* FndObject, void* Params)>;
-
-// The parameter block of callers with nothing to pass: hand on &noParam.
-inline int32_t noParam = 0;
+using TAllObjectsProc = TFunctionRef<void(TvlObject* AnyObject)>;
+using TFirstObjectFunc = TFunctionRef<bool(TvlObject* FndObject)>;
 
 } // namespace vl

@@ -1,7 +1,7 @@
 #pragma once
 // What fitting a drawing to the view needs from the document and its objects.
 
-#include <functional>
+#include "velloran/foundations/function_ref.h"
 
 #include "velloran/foundations/types.h"
 
@@ -19,14 +19,14 @@ protected:
 
 class TScaleDocument {
 public:
-    using TScaleStep = std::function<void(TScaleObject& AnyObject)>;
+    using TScaleStep = TFunctionRef<void(TScaleObject& AnyObject)>;
 
     // Bounding box of every counted object; empty (Xmin > Xmax) without objects.
     virtual TLimRec GetLimits() = 0;
     // Forgets the limits; the next full walk rebuilds them.
     virtual void InitLimits() = 0;
     // Calls Step for every object of the visible layers.
-    virtual void AllObjects(const TScaleStep& Step) = 0;
+    virtual void AllObjects(TScaleStep Step) = 0;
 
 protected:
     ~TScaleDocument() = default;

@@ -205,7 +205,7 @@ void TScaleSetting::CalcVPHome(const TRect& DispRect, const TLimRec& DataLimits)
     }
 }
 
-void TScaleSetting::SetDrawRect(TScaleObject& AnyObject, void* /*Params*/) { AnyObject.AdjustToScale(); }
+void TScaleSetting::SetDrawRect(TScaleObject& AnyObject) { AnyObject.AdjustToScale(); }
 
 void TScaleSetting::SetFullScreen(TScaleDocument& DataModule, const TRect& DispRect) {
     FullScreen(DataModule, DispRect, false);
@@ -222,7 +222,7 @@ void TScaleSetting::FullScreen(TScaleDocument& DataModule, TRect rect, bool cent
                 Sat(int64_t{rect.Bottom} - b)};
     }
     if (centred) State += {TScaleFlag::scCenterH, TScaleFlag::scCenterV};
-    const auto step = [this](TScaleObject& o) { SetDrawRect(o, nullptr); };
+    const auto step = [this](TScaleObject& o) { SetDrawRect(o); };
     const auto readjust = [&] {
         DataModule.InitLimits();
         SetupScale();

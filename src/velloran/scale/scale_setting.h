@@ -83,7 +83,7 @@ public:
     void SetFullScreen(TScaleDocument& DataModule, const TRect& DispRect);
     // The control's client area, centred in both directions.
     void SetFullScreen(TScaleDocument& DataModule, const TWindowHost& DispWin);
-    void SetDrawRect(TScaleObject& AnyObject, void* Params);
+    void SetDrawRect(TScaleObject& AnyObject);
 
     // ---- Conversions (lengths and coordinates in logical units) ------------
     // Without a resolution (PixPerM <= 0) nothing converts from pixels: the

@@ -5,6 +5,7 @@
 #include "velloran/document/data_mod.h"
 #include "velloran/generators/generator.h"
 #include "velloran/objects/object.h"
+#include "velloran/objects/object_holder.h"
 #include "velloran/objects/point_obj.h"
 #include "velloran/platform/canvas.h"
 #include "velloran/platform/services.h"
@@ -21,10 +22,10 @@ TvlCreator::TvlCreator(TComponent* AOwner, std::unique_ptr<TCustomGenerator> AGe
 }
 
 TvlCreator::~TvlCreator() {
-    // Freed directly rather than by its owner: the owner's notice would come
-    // too late to recognise this creator, so the document hears it now.
-    if (FGenerator && FGenerator->Instance() > 0 && DrawForm())
-        if (TvlDataMod* doc = DrawForm()->DataModule()) doc->Notification(this, TOperation::opRemove);
+    // Objects read their creator until they are freed, so wherever they are
+    // kept they go now, while this creator is still whole; the box objects
+    // follow with the members.
+    if (FGenerator && FGenerator->Instance() > 0) TObjectHolder::ToolGoing(*this);
 }
 
 void TvlCreator::Loaded() {

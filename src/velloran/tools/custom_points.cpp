@@ -53,8 +53,8 @@ TvlObject* TCustomPoints::RegisterNewObj(std::unique_ptr<TvlObject> AObject) {
     return o;
 }
 
-bool TCustomPoints::MouseFind(TvlObject* FndObject, void* Params) {
-    return FndObject->Found(*static_cast<const TLimRec*>(Params)) && ObjectFound(FndObject);
+bool TCustomPoints::MouseFind(TvlObject* FndObject, const TLimRec& Area) {
+    return FndObject->Found(Area) && ObjectFound(FndObject);
 }
 
 void TCustomPoints::MouseMove(TShiftState, TPoint CurPos) {
@@ -65,9 +65,7 @@ void TCustomPoints::MouseMove(TShiftState, TPoint CurPos) {
     TLimRec Params{CurPos.X, CurPos.Y, CurPos.X + 1, CurPos.Y + 1};
     TvlObject* old = GetMouseFnd();
     if (old && old->Found(Params)) return;
-    // The condition holds one pointer, small enough for std::function to
-    // keep without allocating; nothing else is made per search or object.
-    TvlObject* found = dm->FirstObjectWith([this](TvlObject* o, void* p) { return MouseFind(o, p); }, &Params);
+    TvlObject* found = dm->FirstObjectWith([&](TvlObject* o) { return MouseFind(o, Params); });
     SetMouseFnd(found);
     if (old && found != old) ObjectRelease(old);
 }

@@ -23,9 +23,8 @@ public:
     // slave creator hang its object on it. nullptr (AObject freed) when no
     // document can take it.
     TvlObject* RegisterNewObj(std::unique_ptr<TvlObject> AObject);
-    // Hover condition: FndObject is hit by the rectangle in Params (a
-    // TLimRec) and accepted by ObjectFound.
-    bool MouseFind(TvlObject* FndObject, void* Params);
+    // Hover condition: FndObject is hit by Area and accepted by ObjectFound.
+    bool MouseFind(TvlObject* FndObject, const TLimRec& Area);
     // With OnObjectFound: tracks the object under the mouse.
     void MouseMove(TShiftState Shift, TPoint CurPos) override;
 

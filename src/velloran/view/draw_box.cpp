@@ -37,18 +37,16 @@ TCustomDrawBox::TCustomDrawBox(TComponent* AOwner)
     for (TvlScrollBar* bar : {&HorzScrollBar(), &VertScrollBar()}) bar->SetTracking(true);
 }
 
+void TCustomDrawBox::TFreeFromOwner::operator()(TComponent* AComponent) const {
+    if (TComponent* owner = AComponent->Owner())
+        owner->RemoveComponent(AComponent).reset();
+    else
+        delete AComponent;
+}
+
 TCustomDrawBox::~TCustomDrawBox() {
-    if (State.Contains(TBoxStateItem::bsOwnDataMod) && FDataModule) {
-        TvlDataMod* dm = FDataModule;
-        SetDataModule(nullptr);
-        // One owned by this draw box goes with its components anyway.
-        if (dm->Owner() != this) {
-            if (TComponent* own = dm->Owner())
-                own->RemoveComponent(dm).reset();
-            else
-                delete dm;
-        }
-    }
+    SetDataModule(nullptr);
+    FOwnDataModule.reset();
     FScaleHorz.reset();
     FScaleVert.reset();
     SetTool(nullptr);
@@ -82,6 +80,10 @@ void TCustomDrawBox::Notification(TComponent* AComponent, TOperation Operation) 
         if (AComponent == FDataModule) {
             FDataModule = nullptr;
             FMouseFnd = nullptr;
+        }
+        if (AComponent == FOwnDataModule.get()) {
+            // Freed by its owner first: nothing is left to free.
+            (void)FOwnDataModule.release();
             State.Exclude(TBoxStateItem::bsOwnDataMod);
         }
         if (AComponent == FTool) FTool = nullptr;
@@ -113,15 +115,23 @@ void TCustomDrawBox::SetScaleHorz(std::unique_ptr<TvlObject> Value) { FScaleHorz
 
 void TCustomDrawBox::SetScaleVert(std::unique_ptr<TvlObject> Value) { FScaleVert = std::move(Value); }
 
-void TCustomDrawBox::AllLocalObjects(const TAllObjectsProc& Action, void* Params) {
-    if (FScaleHorz) Action(FScaleHorz.get(), Params);
-    if (FScaleVert) Action(FScaleVert.get(), Params);
+void TCustomDrawBox::AllLocalObjects(TAllObjectsProc Action) {
+    if (FScaleHorz) Action(FScaleHorz.get());
+    if (FScaleVert) Action(FScaleVert.get());
 }
 
-TvlObject* TCustomDrawBox::FindLocalObject(const TFirstObjectFunc& Condition, void* Params) {
-    if (FScaleHorz && Condition(FScaleHorz.get(), Params)) return FScaleHorz.get();
-    if (FScaleVert && Condition(FScaleVert.get(), Params)) return FScaleVert.get();
+TvlObject* TCustomDrawBox::FindLocalObject(TFirstObjectFunc Condition) {
+    if (FScaleHorz && Condition(FScaleHorz.get())) return FScaleHorz.get();
+    if (FScaleVert && Condition(FScaleVert.get())) return FScaleVert.get();
     return nullptr;
+}
+
+void TCustomDrawBox::ReleaseToolObjects(const TObjectTool& Tool) {
+    // The object under the mouse may hang on one of the creator's objects in
+    // any document; it is found again at the next move.
+    FMouseFnd = nullptr;
+    for (std::unique_ptr<TvlObject>* local : {&FScaleHorz, &FScaleVert})
+        if (*local && (*local)->Tool() == &Tool) local->reset();
 }
 
 // ---- Life -----------------------------------------------------------------------
@@ -160,6 +170,7 @@ void TCustomDrawBox::Loaded() {
 void TCustomDrawBox::InstallDataModule() {
     TComponent& owner = Owner() ? *Owner() : static_cast<TComponent&>(*this);
     auto* dm = NewComponent<TvlDataModule>(owner);
+    FOwnDataModule.reset(dm);
     // An owner that is still being read made it in the loading state.
     if (dm->Loading()) dm->Loaded();
     SetDataModule(dm);
@@ -335,17 +346,17 @@ void TCustomDrawBox::Paint() {
 
     if (FGrid->Visible()) FGrid->Draw(area);
     if (BeforePaint) BeforePaint(this);
-    const TAllObjectsProc paintLocal = [this, &area](TvlObject* o, void*) { PaintObjects(o, area); };
-    AllLocalObjects(paintLocal, nullptr);
+    const auto paintLocal = [this, &area](TvlObject* o) { PaintObjects(o, area); };
+    AllLocalObjects(paintLocal);
 
     if (FDataModule && !FDataModule->Empty()) {
         const TLimRec before = FDataModule->GetLimits();
         if (ss.State.Contains(TScaleFlag::scChanged)) {
             WithToolsDo(Creators, [](TComponent* t, bool&) { static_cast<TViewTool*>(t)->CheckScaling(); });
-            FDataModule->AllObjects([](TvlObject* o, void*) { o->AdjustToScale(); }, nullptr);
+            FDataModule->AllObjects([](TvlObject* o) { o->AdjustToScale(); });
             if (ss.State.Contains(TScaleFlag::scBoundsChanged)) FDataModule->InitLimits();
         }
-        FDataModule->AllObjects([this, &area](TvlObject* o, void*) { PaintObjects(o, area); }, nullptr);
+        FDataModule->AllObjects([this, &area](TvlObject* o) { PaintObjects(o, area); });
         c.SetWindowOrg({0, 0});
         // Objects added since the last range check widen the limits at once,
         // not during the walk: compare with the range's limits as well.

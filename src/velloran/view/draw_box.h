@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "velloran/foundations/types.h"
+#include "velloran/objects/object_holder.h"
 #include "velloran/objects/object_view.h"
 #include "velloran/objects/object_walks.h"
 #include "velloran/platform/colors.h"
@@ -44,7 +45,7 @@ using TKeyPressEvent = std::function<void(TObject* Sender, char16_t& Key)>;
 // Milliseconds between two steps of edge scrolling.
 inline uint16_t AutoScrollTime = 50;
 
-class TCustomDrawBox : public TScrollPaint, public TObjectView {
+class TCustomDrawBox : public TScrollPaint, public TObjectView, public TObjectHolder {
 public:
     explicit TCustomDrawBox(TComponent* AOwner);
     ~TCustomDrawBox() override;
@@ -64,7 +65,8 @@ public:
     TPoint Anchor() const { return FAnchor; }
     uint32_t ClipboardFmt() const { return FClipboardFmt; }
 
-    // Owned only when the draw box installed it itself (bsOwnDataMod).
+    // The document shown: the one the draw box installed itself
+    // (bsOwnDataMod, freed with the draw box) or a linked one.
     TvlDataMod* DataModule() const { return FDataModule; }
     void SetDataModule(TvlDataMod* Value);
     TObjectDocument* ObjectDocument() const override;
@@ -83,8 +85,10 @@ public:
     TvlObject* ScaleVert() const { return FScaleVert.get(); }
     void SetScaleHorz(std::unique_ptr<TvlObject> Value);
     void SetScaleVert(std::unique_ptr<TvlObject> Value);
-    virtual void AllLocalObjects(const TAllObjectsProc& Action, void* Params);
-    virtual TvlObject* FindLocalObject(const TFirstObjectFunc& Condition, void* Params);
+    virtual void AllLocalObjects(TAllObjectsProc Action);
+    virtual TvlObject* FindLocalObject(TFirstObjectFunc Condition);
+    // Local objects of a creator that goes away go with it.
+    void ReleaseToolObjects(const TObjectTool& Tool) override;
 
     // ---- Life --------------------------------------------------------------
     void Loaded() override;
@@ -191,6 +195,13 @@ private:
     // Fitting the drawing hid the scroll bars (not the application).
     bool FFitHidBars = false;
     TColor FclMarkPen = 255;
+    // Frees a component its owner holds, taking it from the owner first.
+    struct TFreeFromOwner {
+        void operator()(TComponent* AComponent) const;
+    };
+    // The document made by InstallDataModule; its owner is the draw box's
+    // owner, but its life ends with the draw box.
+    std::unique_ptr<TvlDataMod, TFreeFromOwner> FOwnDataModule;
     TvlDataMod* FDataModule = nullptr;
     uint32_t FClipboardFmt = 0;
     TCursor FCursor = crDefault;
