@@ -107,9 +107,9 @@ void TSketchForm::SelectAll() {
     if (!doc) return;
     // Marks draw through the view's mapping.
     ActScaleSet = &DrawBox->ScaleSetting();
-    doc->AllObjects([doc](TvlObject* o, void*) {
+    doc->AllObjects([doc](TvlObject* o) {
         if (o->GetVisible() && !o->Generator().Options().Contains(TGeneratorOption::goDontFind)) doc->Select(o);
-    }, nullptr);
+    });
     doc->Mark(nullptr);
 }
 

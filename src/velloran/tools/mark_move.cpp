@@ -85,17 +85,17 @@ void TMarkMove::FindUnderMouse(TShiftState Shift, TPoint CurPos) {
     TvlDataMod* dm = GetDataModule();
     if (!box) return;
     TvlObject* old = GetMouseFnd();
-    TLimRec Params = PixelAt(CurPos);
-    const auto cond = [this](TvlObject* o, void* p) { return MouseFind(o, *static_cast<const TLimRec*>(p)); };
+    const TLimRec Params = PixelAt(CurPos);
+    const auto cond = [this, &Params](TvlObject* o) { return MouseFind(o, Params); };
     TvlObject* found = nullptr;
     // Objects painted later lie on top; with Ctrl the search starts at the
     // bottom, so objects underneath can be reached.
     if (!Shift.Contains(TShiftStateItem::ssCtrl)) {
-        if (dm) found = dm->LastObjectWith(cond, &Params);
-        if (!found) found = box->FindLocalObject(cond, &Params);
+        if (dm) found = dm->LastObjectWith(cond);
+        if (!found) found = box->FindLocalObject(cond);
     } else {
-        found = box->FindLocalObject(cond, &Params);
-        if (!found && dm) found = dm->FirstObjectWith(cond, &Params);
+        found = box->FindLocalObject(cond);
+        if (!found && dm) found = dm->FirstObjectWith(cond);
     }
     SetMouseFnd(found);
     if (old && old != found) ObjectRelease(old);
