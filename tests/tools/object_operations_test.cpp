@@ -1,4 +1,4 @@
-// Moving, marking, hiding and showing single objects from code.
+// Moving single objects from code: dependants, snapping, nothing left marked.
 
 #include "tool_fixture.h"
 #include "velloran/view/object_operations.h"
@@ -40,24 +40,6 @@ TEST_F(ObjectOperationsTest, MovingTakesTheDependantsAlongAndLeavesNothingMarked
     MoveObject(A, {149, 30});
     EXPECT_EQ(A->GetPos(), (TPoint{150, 60}));
     MoveObject(nullptr, {1, 1});
-}
-
-TEST_F(ObjectOperationsTest, MarkingHidingAndShowingFromCode) {
-    MarkObject(A);
-    MarkObject(B);
-    EXPECT_TRUE(A->State.Contains(isMarked) && B->State.Contains(isMarked));
-    EXPECT_FALSE(A->GetSizing());
-    UnMarkObject(A);
-    EXPECT_FALSE(A->State.Contains(isSelected) || A->State.Contains(isMarked));
-    EXPECT_EQ(Doc->MarkCase().Count(), 1);
-
-    Host->ClearRecords();
-    HideObject(B);
-    EXPECT_FALSE(B->GetVisible());
-    const TRect r = Host->InvalidRect().value_or(TRect{});
-    EXPECT_TRUE(r.Left <= 200 && r.Right >= 220);
-    ShowObject(B);
-    EXPECT_TRUE(B->GetVisible());
 }
 
 } // namespace
