@@ -371,7 +371,7 @@ void QtCanvas::TextOut(int32_t x, int32_t y, const String& text) {
     FPainter.setPen(ToQColor(FFont.Color));
     FPainter.translate(ToDevice(x, y));
     // Escapement turns counter-clockwise on the screen, Qt turns clockwise.
-    if (FFont.Orientation) FPainter.rotate(-FFont.Orientation / 10.0);
+    if (FFont.Escapement) FPainter.rotate(-FFont.Escapement / 10.0);
     FPainter.drawText(QPoint(0, m.ascent()), ToQString(text));
     FPainter.restore();
 }

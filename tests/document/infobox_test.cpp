@@ -55,6 +55,9 @@ TEST_F(InfoboxTest, CloseResetsAndClearsUserbreak) {
     InfoMessage(infoSaving);
     InfoCount(3);
     EXPECT_EQ(Bar.Position(), 3);
+    // Without a label the reset leaves the bar where it is.
+    InfoMessage(infoReset);
+    EXPECT_EQ(Bar.Position(), 3);
 }
 
 } // namespace

@@ -54,7 +54,7 @@ TEST_F(FontScalableTest, MeasuresUprightAtTwoHeights) {
     EXPECT_TRUE(Canvas.Measured.empty()) << "the system face is known not to scale";
     const TFont before{.Name = u"Canvas"};
     Canvas.SetFont(before);
-    const TFont f{.Name = u"Arial", .Height = -13, .Style = fsBold, .Charset = 0, .Orientation = 900};
+    const TFont f{.Name = u"Arial", .Height = -13, .Style = fsBold, .Charset = 0, .Escapement = 900};
     EXPECT_TRUE(TCustomGenerator::FontIsScalable(f));
     ASSERT_EQ(Canvas.Measured.size(), 2u);
     EXPECT_EQ(Canvas.Measured[1], (TFont{.Name = u"Arial", .Height = -26, .Style = fsBold}));

@@ -5,6 +5,7 @@
 #include "list_fixture.h"
 #include "velloran/objects/layer.h"
 #include "velloran/platform/menu.h"
+#include "velloran/platform/picture.h"
 #include "velloran/storage/infobox.h"
 #include "velloran/storage/mapper.h"
 
@@ -161,6 +162,25 @@ TEST_F(Layer, DamagedRecordsAbortSilently) {
         }
     }
     EXPECT_LT(GLargestAllocation, 64u * 1024);
+}
+
+// Reads a picture after its base record.
+class TPicObj : public TBoxObj {
+public:
+    using TBoxObj::TBoxObj;
+    TPicture Pic;
+    void Persist(TStream* s, TPstMode m) override {
+        TvlObject::Persist(s, m);
+        RegisterPicture(s, Pic, m);
+    }
+};
+
+TEST_F(Layer, DamagedPictureAbortsSilentlyToo) {
+    Tool->OnObjectSetClass = [](TCapClass& k) { k = CapClassOf<TPicObj>; };
+    // A metafile picture of 8 bytes that are no metafile.
+    const B picture{3, 0, 8, 0, 0, 0, 'n', 'o', 't', ' ', 'E', 'M', 'F', '!'};
+    TMemoryStream s(Cat({{0, 0, 0, 0}, Rec100, picture, End}));
+    EXPECT_THROW(L.LoadFromStream(s, &Form), EAbort);
 }
 
 TEST_F(Layer, LimitsGrowUntilRecalculated) {

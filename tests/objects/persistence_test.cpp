@@ -283,6 +283,57 @@ TEST_F(Persistence, PasteTranslatesLinksAmongPastedObjects) {
     EXPECT_TRUE(late->State.Contains(isDeleted));
 }
 
+// An object with a link of its own after the base record.
+class TLinkObj : public TBoxObj {
+public:
+    using TBoxObj::TBoxObj;
+    void Persist(TStream* s, TPstMode m) override {
+        TvlObject::Persist(s, m);
+        RegisterLink(s, Link, m);
+    }
+};
+
+TEST_F(Persistence, PasteClearsLinksItCannotResolve) {
+    // Tool2's object 9, free at (0, 0), linked to (Tool, 1).
+    B rec{2, 0, 9, 0, 1, 0};
+    rec.resize(22, 0);
+    rec.insert(rec.end(), {1, 0, 1, 0, 0, 0, 0, 0});
+    const B nilLink(8, 0);
+    {
+        // Pasted without its partner: it goes, and saves no stale link
+        // meanwhile (the next load would drop it silently).
+        TPasteScope paste;
+        auto* lone = Read<TLinkObj>(Tool2, rec, TPstMode::pstPaste);
+        lone->Persist(nullptr, TPstMode::pstConnectCopy);
+        EXPECT_TRUE(lone->State.Contains(isDeleted));
+        EXPECT_FALSE(lone->State.Contains(isConnect));
+        EXPECT_TRUE(lone->Link.IsNil());
+        const B saved = Written([&](TStream& st) { lone->Persist(&st, TPstMode::pstSave); });
+        EXPECT_EQ(B(saved.end() - 8, saved.end()), nilLink);
+    }
+    // Translated, but the partner is not in the document.
+    TPasteScope paste;
+    const TPasteIDRec gone{1, 1, 77};
+    PasteIDList->Add(&gone);
+    auto* orphan = Read<TLinkObj>(Tool2, rec, TPstMode::pstPaste);
+    orphan->Persist(nullptr, TPstMode::pstConnectCopy);
+    EXPECT_TRUE(orphan->Link.IsNil());
+    const B saved = Written([&](TStream& st) { orphan->Persist(&st, TPstMode::pstSave); });
+    EXPECT_EQ(B(saved.end() - 8, saved.end()), nilLink);
+}
+
+TEST_F(Persistence, EmbeddedObjectsStayOutOfThePasteTranslation) {
+    TBoxObj inner(Tool2), copy(Tool2);
+    inner.ObjID = 5;
+    const B bytes = Written([&](TStream& s) { TvlObject::RegisterObject(&s, inner, TPstMode::pstCopy); });
+    TPasteScope paste;
+    TMemoryStream in(bytes);
+    TvlObject::RegisterObject(&in, copy, TPstMode::pstPaste);
+    EXPECT_EQ(copy.ObjID, 0);
+    EXPECT_EQ(PasteIDList->Count(), 0) << "identity 0 names no object";
+    EXPECT_FALSE(PastedID(2, 5));
+}
+
 TEST_F(Persistence, SlaveWithoutAFindableMasterBecomesFree) {
     // Master (1, 99) does not exist.
     B rec = SlaveRecord;

@@ -163,6 +163,22 @@ TEST(Icon, OpaqueImageTakesItsMaskFromTheAndBits) {
     EXPECT_EQ(Loaded<TIcon>(bytes).Mask(), std::vector<bool>{true});
 }
 
+TEST(Bitmap, ZeroWidthIsEmptyWithoutWalkingItsRows) {
+    // 56 bytes announcing 2^31 - 1 rows of nothing.
+    const TBitmap b = Loaded<TBitmap>(Bmp(0, 0x7FFFFFFF, 24, {}, {0, 0}));
+    EXPECT_EQ(std::pair(b.Width(), b.Height()), std::pair(0, 0));
+    TIcon i;
+    i.Image().SetSize(1, 1, clRed);
+    auto ico = Saved(i);
+    const size_t dib = 22; // after the directory and its one entry
+    for (size_t k = 0; k < 4; ++k) {
+        ico[dib + 4 + k] = 0;                   // width 0
+        ico[dib + 8 + k] = k < 3 ? 0xFF : 0x7F; // mask and image: 2^31 - 1 rows
+    }
+    const TIcon empty = Loaded<TIcon>(ico);
+    EXPECT_EQ(std::pair(empty.Width(), empty.Height()), std::pair(0, 0));
+}
+
 TEST(Icon, HostileFilesAreRejected) {
     TIcon i;
     i.Image().SetSize(3, 2, clRed);

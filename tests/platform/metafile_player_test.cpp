@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "velloran/platform/detail/emf_bytes.h"
+#include "velloran/platform/detail/emf_objects.h"
 #include "velloran/platform/detail/emf_reader.h"
 #include "velloran/platform/detail/emf_records.h"
+#include "velloran/platform/emf_header.h"
 #include "velloran/platform/metafile_canvas.h"
 #include "velloran/platform/metafile_player.h"
 
@@ -225,6 +228,57 @@ TEST(MetafilePlayer, ClippingStaysInsideThePlayback) {
     const TEmfRecord* sel = Find(recs, emr::EXTSELECTCLIPRGN);
     ASSERT_NE(sel, nullptr);
     EXPECT_GT(sel->DWord(16 + 8), 1u);
+}
+
+// A metafile 100 x 100 pixels holding one clip-region record of the given
+// rectangles (metafile device pixels).
+TMetafile ClipRegionPicture(const std::vector<TRect>& rects) {
+    using namespace bytes;
+    std::vector<uint8_t> rec;
+    PutU32(rec, emr::EXTSELECTCLIPRGN);
+    PutU32(rec, static_cast<uint32_t>(16 + 32 + 16 * rects.size()));
+    PutU32(rec, static_cast<uint32_t>(32 + 16 * rects.size()));
+    PutU32(rec, emf::RGN_COPY);
+    for (uint32_t v : {32u, 1u, static_cast<uint32_t>(rects.size()), 0u, 0u, 0u, 0u, 0u}) PutU32(rec, v);
+    for (const TRect& r : rects)
+        for (int32_t v : {r.Left, r.Top, r.Right, r.Bottom}) PutI32(rec, v);
+    TEmfHeader h;
+    h.Bounds = {0, 0, 99, 99};
+    h.Bytes = static_cast<uint32_t>(EmfHeaderSize + rec.size() + EmfEofSize);
+    h.Records = 3;
+    h.DevicePixels = {1920, 1080};
+    h.DeviceMillimeters = {508, 286};
+    h.DeviceMicrometers = {508000, 285750};
+    std::vector<uint8_t> data;
+    WriteEmfHeader(data, h);
+    data.insert(data.end(), rec.begin(), rec.end());
+    WriteEmfEof(data);
+    TMetafile mf;
+    mf.SetData(std::move(data));
+    return mf;
+}
+
+TEST(MetafilePlayer, ClipRegionWorkStopsAtTheDestinationsArea) {
+    // Tall rectangles with their tops spread apart: as one region they once
+    // made the destination scan two million rows, each crossing every step.
+    std::vector<TRect> rects;
+    for (int32_t i = 0; i < 250; ++i)
+        rects.push_back({2 * i, i % 2 ? -2000000000 : -1999999000, 2 * i + 1, 2000000000});
+    const TMetafile src = ClipRegionPicture(rects);
+    TMetafile out;
+    TMetafileCanvas dest(out);
+    dest.IntersectClipRect({0, 0, 300, 200});
+    PlayEnhMetaFile(dest, src, {0, 0, 100, 100});
+    dest.Close();
+    const auto recs = EmfRecords(out);
+    const TEmfRecord* sel = Find(recs, emr::EXTSELECTCLIPRGN);
+    ASSERT_NE(sel, nullptr);
+    // Bounds of the region as the destination recorded it: cut near its area.
+    const TRect box{sel->Int(32), sel->Int(36), sel->Int(40), sel->Int(44)};
+    EXPECT_EQ(box.Left, 0);
+    EXPECT_GE(box.Top, -256);
+    EXPECT_LE(box.Bottom, 200 + 256);
+    EXPECT_GT(sel->DWord(24), 200u) << "each column stays a rectangle of its own";
 }
 
 TEST(MetafilePlayer, SeeThroughPixelsSurviveRecordingAndPlayback) {

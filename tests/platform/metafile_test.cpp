@@ -51,6 +51,14 @@ TEST(Metafile, MalformedDataIsRejectedAndLeavesTheMetafileAlone) {
     afterEnd.insert(afterEnd.end(), good.end() - 20, good.end());
     expectRejected(afterEnd);
     expectRejected(std::vector<uint8_t>(good.begin(), good.end() - 2));
+    // The header's byte count is what loading trusts, so it must be the size:
+    // a shorter count would be saved and read back cut short.
+    auto shortCount = good;
+    SetDWord(shortCount, 48, static_cast<uint32_t>(good.size() - 20));
+    expectRejected(shortCount);
+    auto longCount = good;
+    SetDWord(longCount, 48, static_cast<uint32_t>(good.size() + 4));
+    expectRejected(longCount);
     mf.SetData({});
     EXPECT_TRUE(mf.Data().empty());
     EXPECT_EQ(mf.Width(), 0);

@@ -3,6 +3,7 @@
 #include "foundations/figure_log_canvas.h"
 #include "velloran/foundations/rotation.h"
 #include "velloran/platform/detail/emf_bytes.h"
+#include "velloran/platform/detail/emf_reader.h"
 #include "velloran/platform/detail/emf_records.h"
 #include "velloran/platform/emf_header.h"
 #include "velloran/platform/graphics.h"
@@ -80,7 +81,7 @@ TEST(RotatedDrawing, TextUsesAnEscapedFontAndRestoresTheCanvasFont) {
     EXPECT_EQ(dc.Log[0].Points, (Pts{{0, 10}})); // P turns with the text
     TFont escaped = f;
     escaped.Name = PlatformDefaultFontName;
-    escaped.Orientation = -900; // clockwise on a y-down device
+    escaped.Escapement = -900; // clockwise on a y-down device
     EXPECT_EQ(dc.Log[0].Font, escaped);
     EXPECT_EQ(dc.Font(), before);
 }
@@ -104,8 +105,18 @@ TEST(RotatedBitmap, EverySourcePixelLandsOnce) {
     EXPECT_EQ(offset, (TPoint{0, 0}));
     EXPECT_EQ(turned->Pixel(0, 0), RGB(9, 19, 7));
     EXPECT_EQ(turned->Pixel(9, 19), RGB(0, 0, 7));
-    // Corners that come from outside the source are background.
-    EXPECT_EQ(CreateRotatedBitmap(src, {0, 0}, pi / 4, offset)->Pixel(0, 0), clWhite);
+    // Corners from outside the source take the colour that a clear brush
+    // makes transparent (the top left pixel), fixed in the result, so a
+    // transparent turned picture shows nothing there.
+    turned = CreateRotatedBitmap(src, {0, 0}, pi / 4, offset);
+    EXPECT_EQ(turned->Pixel(0, 0), RGB(0, 0, 7));
+    EXPECT_EQ(turned->TransparentMode(), TTransparentMode::tmFixed);
+    EXPECT_EQ(turned->TransparentColor(), RGB(0, 0, 7));
+    // A colour the application chose stays the one.
+    src.SetTransparentColor(clLime);
+    turned = CreateRotatedBitmap(src, {0, 0}, pi / 4, offset);
+    EXPECT_EQ(turned->Pixel(0, 0), clLime);
+    EXPECT_EQ(turned->TransparentColor(), clLime);
     EXPECT_EQ(CreateRotatedBitmap(TIcon(), {0, 0}, 1.0, offset), nullptr);
 }
 
@@ -140,7 +151,7 @@ TEST(RotatedMetafile, TextTurnsWithItsFontAboutThePicturesCorner) {
     {
         TMetafileCanvas c(mf);
         c.Font().Name = u"ms sans serif";
-        c.Font().Orientation = 100;
+        c.Font().Escapement = 100;
         c.TextOut(20, 10, u"A");
         c.Pen().Style = TPenStyle::psClear;
         c.Rectangle({20, 10, 30, 20});
@@ -149,9 +160,43 @@ TEST(RotatedMetafile, TextTurnsWithItsFontAboutThePicturesCorner) {
     Rotated_Metafile(dc, mf, {0, 0}, pi / 2);
     ASSERT_EQ(dc.Log.size(), 2u);
     EXPECT_EQ(dc.Log[0].Points, (Pts{{0, 0}}));
-    EXPECT_EQ(dc.Log[0].Font.Orientation, 100 - 900);
+    EXPECT_EQ(dc.Log[0].Font.Escapement, 100 - 900);
     EXPECT_EQ(dc.Log[0].Font.Name, u"ARIAL");
     EXPECT_EQ(dc.Log[1].Points[2], (TPoint{-10, 10}));
+}
+
+// Escapement and orientation of every font record in a recorded metafile.
+std::vector<std::pair<int32_t, int32_t>> FontAngles(const TMetafile& mf) {
+    std::vector<std::pair<int32_t, int32_t>> r;
+    for (const TEmfRecord& rec : EmfRecords(mf))
+        if (rec.Type() == emr::EXTCREATEFONTINDIRECTW) r.emplace_back(rec.Int(20), rec.Int(24));
+    return r;
+}
+
+TEST(RotatedText, TurnsTheBaselineAndKeepsTheCharacterOrientation) {
+    // Recorded, a turned text's font has escapement only.
+    TMetafile direct;
+    {
+        TMetafileCanvas c(direct);
+        Rotated_TextOut(c, u"Hi", TFont{}, {10, 0}, {0, 0}, pi / 2);
+    }
+    EXPECT_EQ(FontAngles(direct), (std::vector<std::pair<int32_t, int32_t>>{{-900, 0}}));
+
+    // Played turned, a font record changes its escapement and nothing else.
+    TMetafile src;
+    {
+        TMetafileCanvas c(src);
+        c.Font().Escapement = 100;
+        c.Font().Orientation = 250;
+        c.TextOut(20, 10, u"A");
+    }
+    EXPECT_EQ(FontAngles(src), (std::vector<std::pair<int32_t, int32_t>>{{100, 250}}));
+    TMetafile turned;
+    {
+        TMetafileCanvas c(turned);
+        Rotated_Metafile(c, src, {0, 0}, pi / 2);
+    }
+    EXPECT_EQ(FontAngles(turned), (std::vector<std::pair<int32_t, int32_t>>{{100 - 900, 250}}));
 }
 
 TEST(RotatedMetafile, SixteenBitPolygonsTurnToo) {

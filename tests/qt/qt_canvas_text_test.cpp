@@ -35,7 +35,7 @@ TEST_F(QtCanvasFixture, TextHangsBelowItsReferencePointAndTurnsWithTheEscapement
         SCOPED_TRACE(c.Escapement);
         Reset(200, 200);
         Canvas->Font().Height = -24;
-        Canvas->Font().Orientation = c.Escapement;
+        Canvas->Font().Escapement = c.Escapement;
         Canvas->TextOut(100, 100, text);
         const QRect ink = Ink();
         EXPECT_TRUE(c.Area.contains(ink));

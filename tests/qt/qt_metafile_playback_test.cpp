@@ -30,7 +30,7 @@ void Scene(TCanvas& c) {
     c.Brush().Style = TBrushStyle::bsDiagCross;
     c.FillRect({45, 0, 80, 30});
     c.Font().Height = -14;
-    c.Font().Orientation = 300;
+    c.Font().Escapement = 300;
     c.TextOut(42, 40, u"Velloran");
 }
 } // namespace

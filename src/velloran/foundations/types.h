@@ -27,8 +27,9 @@ struct TRect {
     int32_t Right = 0;
     int32_t Bottom = 0;
 
-    int32_t Width() const { return Right - Left; }
-    int32_t Height() const { return Bottom - Top; }
+    // Saturating: edges may lie anywhere in the 32-bit range.
+    int32_t Width() const { return Span(Left, Right); }
+    int32_t Height() const { return Span(Top, Bottom); }
     TPoint TopLeft() const { return {Left, Top}; }
     TPoint BottomRight() const { return {Right, Bottom}; }
     // A copy with Left <= Right and Top <= Bottom (RectDirection does it in place).
@@ -37,6 +38,12 @@ struct TRect {
                 Top < Bottom ? Bottom : Top};
     }
     friend bool operator==(const TRect&, const TRect&) = default;
+
+private:
+    static constexpr int32_t Span(int32_t lo, int32_t hi) {
+        const int64_t d = int64_t{hi} - lo;
+        return d > INT32_MAX ? INT32_MAX : d < INT32_MIN ? INT32_MIN : static_cast<int32_t>(d);
+    }
 };
 
 struct TCoordPnt {

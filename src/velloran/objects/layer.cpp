@@ -291,8 +291,11 @@ void TvlLayer::LoadFromStream(TStream& Stream, TComponent* AOwner) {
             FItems.push_back(std::move(o));
             InfoCount(ClampToInt32(Stream.Position()));
         }
-    } catch (const EReadError&) {
-        // A truncated stream ends the load like any other damage.
+    } catch (const EAbort&) {
+        throw;
+    } catch (const std::exception&) {
+        // Whatever fails in a body (a truncated stream, a damaged picture)
+        // ends the load the same way; the caller drops the partial layer.
         Abort();
     }
 }

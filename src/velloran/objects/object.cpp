@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "velloran/foundations/saturate.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/object_document.h"
 #include "velloran/objects/object_tool.h"
@@ -42,7 +43,7 @@ TvlObject* TvlObject::GetMaster() const {
 
 TCanvas& TvlObject::Canvas() { return *ActScaleSet->Canvas(); }
 
-void TvlObject::SetOrigin() const { Canvas().SetWindowOrg({-GetMinX(), -GetMinY()}); }
+void TvlObject::SetOrigin() const { Canvas().SetWindowOrg({NegSat(GetMinX()), NegSat(GetMinY())}); }
 
 // ---- Virtual defaults -------------------------------------------------------
 
@@ -86,18 +87,18 @@ TPoint TvlObject::RefPoint() const {
 
 int32_t TvlObject::GetX() const {
     if (!IsSlave()) return Pos.x;
-    return UsesRefPoint() ? GetXRef() : MasterX() + Pos.RelX;
+    return UsesRefPoint() ? GetXRef() : AddSat(MasterX(), Pos.RelX);
 }
 
 int32_t TvlObject::GetY() const {
     if (!IsSlave()) return Pos.y;
-    return UsesRefPoint() ? GetYRef() : MasterY() + Pos.RelY;
+    return UsesRefPoint() ? GetYRef() : AddSat(MasterY(), Pos.RelY);
 }
 
-int32_t TvlObject::GetXRef() const { return RefPoint().X + Pos.RelX; }
-int32_t TvlObject::GetYRef() const { return RefPoint().Y + Pos.RelY; }
-void TvlObject::SetXRef(int32_t Value) { Pos.RelX = static_cast<int16_t>(Value - RefPoint().X); }
-void TvlObject::SetYRef(int32_t Value) { Pos.RelY = static_cast<int16_t>(Value - RefPoint().Y); }
+int32_t TvlObject::GetXRef() const { return AddSat(RefPoint().X, Pos.RelX); }
+int32_t TvlObject::GetYRef() const { return AddSat(RefPoint().Y, Pos.RelY); }
+void TvlObject::SetXRef(int32_t Value) { Pos.RelX = static_cast<int16_t>(SubSat(Value, RefPoint().X)); }
+void TvlObject::SetYRef(int32_t Value) { Pos.RelY = static_cast<int16_t>(SubSat(Value, RefPoint().Y)); }
 
 void TvlObject::SetX(int32_t Value) {
     if (PositionFixed()) return;
@@ -106,7 +107,7 @@ void TvlObject::SetX(int32_t Value) {
     else if (UsesRefPoint())
         SetXRef(Value);
     else
-        Pos.RelX = static_cast<int16_t>(Value - MasterX());
+        Pos.RelX = static_cast<int16_t>(SubSat(Value, MasterX()));
 }
 
 void TvlObject::SetY(int32_t Value) {
@@ -116,14 +117,14 @@ void TvlObject::SetY(int32_t Value) {
     else if (UsesRefPoint())
         SetYRef(Value);
     else
-        Pos.RelY = static_cast<int16_t>(Value - MasterY());
+        Pos.RelY = static_cast<int16_t>(SubSat(Value, MasterY()));
 }
 
 void TvlObject::SetPos(TPoint P) {
     if (PositionFixed()) return;
     if (IsSlave()) {
-        Pos.RelX = static_cast<int16_t>(P.X - MasterX());
-        Pos.RelY = static_cast<int16_t>(P.Y - MasterY());
+        Pos.RelX = static_cast<int16_t>(SubSat(P.X, MasterX()));
+        Pos.RelY = static_cast<int16_t>(SubSat(P.Y, MasterY()));
     } else {
         Pos.SetPosLog(P);
     }
@@ -133,7 +134,7 @@ void TvlObject::SetX_World(double Value) {
     if (PositionFixed()) return;
     const int32_t v = ActScaleSet->WorldToLog(Value);
     if (IsSlave())
-        Pos.RelX = static_cast<int16_t>(v - MasterX());
+        Pos.RelX = static_cast<int16_t>(SubSat(v, MasterX()));
     else
         Pos.x = v;
 }
@@ -142,7 +143,7 @@ void TvlObject::SetY_World(double Value) {
     if (PositionFixed()) return;
     const int32_t v = ActScaleSet->WorldToLog(Value);
     if (IsSlave())
-        Pos.RelY = static_cast<int16_t>(v - MasterY());
+        Pos.RelY = static_cast<int16_t>(SubSat(v, MasterY()));
     else
         Pos.y = v;
 }
@@ -166,9 +167,9 @@ int32_t TvlObject::GetDRoundRect() const { return FTool->Tag() > 0 ? FTool->Tag(
 
 // ---- Box and limits -----------------------------------------------------------
 
-int32_t TvlObject::GetMaxX() const { return GetMinX() + GetWidth(); }
+int32_t TvlObject::GetMaxX() const { return AddSat(GetMinX(), GetWidth()); }
 int32_t TvlObject::GetMinX() const { return GetX(); }
-int32_t TvlObject::GetMaxY() const { return GetMinY() + GetHeight(); }
+int32_t TvlObject::GetMaxY() const { return AddSat(GetMinY(), GetHeight()); }
 int32_t TvlObject::GetMinY() const { return GetY(); }
 TLimRec TvlObject::GetLimits() const { return {GetMinX(), GetMinY(), GetMaxX(), GetMaxY()}; }
 int32_t TvlObject::GetHeight() const { return 0; }
@@ -185,12 +186,12 @@ TRect TvlObject::GetRect_Lcl() const { return {GetLeft(), Gettop(), Getright(), 
 TRect TvlObject::GetRect() const {
     const TRect r = GetRect_Lcl();
     const int32_t dx = GetMinX(), dy = GetMinY();
-    return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
+    return {AddSat(r.Left, dx), AddSat(r.Top, dy), AddSat(r.Right, dx), AddSat(r.Bottom, dy)};
 }
 
 TPoint TvlObject::GetExtent() const {
     const TLimRec l = GetLimits();
-    return {std::abs(l.Xmax - l.Xmin), std::abs(l.Ymax - l.Ymin)};
+    return {Saturate(std::abs(int64_t{l.Xmax} - l.Xmin)), Saturate(std::abs(int64_t{l.Ymax} - l.Ymin))};
 }
 
 TLimRec TvlObject::GetMaxLimits() const {
@@ -208,10 +209,11 @@ TLimRec TvlObject::GetMaxLimits() const {
         mx = std::max(mx, t);
         my = std::max(my, t);
     }
-    mx += 3 * g.Pen().Width;
-    my += 3 * g.Pen().Width;
+    const int64_t pen = 3 * int64_t{g.Pen().Width};
+    mx = Saturate(mx + pen);
+    my = Saturate(my + pen);
     TLimRec l = GetLimits();
-    return {l.Xmin - mx, l.Ymin - my, l.Xmax + mx, l.Ymax + my};
+    return {SubSat(l.Xmin, mx), SubSat(l.Ymin, my), AddSat(l.Xmax, mx), AddSat(l.Ymax, my)};
 }
 
 // ---- Hit tests ----------------------------------------------------------------

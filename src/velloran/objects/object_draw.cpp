@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "velloran/foundations/errors.h"
+#include "velloran/foundations/saturate.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/object.h"
 #include "velloran/objects/object_document.h"
@@ -36,7 +37,7 @@ void TvlObject::DrawShade() {
     TCanvas& c = Canvas();
     const TPoint saved = c.Mapping().WindowOrg;
     const TShadows& sh = box->Shadows();
-    c.SetWindowOrg({-(GetMinX() + sh.dX()), -(GetMinY() + sh.dY())});
+    c.SetWindowOrg({NegSat(AddSat(GetMinX(), sh.dX())), NegSat(AddSat(GetMinY(), sh.dY()))});
     if (Generator().Brush().Style != TBrushStyle::bsSolid) {
         FTool->ObjectColors(this);
         c.Brush().Color = sh.Brush().Color;
@@ -147,12 +148,12 @@ void TvlObject::MovePos(TPoint DeltaPos) {
     const bool h = !o.Contains(TGeneratorOption::goNoHorzMove);
     const bool v = !o.Contains(TGeneratorOption::goNoVertMove);
     if (IsSlave()) {
-        if (h) Pos.RelX = static_cast<int16_t>(Pos.RelX + DeltaPos.X);
-        if (v) Pos.RelY = static_cast<int16_t>(Pos.RelY + DeltaPos.Y);
+        if (h) Pos.RelX = static_cast<int16_t>(AddSat(Pos.RelX, DeltaPos.X));
+        if (v) Pos.RelY = static_cast<int16_t>(AddSat(Pos.RelY, DeltaPos.Y));
     } else {
-        // Wraps like the stored 32-bit fields instead of overflowing.
-        if (h) Pos.x = static_cast<int32_t>(static_cast<uint32_t>(Pos.x) + static_cast<uint32_t>(DeltaPos.X));
-        if (v) Pos.y = static_cast<int32_t>(static_cast<uint32_t>(Pos.y) + static_cast<uint32_t>(DeltaPos.Y));
+        // Stops at the limits: a far-off object never jumps to the other side.
+        if (h) Pos.x = AddSat(Pos.x, DeltaPos.X);
+        if (v) Pos.y = AddSat(Pos.y, DeltaPos.Y);
     }
 }
 

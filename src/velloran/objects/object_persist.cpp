@@ -40,8 +40,9 @@ void TvlObject::Persist(TStream* Stream, TPstMode Mode) {
     t.Narrowed(id, Mode == TPstMode::pstLoad && vlFileVersionBefore(0x2090));
     if (Mode == TPstMode::pstLoad) {
         ObjID = id;
-    } else if (Mode == TPstMode::pstPaste && PasteIDList) {
-        // A pasted object keeps its fresh identity; links are translated.
+    } else if (Mode == TPstMode::pstPaste && PasteIDList && ObjID != 0) {
+        // A pasted object keeps its fresh identity; links are translated. An
+        // embedded object is not counted: identity 0 names no object.
         const TPasteIDRec rec{ClassNr(), id, ObjID};
         PasteIDList->Add(&rec);
     }
@@ -133,13 +134,15 @@ void TvlObject::RegisterLink(TStream* Stream, TContype& Link, TPstMode Mode) {
     case TPstMode::pstConnectCopy: {
         if (Link.ConObj) break;
         const std::optional<uint16_t> id = Link.IsNil() ? std::nullopt : PastedID(Link.ConType, Link.ConID);
-        if (!id) {
+        if (id) {
+            Link.ConID = *id;
+            Link.ConObj = FindObject(Link);
+        } else {
             // A pasted object whose partner was not pasted with it goes.
             State.Include(isDeleted);
-            break;
         }
-        Link.ConID = *id;
-        Link.ConObj = FindObject(Link);
+        // Cleared as the connect pass does, so no stale identity is saved.
+        if (!Link.ConObj) Link = TContype{};
         State.Exclude(isConnect);
         break;
     }

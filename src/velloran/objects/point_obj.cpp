@@ -10,6 +10,7 @@
 #include "velloran/foundations/angles.h"
 #include "velloran/foundations/geometry.h"
 #include "velloran/foundations/rotation.h"
+#include "velloran/foundations/saturate.h"
 #include "velloran/foundations/transfer.h"
 #include "velloran/foundations/round.h"
 #include "velloran/foundations/stream.h"
@@ -123,8 +124,8 @@ void TPointObj::SetMaster(TvlObject* Master) {
 
 int32_t TPointObj::GetWidth() const { return Abs32(Generator().Width()); }
 int32_t TPointObj::GetHeight() const { return Abs32(Generator().Height()); }
-int32_t TPointObj::GetMinX() const { return GetX() - Generator().HotspotX(); }
-int32_t TPointObj::GetMinY() const { return GetY() - Generator().HotspotY(); }
+int32_t TPointObj::GetMinX() const { return SubSat(GetX(), Generator().HotspotX()); }
+int32_t TPointObj::GetMinY() const { return SubSat(GetY(), Generator().HotspotY()); }
 
 int32_t TPointObj::RoundDivisor() const { return std::max(1, GetDRoundRect()); }
 int32_t TPointObj::SmallSide() const { return std::min(GetWidth(), GetHeight()); }
@@ -189,7 +190,7 @@ TLimRec TPointObj::GetLimits() const {
     const int32_t n = OutlinePoints(buf, true);
     TLimRec l = GetPolygonLimits(buf, n);
     const int32_t dx = GetMinX(), dy = GetMinY();
-    return {l.Xmin + dx, l.Ymin + dy, l.Xmax + dx, l.Ymax + dy};
+    return {AddSat(l.Xmin, dx), AddSat(l.Ymin, dy), AddSat(l.Xmax, dx), AddSat(l.Ymax, dy)};
 }
 
 std::optional<TRegion> TPointObj::CreateShapeRgn(TRgnMode Mode) const {
@@ -210,7 +211,8 @@ bool TPointObj::CheckShape(const TLimRec& CurLims) {
         return found;
     }
     const int32_t dx = GetMinX(), dy = GetMinY();
-    const TLimRec local{CurLims.Xmin - dx, CurLims.Ymin - dy, CurLims.Xmax - dx, CurLims.Ymax - dy};
+    const TLimRec local{SubSat(CurLims.Xmin, dx), SubSat(CurLims.Ymin, dy), SubSat(CurLims.Xmax, dx),
+                        SubSat(CurLims.Ymax, dy)};
     bool result = GetSizing() && SizingHandles(local.Min(), TSizeMode::smCheck);
     if (!result) {
         if (const std::optional<TRegion> rgn = CreateShapeRgn(TRgnMode::rmLog)) {

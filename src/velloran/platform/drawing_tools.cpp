@@ -5,7 +5,7 @@ namespace vl {
 TLogFont LogFontOf(const TFont& font) {
     TLogFont lf;
     lf.lfHeight = font.Height;
-    lf.lfEscapement = font.Orientation;
+    lf.lfEscapement = font.Escapement;
     lf.lfOrientation = font.Orientation;
     lf.lfWeight = (font.Style & fsBold) ? 700 : 400;
     lf.lfItalic = (font.Style & fsItalic) ? 1 : 0;
@@ -27,7 +27,8 @@ TFont FontOfLogFont(const TLogFont& lf, TColor color) {
     f.Pitch = pitch == 2 ? TFontPitch::fpVariable : pitch == 1 ? TFontPitch::fpFixed : TFontPitch::fpDefault;
     f.Charset = lf.lfCharSet;
     f.Color = color;
-    f.Orientation = lf.lfEscapement;
+    f.Escapement = lf.lfEscapement;
+    f.Orientation = lf.lfOrientation;
     return f;
 }
 

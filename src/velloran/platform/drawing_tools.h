@@ -59,7 +59,11 @@ struct TFont {
     TFontPitch Pitch = TFontPitch::fpDefault;
     uint8_t Charset = DEFAULT_CHARSET;
     TColor Color = clBlack;
-    // Tenths of a degree, counter-clockwise on the device.
+    // Tenths of a degree, counter-clockwise on the device: the angle of the
+    // baseline (escapement) and of each character (orientation). Rotated text
+    // turns its baseline and keeps orientation 0, as a device that draws
+    // characters along the baseline expects.
+    int32_t Escapement = 0;
     int32_t Orientation = 0;
     friend bool operator==(const TFont&, const TFont&) = default;
 };

@@ -1,6 +1,7 @@
 #include "velloran/platform/emf_header.h"
 
 #include "velloran/foundations/round.h"
+#include "velloran/foundations/saturate.h"
 #include "velloran/platform/detail/emf_bytes.h"
 #include "velloran/platform/detail/emf_records.h"
 
@@ -66,8 +67,8 @@ TRect EmfFrameOfBounds(const TRect& b, TSize pixels, TSize micrometers) {
     if (b.Right < b.Left || b.Bottom < b.Top) return {0, 0, -1, -1};
     const double kx = pixels.cx > 0 ? micrometers.cx / 10.0 / pixels.cx : 0;
     const double ky = pixels.cy > 0 ? micrometers.cy / 10.0 / pixels.cy : 0;
-    return {Round(b.Left * kx), Round(b.Top * ky), Round((b.Right + 1.0) * kx) - 1,
-            Round((b.Bottom + 1.0) * ky) - 1};
+    return {Round(b.Left * kx), Round(b.Top * ky), SubSat(Round((b.Right + 1.0) * kx), 1),
+            SubSat(Round((b.Bottom + 1.0) * ky), 1)};
 }
 
 void WriteEmfEof(std::vector<uint8_t>& out) {

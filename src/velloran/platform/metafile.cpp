@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "velloran/foundations/errors.h"
+#include "velloran/foundations/saturate.h"
 #include "velloran/foundations/stream.h"
 #include "velloran/platform/detail/emf_bytes.h"
 #include "velloran/platform/detail/emf_reader.h"
@@ -85,14 +86,14 @@ int32_t TMetafile::MMHeight() const {
 void TMetafile::SetWidth(int32_t w) {
     if (FData.empty()) FData = EmptyImage();
     TRect b = ReadEmfHeader(FData).Bounds;
-    b.Right = b.Left + std::max(w, 0) - 1;
+    b.Right = Saturate(int64_t{b.Left} + std::max(w, 0) - 1);
     SetBounds(FData, b);
 }
 
 void TMetafile::SetHeight(int32_t h) {
     if (FData.empty()) FData = EmptyImage();
     TRect b = ReadEmfHeader(FData).Bounds;
-    b.Bottom = b.Top + std::max(h, 0) - 1;
+    b.Bottom = Saturate(int64_t{b.Top} + std::max(h, 0) - 1);
     SetBounds(FData, b);
 }
 
@@ -107,6 +108,8 @@ void TMetafile::SetData(std::vector<uint8_t> data) {
         RaiseInvalidGraphic("Invalid metafile size");
     if (U32(d, 0) != emr::HEADER || U32(d, 4) < MinHeaderSize || U32(d, 40) != EmfSignature)
         RaiseInvalidGraphic("Metafile header missing");
+    // Loading takes the header's byte count as the metafile's length.
+    if (U32(d, 48) != d.size()) RaiseInvalidGraphic("Metafile byte count differs from its size");
     size_t at = 0;
     uint32_t last = 0;
     while (at < d.size()) {

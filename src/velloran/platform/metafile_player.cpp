@@ -30,6 +30,15 @@ TMetafilePlayer::TMetafilePlayer(TCanvas& dest, const TMetafile& mf, const TRect
     if (h > 0) FScaleY = (static_cast<double>(rect.Bottom) - rect.Top) / h;
     FObjects.resize(std::max<size_t>(FHeader.Handles, 1));
     FDestLevel = FDest.SaveDC();
+    // Regions never need to reach beyond what the destination shows, plus a
+    // margin that keeps frame lines at a cut edge out of sight.
+    static constexpr int32_t Far = 1 << 20, Margin = 256;
+    const TRect clip = FDest.GetClipBox();
+    const TPoint a = FDest.LPtoDP(clip.TopLeft()), b = FDest.LPtoDP(clip.BottomRight());
+    const TRect d = TRect{a.X, a.Y, b.X, b.Y}.Normalised();
+    auto bounded = [](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, -Far, Far)); };
+    FDestArea = {bounded(int64_t{d.Left} - Margin), bounded(int64_t{d.Top} - Margin),
+                 bounded(int64_t{d.Right} + Margin), bounded(int64_t{d.Bottom} + Margin)};
 }
 
 TMetafilePlayer::~TMetafilePlayer() {
@@ -209,7 +218,7 @@ void TMetafilePlayer::TextOut(int32_t x, int32_t y, const String& text) {
     double dx, dy;
     LogicalToDevice({x, y}, dx, dy);
     const uint32_t horz = FTextAlign & 6, vert = FTextAlign & 24;
-    if (FFont.Orientation == 0 && (horz || vert)) {
+    if (FFont.Escapement == 0 && (horz || vert)) {
         // The destination writes from the cell's top left; other alignments
         // move the reference point by the text's size.
         const TSize ext = HeadlessTextExtent(FFont, text);
@@ -249,23 +258,29 @@ TColor TMetafilePlayer::GetPixel(int32_t x, int32_t y) const {
 // and horizontal steps leads from each rectangle's corner to the next one's
 // and is walked back at the end, so those steps cancel out and every edge
 // stays axis-parallel (which keeps scanning the region cheap).
+//
+// Each rectangle is cut to the destination's area first: a region scan costs
+// rows times edges, and a hostile record's rectangles may span millions of
+// rows the destination never shows. Sorted from the top, the steps between
+// rectangles do not overlap, so a row meets few of them.
 TRegion TMetafilePlayer::DeviceRegionToDest(const std::vector<TRect>& rects) const {
     std::vector<TRect> out;
     out.reserve(rects.size());
-    // Far beyond any real surface a region means nothing; clamping there keeps
-    // a hostile record from handing the destination billions of rows to scan.
-    static constexpr int32_t Far = 1 << 20;
-    auto clamp = [](TPoint p) {
-        return TPoint{std::clamp(p.X, -Far, Far), std::clamp(p.Y, -Far, Far)};
+    const TRect& area = FDestArea;
+    auto inside = [&](TPoint p) {
+        return TPoint{std::clamp(p.X, area.Left, area.Right), std::clamp(p.Y, area.Top, area.Bottom)};
     };
     for (const TRect& r : rects) {
-        const TPoint a = clamp(FDest.LPtoDP(DeviceToDest(r.Left, r.Top)));
-        const TPoint b = clamp(FDest.LPtoDP(DeviceToDest(r.Right, r.Bottom)));
+        const TPoint a = inside(FDest.LPtoDP(DeviceToDest(r.Left, r.Top)));
+        const TPoint b = inside(FDest.LPtoDP(DeviceToDest(r.Right, r.Bottom)));
         const TRect n = TRect{a.X, a.Y, b.X, b.Y}.Normalised();
         if (n.Right > n.Left && n.Bottom > n.Top) out.push_back(n);
     }
     if (out.empty()) return TRegion();
     if (out.size() == 1) return TRegion::CreateRect(out[0]);
+    std::sort(out.begin(), out.end(), [](const TRect& a, const TRect& b) {
+        return a.Top != b.Top ? a.Top < b.Top : a.Left < b.Left;
+    });
     std::vector<TPoint> pts;
     pts.reserve(out.size() * 9);
     for (size_t i = 0; i < out.size(); ++i) {

@@ -91,6 +91,7 @@ class TMetafilePlayer : public TCanvas {
     TCanvas& FDest;
     TEmfHeader FHeader;
     int32_t FDestLevel = 0;
+    TRect FDestArea; // device pixels a region may cover (see DeviceRegionToDest)
     double FOriginX = 0, FOriginY = 0; // bounds' top left (metafile device)
     double FScaleX = 1, FScaleY = 1;   // metafile device -> destination logical
     TRect FRect;

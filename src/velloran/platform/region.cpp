@@ -3,16 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "velloran/foundations/saturate.h"
+
 namespace vl {
 
 namespace {
 
 bool NoArea(const TRect& r) { return r.Left >= r.Right || r.Top >= r.Bottom; }
-
-int32_t AddSat(int32_t a, int32_t b) {
-    const int64_t v = int64_t{a} + b;
-    return v < INT32_MIN ? INT32_MIN : (v > INT32_MAX ? INT32_MAX : static_cast<int32_t>(v));
-}
 
 // ---- Polygons --------------------------------------------------------------
 // Pixel centres lie on half-integer rows and vertices on integer ones, so a

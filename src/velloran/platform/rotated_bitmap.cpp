@@ -46,7 +46,15 @@ std::unique_ptr<TBitmap> CreateRotatedBitmap(const TGraphic& Graphic, TPoint P, 
     const TLimRec lim = GetPolygonLimits(corners, 4);
     Offset = lim.Min();
 
+    // Pixels from outside the source take the transparent colour, fixed in
+    // the result: drawn transparently, the turned picture shows nothing at
+    // its corners. An opaque source without a chosen colour gets its top left
+    // pixel, the colour a clear brush makes transparent.
+    const bool chosen = src->Transparent() || src->TransparentMode() == TTransparentMode::tmFixed;
+    TColor clear = chosen ? src->TransparentColor() : src->Pixel(0, 0);
+    if (clear == clNone) clear = clWhite;
     auto result = std::make_unique<TBitmap>(*src);
+    result->SetTransparentColor(clear);
     const int32_t rw = Clamped(int64_t{lim.Xmax} - lim.Xmin);
     const int32_t rh = Clamped(int64_t{lim.Ymax} - lim.Ymin);
     result->SetSize(rw, rh);
@@ -60,8 +68,7 @@ std::unique_ptr<TBitmap> CreateRotatedBitmap(const TGraphic& Graphic, TPoint P, 
             const int32_t sx = Clamped(int64_t{Trunc(std::floor(x * c - y * s))} + P.X);
             const int32_t sy = Clamped(int64_t{Trunc(std::floor(x * s + y * c))} + P.Y);
             const TColor color = src->Pixel(sx, sy);
-            // Outside the source the picture shows the bitmap background.
-            result->SetPixel(tx, ty, color == clNone ? clWhite : color);
+            result->SetPixel(tx, ty, color == clNone ? clear : color);
         }
     }
     return result;

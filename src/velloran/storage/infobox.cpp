@@ -26,6 +26,8 @@ void TInfobox::BoxMessage(int32_t Code, const TInfoParams& Params) {
     const String* text = std::get_if<String>(&Params);
     switch (Code) {
     case infoReset:
+        // The reset belongs to the label: without one the bar is left alone.
+        if (!FLabel) break;
         if (FProgbar) FProgbar->SetPosition(0);
         SetText(String());
         break;

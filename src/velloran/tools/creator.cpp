@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "velloran/document/data_mod.h"
+#include "velloran/foundations/saturate.h"
 #include "velloran/generators/generator.h"
 #include "velloran/objects/object.h"
 #include "velloran/objects/object_holder.h"
@@ -108,8 +109,8 @@ TvlObject* TvlCreator::MakeSlave(TvlObject* AMaster, const std::optional<TPoint>
     EnsureScaleSet();
     o->SetMaster(AMaster);
     if (RelPos) {
-        o->SetX(AMaster->GetMinX() + RelPos->X);
-        o->SetY(AMaster->GetMinY() + RelPos->Y);
+        o->SetX(AddSat(AMaster->GetMinX(), RelPos->X));
+        o->SetY(AddSat(AMaster->GetMinY(), RelPos->Y));
     }
     o->Count();
     o->SetVisible(true);

@@ -38,6 +38,9 @@ TDibInfo ParseDibInfo(std::span<const uint8_t> info, int heightScale) {
     d.Width = w;
     d.TopDown = h < 0;
     d.Height = (h < 0 ? -h : h) / heightScale;
+    // No pixel in a row means no pixel at all; walking the empty rows would
+    // take seconds for nothing.
+    if (d.Width == 0) d.Height = 0;
     d.HeaderSize = size;
     if (d.BitCount == 32 && compression == BI_BITFIELDS) {
         // Only the plain BGRA layout is accepted. The masks sit at offset 40

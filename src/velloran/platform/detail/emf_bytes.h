@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+#include "velloran/foundations/saturate.h"
+
 namespace vl::bytes {
 
 inline uint32_t U32(std::span<const uint8_t> b, size_t at) {
@@ -27,7 +29,7 @@ inline int16_t I16(std::span<const uint8_t> b, size_t at) {
 }
 
 inline int32_t Sat(int64_t v) {
-    return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : static_cast<int32_t>(v);
+    return Saturate(v);
 }
 inline int32_t Add(int32_t a, int64_t b) {
     return Sat(a + b);
