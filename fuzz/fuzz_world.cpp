@@ -42,6 +42,8 @@ TWorld::TWorld() {
     auto* fixed = NewComponent<TvlPoints>(Form);
     fixed->ChangeID = [](TObject*, TNewID& id) { id = -7; };
     Creators = {fields, points, plain, fixed};
+    Lines = NewComponent<TvlLines>(Form);
+    Lines->SetDrawForm(Box);
     for (TvlCreator* c : Creators) {
         c->SetDrawForm(Box);
         c->Generator().SetWidth(40);

@@ -14,6 +14,7 @@
 #include "velloran/platform/null_canvas.h"
 #include "velloran/platform/picture.h"
 #include "velloran/tools/creator.h"
+#include "velloran/tools/custom_lines.h"
 #include "velloran/tools/vl_points.h"
 #include "velloran/view/draw_box.h"
 
@@ -54,6 +55,8 @@ struct TWorld {
     TvlDataModule* Doc = nullptr;
     // Component indexes 2..5; the last has the fixed identity -7.
     std::vector<TvlCreator*> Creators;
+    // Component index 6: line objects, for the line harness.
+    TvlLines* Lines = nullptr;
 };
 
 // Built on first use and kept for the whole run.

@@ -13,6 +13,7 @@
 #include "velloran/foundations/stream.h"
 #include "velloran/foundations/stream_strings.h"
 #include "velloran/objects/layer.h"
+#include "velloran/objects/line_obj.h"
 #include "velloran/platform/graphics.h"
 #include "velloran/platform/metafile.h"
 #include "velloran/platform/metafile_canvas.h"
@@ -125,6 +126,31 @@ Bytes ObjectRecords(const std::vector<std::pair<uint8_t, TvlObject*>>& objects, 
     return out;
 }
 
+// Two points, a free line and a line hanging on both points, as the line
+// harness reads them (selector 0 for a point, 1 for a line).
+void Lines() {
+    TWorld& w = World();
+    auto a = w.Creators[1]->CreateObject();
+    auto b = w.Creators[1]->CreateObject();
+    a->Count();
+    a->SetPos({10, 20});
+    b->Count();
+    b->SetPos({300, -40});
+    auto freeLine = w.Lines->CreateObject();
+    auto cable = w.Lines->CreateObject();
+    auto& f = static_cast<TLineObj&>(*freeLine);
+    auto& c = static_cast<TLineObj&>(*cable);
+    f.Count();
+    f.SetPos({-5, 7});
+    f.SetPos2({50, 90});
+    c.Count();
+    c.SetMaster(a.get());
+    c.SetMaster2(b.get());
+    const std::vector<std::pair<uint8_t, TvlObject*>> all{{0, a.get()}, {0, b.get()}, {1, &f}, {1, &c}};
+    Write("line", "current", {5}, ObjectRecords(all, TPstMode::pstSave));
+    Write("line", "current_paste", {0x15}, ObjectRecords(all, TPstMode::pstCopy));
+}
+
 void ObjectsAndLayers() {
     TWorld& w = World();
     auto fields = w.Creators[0]->CreateObject();
@@ -209,6 +235,7 @@ int main(int argc, char** argv) {
     RecordLists();
     StreamStrings();
     ObjectsAndLayers();
+    Lines();
     Metafiles();
     Pictures();
     TextFiles();

@@ -1,12 +1,14 @@
 #include "document_dump.h"
 
 #include <algorithm>
+#include <string>
 
 #include <QColor>
 #include <QRect>
 #include <QString>
 
 #include <velloran-qt/qt_window_host.h>
+#include <velloran/objects/line_obj.h>
 #include <velloran/objects/object.h>
 #include <velloran/tools/creator.h>
 
@@ -66,7 +68,17 @@ void PrintDocument(const MainWindow& window, std::ostream& out) {
                 << " x=" << o->GetX() << " y=" << o->GetY()
                 << " world=" << map.LogToWorld(o->GetX()) << ',' << map.LogToWorld(o->GetY())
                 << " window=" << std::min(a.x(), b.x()) << ',' << std::min(a.y(), b.y()) << ','
-                << std::max(a.x(), b.x()) << ',' << std::max(a.y(), b.y()) << '\n';
+                << std::max(a.x(), b.x()) << ',' << std::max(a.y(), b.y());
+            if (const auto* line = dynamic_cast<const TLineObj*>(o)) {
+                out << " x2=" << line->GetX2() << " y2=" << line->GetY2();
+                // Where each end hangs: creator#id, or "free".
+                auto end = [&](const TvlObject* m) {
+                    if (m == line || !m) return std::string("free");
+                    return Utf8(static_cast<TvlCreator*>(m->Tool())->Name()) + '#' + std::to_string(m->ObjID);
+                };
+                out << " end1=" << end(line->GetMaster()) << " end2=" << end(line->GetMaster2());
+            }
+            out << '\n';
         });
     out.flush();
 }

@@ -133,6 +133,11 @@ void MainWindow::CreateActions() {
         {form.Squares, tr("Square"), tr("Click to place a column")},
         {form.RoundRects, tr("Rounded rectangle"), tr("Click to place a machine")},
         {form.Pictures, tr("Picture"), tr("Click to place a north arrow")},
+        {form.Lines, tr("Line"), tr("Click twice to draw a wall; it runs straight across or up")},
+        {form.Polylines, tr("Polyline"), tr("Click from point to point to lay a pipe; right click ends it")},
+        {form.Frames, tr("Zone"), tr("Click two corners to mark a zone")},
+        {form.Connectors, tr("Connector"),
+         tr("Click two symbols to join them with a cable; in the open a junction box is placed")},
     };
     for (const Entry& e : entries) {
         QAction* a = new QAction(ToolIcon(e.Tool), e.Text, this);

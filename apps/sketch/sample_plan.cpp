@@ -11,13 +11,20 @@ using namespace vl;
 namespace {
 
 // A symbol of the creator at (x, y) in millimetres, turned by degrees.
-void Place(TvlPoints& creator, int32_t x, int32_t y, double degrees = 0) {
+TvlObject* Place(TvlPoints& creator, int32_t x, int32_t y, double degrees = 0) {
     std::unique_ptr<TvlObject> o = creator.CreateObject();
-    if (!o) return;
+    if (!o) return nullptr;
     o->SetPos({x, y});
     if (degrees != 0)
         if (auto* p = dynamic_cast<TPointObj*>(o.get())) p->SetAlpha_DEG(degrees);
-    creator.RegisterNewObj(std::move(o));
+    return creator.RegisterNewObj(std::move(o));
+}
+
+// A cable that hangs between two symbols and follows them.
+void Connect(TLineDepends& connectors, TvlObject* a, TvlObject* b) {
+    if (!a || !b) return;
+    connectors.LinkNewObjTo(a);
+    connectors.LinkNewObjTo(b);
 }
 
 } // namespace
@@ -35,14 +42,24 @@ void AddSamplePlan(TSketchForm& form) {
         Place(*form.Rectangles, x, 11000);
     Place(*form.Rectangles, 16000, 7000, 30);
     Place(*form.Rectangles, 16000, 4000, -30);
-    Place(*form.RoundRects, 8500, 3000);
-    Place(*form.RoundRects, 8500, 6500);
-    Place(*form.RoundRects, 11300, 3800, 90);
+    TvlObject* press = Place(*form.RoundRects, 8500, 3000);
+    TvlObject* lathe = Place(*form.RoundRects, 8500, 6500);
+    TvlObject* mill = Place(*form.RoundRects, 11300, 3800, 90);
     Place(*form.Ellipses, 3000, 4000);
+    TvlObject* tanks[4] = {};
+    int32_t n = 0;
     for (int32_t x : {20500, 22500})
         for (int32_t y : {2000, 4200})
-            Place(*form.Circles, x, y);
+            tanks[n++] = Place(*form.Circles, x, y);
     Place(*form.Pictures, 26500, 10600);
+
+    // Cables from a junction box to the machines, and between the tanks.
+    TvlObject* junction = Place(*form.Nodes, 11300, 1000);
+    TLineDepends& cables = *form.Connectors;
+    for (TvlObject* machine : {press, lathe, mill})
+        Connect(cables, junction, machine);
+    Connect(cables, tanks[0], tanks[2]);
+    Connect(cables, tanks[1], tanks[3]);
 }
 
 } // namespace sketch

@@ -31,6 +31,18 @@ TvlPoints* Creator(TForm& form, TvlDrawbox* box, const char16_t* name, TShapetyp
     return c;
 }
 
+// A line creator of the draw box with its pen.
+TvlLines* LineCreator(TForm& form, TvlDrawbox* box, const char16_t* name, TPen pen) {
+    auto* c = NewComponent<TvlLines>(form);
+    c->SetName(name);
+    c->SetDrawForm(box);
+    c->Generator().SetPen(pen);
+    // Tool bar icons take their proportions from the generator's size.
+    c->Generator().SetWidth(3000);
+    c->Generator().SetHeight(2000);
+    return c;
+}
+
 } // namespace
 
 TSketchForm::TSketchForm() {
@@ -59,6 +71,30 @@ TSketchForm::TSketchForm() {
     Pointer = NewComponent<TMarkMove>(*this);
     Pointer->SetName(u"Pointer");
     Pointer->SetDrawForm(DrawBox);
+
+    Lines = LineCreator(*this, DrawBox, u"Line", {RGB(60, 60, 60), 60});
+    Lines->SetOrthoMode(true);
+    Polylines = LineCreator(*this, DrawBox, u"Polyline", {RGB(30, 100, 180), 40});
+    Polylines->SetPolyShape(true);
+    Frames = LineCreator(*this, DrawBox, u"Frame", {RGB(150, 110, 30), 20, TPenStyle::psDash});
+    Frames->Generator().SetShape(TShapetype::stRectangle);
+    Frames->Generator().SetBrush({clWhite, TBrushStyle::bsClear});
+    Nodes = Creator(*this, DrawBox, u"Node", TShapetype::stCircle, 400, 400, {RGB(200, 90, 20), 20},
+                    {RGB(250, 200, 150), TBrushStyle::bsSolid});
+    Connectors = NewComponent<TLineDepends>(*this);
+    Connectors->SetName(u"Connector");
+    Connectors->SetDrawForm(DrawBox);
+    Connectors->Generator().SetPen({RGB(200, 90, 20), 50});
+    Connectors->Generator().SetBrush({clWhite, TBrushStyle::bsClear});
+    // Cables run beneath the symbols they join (a higher order lies further back).
+    Connectors->Generator().SetZOrder(1);
+    Connectors->SetMasterObject(Nodes);
+    // A cable may start at any symbol but the walls, which hold all others.
+    Connectors->OnObjectFound = [this](TvlObject* o, bool& Accept) {
+        const TObjectTool* c = o->Tool();
+        Accept = c == Rectangles || c == Ellipses || c == Circles || c == Squares || c == RoundRects ||
+                 c == Pictures || c == Nodes;
+    };
 
     // Symbols that read as furniture and machines cast shadows; benches turn.
     Rectangles->Generator().SetOptions(
@@ -99,7 +135,8 @@ TvlDataModule* TSketchForm::Document() const {
 }
 
 std::vector<TMouseTool*> TSketchForm::ToolBarTools() const {
-    return {Pointer, Rectangles, Ellipses, Circles, Squares, RoundRects, Pictures};
+    return {Pointer, Rectangles, Ellipses, Circles, Squares, RoundRects, Pictures, Lines, Polylines,
+            Frames, Connectors};
 }
 
 void TSketchForm::SelectAll() {

@@ -10,6 +10,8 @@
 #include <velloran/document/data_module.h>
 #include <velloran/platform/form.h>
 #include <velloran/tools/mark_move.h>
+#include <velloran/tools/custom_lines.h>
+#include <velloran/tools/line_depends.h>
 #include <velloran/tools/vl_points.h>
 #include <velloran/view/draw_box.h>
 
@@ -33,6 +35,17 @@ class TSketchForm : public vl::TForm {
     vl::TvlPoints* Walls;
     // The default tool: marks, moves, sizes and turns symbols.
     vl::TMarkMove* Pointer;
+    // Walls and partitions, drawn with two clicks; right angles only.
+    vl::TvlLines* Lines;
+    // Pipes: each click goes on from the last one; a right click ends them.
+    vl::TvlLines* Polylines;
+    // Zones marked on the floor, spanned between two corners.
+    vl::TvlLines* Frames;
+    // Junction boxes the connector places where it starts or ends in the open.
+    vl::TvlPoints* Nodes;
+    // Cables between symbols: each end hangs on the symbol it was clicked on
+    // and follows it.
+    vl::TLineDepends* Connectors;
 
     // The draw box's own document, made when loading finishes. Made then,
     // it is the form's last component and goes first, while the creators

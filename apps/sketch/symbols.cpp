@@ -8,6 +8,7 @@
 #include <velloran/platform/graphics.h>
 #include <velloran/platform/picture.h>
 #include <velloran/tools/creator.h>
+#include <velloran/tools/line_depends.h>
 
 namespace sketch {
 
@@ -80,6 +81,34 @@ QIcon ToolIcon(const TMouseTool* tool) {
         return QIcon(pm);
     }
     const TCustomGenerator& g = creator->Generator();
+    if (const auto* lines = dynamic_cast<const TCustomLines*>(creator)) {
+        p.setPen(QPen(ToQColor(g.Pen().Color), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        if (dynamic_cast<const TCustomLineDepends*>(lines)) {
+            // A cable between two symbols.
+            p.drawLine(QPointF(8, 24), QPointF(24, 8));
+            p.setPen(QPen(Qt::black, 1.5));
+            p.setBrush(QColor(198, 219, 239));
+            p.drawRect(QRectF(3, 19, 9, 9));
+            p.drawRect(QRectF(20, 4, 9, 9));
+            return QIcon(pm);
+        }
+        if (lines->PolyShape()) {
+            p.drawPolyline(QPolygonF({{4, 26}, {12, 8}, {20, 22}, {28, 6}}));
+            return QIcon(pm);
+        }
+        if (g.Shape() == TShapetype::stLine) {
+            p.drawLine(QPointF(5, 27), QPointF(27, 5));
+            return QIcon(pm);
+        }
+        // Box shapes: the two corners that span them.
+        p.setPen(QPen(ToQColor(g.Pen().Color), 2, Qt::DashLine));
+        p.drawRect(QRectF(6, 9, 20, 14));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(50, 60, 75));
+        p.drawEllipse(QPointF(6, 9), 2.5, 2.5);
+        p.drawEllipse(QPointF(26, 23), 2.5, 2.5);
+        return QIcon(pm);
+    }
     if (!g.Picture().Empty()) {
         const QImage img = ToQImage(*g.Picture().Graphic());
         p.drawImage(QRect(2, 2, IconSize - 4, IconSize - 4), img);

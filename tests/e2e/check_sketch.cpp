@@ -4,9 +4,11 @@
 // says the object lies.
 //
 // usage: e2e_check_sketch shot dump.txt [creator x,y [x,y ...]]
+//        e2e_check_sketch shot dump.txt --lines creator
 // shot: a PNG, or an X window dump (.xwd) as the X server saw the window.
 // Without clicks it checks a whole drawing: every object of a creator with
-// a fill shows that fill at its centre.
+// a fill shows that fill at its centre. With --lines, every line of the
+// creator shows its pen halfway between its ends.
 
 #include <QColor>
 #include <QDataStream>
@@ -18,6 +20,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <vector>
 
@@ -101,8 +104,10 @@ QPoint EdgeFrom(const QImage& img, QPoint p, QPoint d, QColor fill) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 4 || argc < 3) {
-        std::fprintf(stderr, "usage: %s shot dump.txt [creator x,y [x,y ...]]\n", argv[0]);
+    const bool lines = argc == 5 && std::strcmp(argv[3], "--lines") == 0;
+    if ((argc == 4 || argc < 3) && !lines) {
+        std::fprintf(stderr, "usage: %s shot dump.txt [creator x,y [x,y ...] | --lines creator]\n",
+                     argv[0]);
         return 2;
     }
     const QString shotPath = QString::fromLocal8Bit(argv[1]);
@@ -117,9 +122,9 @@ int main(int argc, char** argv) {
         Fail("no dump at %s", argv[2]);
         return 1;
     }
-    const QString creator = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
+    const QString creator = argc > 3 ? QString::fromLocal8Bit(argv[lines ? 4 : 3]) : QString();
     std::vector<QPoint> clicks;
-    for (int i = 4; i < argc; ++i) {
+    for (int i = 4; i < argc && !lines; ++i) {
         const QStringList xy = QString::fromLocal8Bit(argv[i]).split(',');
         clicks.emplace_back(xy.value(0).toInt(), xy.value(1).toInt());
     }
@@ -147,6 +152,27 @@ int main(int argc, char** argv) {
     }
     if (count < 0 || objects.size() != size_t(count))
         Fail("the dump lists %zu of %d objects", objects.size(), count);
+
+    if (lines) {
+        // The box of a line spans its ends, so its centre lies on the line.
+        const QColor pen = styles[creator].Pen;
+        int seen = 0;
+        for (const Object& o : objects) {
+            if (o.Creator != creator) continue;
+            ++seen;
+            const QPoint c = o.Box.center();
+            bool found = false;
+            for (int dy = -2; dy <= 2 && !found; ++dy)
+                for (int dx = -2; dx <= 2 && !found; ++dx)
+                    found = shot.rect().contains(c + QPoint(dx, dy)) &&
+                            Near(shot.pixelColor(c + QPoint(dx, dy)), pen, 60);
+            if (!found)
+                Fail("the %s through (%d,%d) shows %s there, not its pen %s", qPrintable(creator), c.x(),
+                     c.y(), Name(shot.pixelColor(c)), qPrintable(pen.name()));
+        }
+        if (!pen.isValid() || seen == 0) Fail("no %s with a pen in the dump", qPrintable(creator));
+        return Failures ? 1 : 0;
+    }
 
     if (clicks.empty()) {
         int filled = 0;

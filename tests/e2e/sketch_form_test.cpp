@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <vector>
 
+#include <velloran/objects/line_obj.h>
 #include <velloran/objects/object.h>
 #include <velloran/platform/headless_window_host.h>
 #include <velloran/platform/string_utils.h>
@@ -23,7 +25,8 @@ TEST(SketchForm, CreatorsKeepTheClassNumbersOfTheDocumentedOrder) {
     // docs/sketch.md: changing any of these makes old drawings unreadable.
     const std::map<TvlCreator*, int16_t> expected = {
         {form.Rectangles, 1}, {form.Ellipses, 2}, {form.Circles, 3}, {form.Squares, 4},
-        {form.RoundRects, 5}, {form.Pictures, 6}, {form.Walls, 7},
+        {form.RoundRects, 5}, {form.Pictures, 6}, {form.Walls, 7}, {form.Lines, 9},
+        {form.Polylines, 10}, {form.Frames, 11}, {form.Nodes, 12}, {form.Connectors, 13},
     };
     for (auto [creator, id] : expected)
         EXPECT_EQ(creator->GetID(), id) << StringToUtf8(creator->Name());
@@ -37,6 +40,29 @@ TEST(SketchForm, CreatorsKeepTheClassNumbersOfTheDocumentedOrder) {
     // With objects in it, the form goes without reaching freed creators.
     AddSamplePlan(form);
     EXPECT_GT(form.Document()->Count(), 0);
+}
+
+TEST(SketchForm, SampleCablesHangOnTheirSymbolsAndFollowThem) {
+    TSketchForm form;
+    form.FinishLoading();
+    AddSamplePlan(form);
+    std::vector<TLineObj*> cables;
+    const TObjectTool* connectors = form.Connectors;
+    form.Document()->AllObjects([&](TvlObject* o) {
+        if (o->Tool() == connectors) cables.push_back(dynamic_cast<TLineObj*>(o));
+    });
+    ASSERT_EQ(cables.size(), 5u);
+    for (TLineObj* c : cables) {
+        ASSERT_NE(c, nullptr);
+        EXPECT_NE(c->GetMaster(), c);
+        EXPECT_NE(c->GetMaster2(), c);
+        EXPECT_EQ(c->GetPos2(), c->GetMaster2()->GetPos());
+    }
+    TvlObject* machine = cables[0]->GetMaster2();
+    machine->MovePos({100, -200});
+    EXPECT_EQ(cables[0]->GetPos2(), machine->GetPos());
+    // The connector made no junction boxes of its own: all ends were symbols.
+    EXPECT_EQ(form.Nodes->Generator().Instance(), 1);
 }
 
 TEST(SketchForm, SelectAllLeavesTheWallsAndDeleteTakesTheMarkedSymbols) {

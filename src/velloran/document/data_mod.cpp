@@ -5,6 +5,7 @@
 #include "velloran/foundations/errors.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/layer.h"
+#include "velloran/objects/line_obj.h"
 #include "velloran/objects/object.h"
 #include "velloran/objects/object_tool.h"
 #include "velloran/objects/object_view.h"
@@ -222,7 +223,11 @@ bool TvlDataMod::FollowDeletedMasters(bool Silently) {
         AllObjects([&](TvlObject* o) {
             if (o->State.Contains(isDeleted)) return;
             TvlObject* master = o->GetMaster();
-            if (master != o && master && master->State.Contains(isDeleted)) {
+            // A line also goes with the master of its second end.
+            const auto* line = dynamic_cast<const TLineObj*>(o);
+            TvlObject* master2 = line ? line->GetMaster2() : o;
+            if ((master != o && master && master->State.Contains(isDeleted)) ||
+                (master2 != o && master2 && master2->State.Contains(isDeleted))) {
                 if (!Silently) Select(o);
                 o->State.Include(isDeleted);
                 joined = any = true;

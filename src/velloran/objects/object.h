@@ -177,6 +177,8 @@ protected:
     static TCanvas& Canvas();
     // Window origin at the object's minimal corner, so it draws in local units.
     void SetOrigin() const;
+    // A position record of 16 bytes, in the linked form while Linked.
+    static void TransferPos(TTransfer& t, TPos& P, bool Linked);
 
 private:
     bool PositionFixed() const { return State.Contains(TIndividualFlag::isP1Slave); }

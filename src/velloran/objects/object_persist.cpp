@@ -72,19 +72,21 @@ void TransferKey(TTransfer& t, TContype& Link) {
 
 } // namespace
 
-// 16 bytes: x, y (free) or the master's pair and RelPos (slave); then RelX,
+void TvlObject::PersistPos(TTransfer& t) { TransferPos(t, Pos, HasMasterLink()); }
+
+// 16 bytes: x, y (free) or the master's pair and RelPos (linked); then RelX,
 // RelY and 4 reserved bytes.
-void TvlObject::PersistPos(TTransfer& t) {
-    if (t.Reading()) Pos = TPos{};
-    if (HasMasterLink()) {
-        TransferKey(t, Pos);
-        t.Value(Pos.RelPos);
+void TvlObject::TransferPos(TTransfer& t, TPos& P, bool Linked) {
+    if (t.Reading()) P = TPos{};
+    if (Linked) {
+        TransferKey(t, P);
+        t.Value(P.RelPos);
     } else {
-        t.Value(Pos.x);
-        t.Value(Pos.y);
+        t.Value(P.x);
+        t.Value(P.y);
     }
-    t.Value(Pos.RelX);
-    t.Value(Pos.RelY);
+    t.Value(P.RelX);
+    t.Value(P.RelY);
     t.Reserved(4);
 }
 

@@ -2,6 +2,7 @@
 
 #include "velloran/document/data_mod.h"
 #include "velloran/generators/generator.h"
+#include "velloran/objects/line_obj.h"
 #include "velloran/objects/object.h"
 #include "velloran/scale/scale_setting.h"
 
@@ -32,8 +33,9 @@ TvlObject* TCustomPoints::SetNewObj(TPoint CurPos) {
     if (!o) return nullptr;
     if (master) o->SetMaster(master);
     o->SetPos(CurPos);
-    // Line objects chosen through OnObjectSetClass get their second point
-    // here once line objects exist.
+    // A line object chosen through OnObjectSetClass spans the generator's size.
+    if (auto* line = dynamic_cast<TLineObj*>(o.get()))
+        line->SetPos2({o->GetX() + Generator().Width(), o->GetY() + Generator().Height()});
     return RegisterNewObj(std::move(o));
 }
 
@@ -58,7 +60,10 @@ bool TCustomPoints::MouseFind(TvlObject* FndObject, const TLimRec& Area) {
 }
 
 void TCustomPoints::MouseMove(TShiftState, TPoint CurPos) {
-    if (!OnObjectFound) return;
+    if (OnObjectFound) TrackMouseFnd(CurPos);
+}
+
+void TCustomPoints::TrackMouseFnd(TPoint CurPos) {
     TvlDataMod* dm = GetDataModule();
     if (!dm) return;
     EnsureScaleSet();

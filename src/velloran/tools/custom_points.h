@@ -32,6 +32,9 @@ public:
 
 protected:
     TCustomPoints(TComponent* AOwner, std::unique_ptr<TCustomGenerator> AGenerator);
+    // The object under the mouse follows the one-unit rectangle at CurPos;
+    // the one left behind is released.
+    void TrackMouseFnd(TPoint CurPos);
 
 private:
     TvlCreator* FSlaveObject = nullptr;

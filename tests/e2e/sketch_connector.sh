@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Starts the sketch editor on an empty drawing in its own X server, places
+# two rectangles, joins them with the connector tool by clicking on each,
+# and checks that the document holds a line whose ends hang on the two
+# rectangles and that the pictures show it between them.
+set -euo pipefail
+
+app=$1
+check=$2
+work=$3
+source "$(dirname "$0")/sketch_session.sh"
+
+IFS=, read -r vx vy vw vh <<<"$(field view)"
+[ -n "$vw" ] || fail "unexpected layout line: $ready"
+
+click $(centre_of action:Snap)
+click $(centre_of tool:Rectangle)
+x1=$(( vx + vw / 4 )); y1=$(( vy + vh / 3 ))
+x2=$(( vx + vw * 3 / 4 )); y2=$(( vy + vh * 2 / 3 ))
+click "$x1" "$y1"
+click "$x2" "$y2"
+click $(centre_of tool:Connector)
+# A little off the centres: the ends still land on the symbols' positions.
+click $(( x1 + 4 )) $(( y1 - 3 ))
+xdotool mousemove --window "$win" $(( (x1 + x2) / 2 )) $(( (y1 + y2) / 2 )); sleep 0.2
+click $(( x2 - 5 )) $(( y2 + 2 ))
+
+dump_window
+quit_editor
+
+grep -q '^objects 3$' "$work/dump.txt" || fail "the document should hold two rectangles and a connector"
+rect() { grep "^object creator=Rectangle " "$work/dump.txt" | sed -n "$1p"; }
+value() { sed -n "s/.* $1=\([^ ]*\).*/\1/p" <<<"$2"; }
+r1=$(rect 1); r2=$(rect 2)
+line=$(grep '^object creator=Connector ' "$work/dump.txt") || fail "no connector in the document"
+[ "$(value end1 "$line")" = "Rectangle#$(value id "$r1")" ] || fail "the first end does not hang on the first rectangle"
+[ "$(value end2 "$line")" = "Rectangle#$(value id "$r2")" ] || fail "the second end does not hang on the second rectangle"
+[ "$(value x "$line"),$(value y "$line")" = "$(value x "$r1"),$(value y "$r1")" ] || fail "the first end is not at the rectangle"
+[ "$(value x2 "$line"),$(value y2 "$line")" = "$(value x "$r2"),$(value y "$r2")" ] || fail "the second end is not at the rectangle"
+
+"$check" "$work/shot.png" "$work/dump.txt" --lines Connector || fail "the editor's screenshot"
+if [ -n "$have_xwd" ]; then
+  "$check" "$work/screen.xwd" "$work/dump.txt" --lines Connector || fail "the X server's window dump"
+fi
+echo "PASS: a connector from ($x1,$y1) to ($x2,$y2)"
