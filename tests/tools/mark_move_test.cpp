@@ -7,8 +7,10 @@
 #include "tool_fixture.h"
 #include "velloran/foundations/scoped_value.h"
 #include "velloran/generators/custom_generator.h"
+#include "velloran/objects/line_obj.h"
 #include "velloran/objects/point_obj.h"
 #include "velloran/platform/null_canvas.h"
+#include "velloran/tools/line_depends.h"
 #include "velloran/tools/mark_move.h"
 
 namespace vl::test {
@@ -130,20 +132,19 @@ TEST_F(MarkMoveTest, GridCaptureCarriesTheRemainderIntoTheNextStep) {
     Host->SendMouseUp(TMouseButton::mbLeft, 305, 105);
 }
 
-TEST_F(MarkMoveTest, ADependantMovesAlongAndLeavesTheMarkCaseAfterwards) {
-    TvlPoints* Labels = AddTool<TvlPoints>();
-    TvlObject* label = Labels->CreateSlaveAt(A, 5, 30);
-    const auto rel = [&] { return TPoint{label->GetX() - A->GetX(), label->GetY() - A->GetY()}; };
-    const TPoint before = rel();
+TEST_F(MarkMoveTest, ALineBetweenTwoMarkedPointsMovesAlongAndLeavesTheMarkCaseAfterwards) {
+    auto* Depends = AddTool<TLineDepends>();
+    Depends->SetMasterObject(Points);
+    Depends->LinkNewObjTo(A);
+    auto* line = static_cast<TLineObj*>(Depends->LinkNewObjTo(B));
+    ASSERT_NE(line, nullptr);
     Click({105, 105});
-    EXPECT_EQ(Marked(), 1);
-    Drag({105, 105}, {{120, 110}, {145, 140}});
-    EXPECT_EQ(A->GetPos(), (TPoint{140, 135}));
-    EXPECT_EQ(rel(), before);
-    EXPECT_EQ(Marked(), 1);
-    EXPECT_FALSE(label->State.Contains(isSelected) || label->State.Contains(isCantMove));
-    delete Doc; // the label's creator goes first
-    Doc = nullptr;
+    Click({205, 105}, {TShiftStateItem::ssShift});
+    Drag({205, 105}, {{215, 110}, {245, 140}});
+    EXPECT_EQ(std::pair(line->GetPos(), line->GetPos2()), std::pair(TPoint{140, 135}, TPoint{240, 135}));
+    EXPECT_EQ(Marked(), 2);
+    EXPECT_FALSE(line->GetSelected());
+    EXPECT_TRUE(line->GetVisible());
 }
 
 TEST_F(MarkMoveTest, FindingHonoursDontFindCtrlAndTheLineTolerance) {
