@@ -225,7 +225,7 @@ void MainWindow::CreateStatusBar() {
     // Long operations of the library report here while the window lives.
     InfoOpen(FMessage.get(), FProgress.get());
     InfoMessage(infoText, tr("Choose a symbol on the tool bar and click into the plan; "
-                             "a right click returns to the pointer, which marks and moves symbols.")
+                             "a right click returns to the pointer.")
                               .toStdU16String());
 }
 
