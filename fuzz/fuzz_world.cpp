@@ -44,6 +44,14 @@ TWorld::TWorld() {
     Creators = {fields, points, plain, fixed};
     Lines = NewComponent<TvlLines>(Form);
     Lines->SetDrawForm(Box);
+    // Texts break lines, so their records carry break lists.
+    auto* text = NewComponent<TvlText>(Form);
+    auto* labels = NewComponent<TvlTextlabs>(Form);
+    auto* boxes = NewComponent<TvlTextlabs2D>(Form);
+    for (TvlCreator* c : std::initializer_list<TvlCreator*>{text, labels, boxes}) {
+        static_cast<TCustomTxtGenerator2&>(c->Generator()).SetWordBreak(6);
+        Creators.push_back(c);
+    }
     for (TvlCreator* c : Creators) {
         c->SetDrawForm(Box);
         c->Generator().SetWidth(40);

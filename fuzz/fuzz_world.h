@@ -13,6 +13,7 @@
 #include "velloran/platform/component.h"
 #include "velloran/platform/null_canvas.h"
 #include "velloran/platform/picture.h"
+#include "velloran/text/text_creators.h"
 #include "velloran/tools/creator.h"
 #include "velloran/tools/custom_lines.h"
 #include "velloran/tools/vl_points.h"
@@ -53,7 +54,8 @@ struct TWorld {
     TComponent Form;
     TCustomDrawBox* Box = nullptr;
     TvlDataModule* Doc = nullptr;
-    // Component indexes 2..5; the last has the fixed identity -7.
+    // Component indexes 2..5, the last with the fixed identity -7; then
+    // the creators of texts, labels and label boxes, after Lines.
     std::vector<TvlCreator*> Creators;
     // Component index 6: line objects, for the line harness.
     TvlLines* Lines = nullptr;

@@ -186,6 +186,23 @@ void ObjectsAndLayers() {
     // The clipboard's records, as a copy writes them.
     Write("object", "current_paste", {0x15}, ObjectRecords(all, TPstMode::pstCopy));
 
+    // A text broken into lines and a label with its text inside.
+    auto text = w.Creators[4]->CreateObject();
+    text->Count();
+    text->SetPos({300, 40});
+    text->SetText(u"alpha beta\r\ngamma \u00E9t\u00E9");
+    auto label = w.Creators[5]->CreateObject();
+    label->Count();
+    label->SetText(u"Room 12 north");
+    auto box = w.Creators[6]->CreateObject();
+    box->Count();
+    box->SetPos({-20, 10});
+    static_cast<TLineObj&>(*box).SetPos2({60, 90});
+    box->SetText(u"Store: keep the door clear");
+    const std::vector<std::pair<uint8_t, TvlObject*>> texts{{4, text.get()}, {5, label.get()}, {6, box.get()}};
+    Write("object", "texts", {5}, ObjectRecords(texts, TPstMode::pstSave));
+    Write("object", "texts_paste", {0x15}, ObjectRecords(texts, TPstMode::pstCopy));
+
     TvlLayer layer(u"Layer 1");
     for (auto* o : {point.release(), fields.release(), slave.release(), fixed.release()})
         layer.Add(std::unique_ptr<TvlObject>(o));

@@ -78,6 +78,9 @@ void PrintDocument(const MainWindow& window, std::ostream& out) {
                 };
                 out << " end1=" << end(line->GetMaster()) << " end2=" << end(line->GetMaster2());
             }
+            // Last on the line, as it may hold spaces; line breaks are shown as \n.
+            if (const String text = o->GetText(); !text.empty())
+                out << " text=" << QString::fromStdU16String(text).replace("\r\n", "\\n").toStdString();
             out << '\n';
         });
     out.flush();

@@ -4,7 +4,10 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QInputDialog>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QShortcut>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
@@ -14,6 +17,8 @@
 #include <velloran-qt/qt_button.h>
 #include <velloran-qt/qt_progress.h>
 #include <velloran-qt/qt_window_host.h>
+#include <velloran/document/data_mod.h>
+#include <velloran/objects/object.h>
 #include <velloran/foundations/round.h>
 #include <velloran/storage/infobox.h>
 
@@ -89,6 +94,11 @@ MainWindow::MainWindow(bool withSample)
     box.AfterPaint = [this](TObject*) { emit Painted(); };
     box.OnMouseMove = [this](TObject*, TShiftState, int32_t x, int32_t y) { ShowPosition(x, y); };
     box.OnScaleChange = [this](TObject*) { ScaleChanged(); };
+    box.OnMouseDown = [this](TObject*, TMouseButton button, TShiftState shift, int32_t x, int32_t y) {
+        if (button == TMouseButton::mbLeft && shift.Contains(TShiftStateItem::ssDouble) &&
+            FForm->DrawBox->Tool() == FForm->Pointer)
+            EditText({x, y});
+    };
 
     CreateActions();
     CreateStatusBar();
@@ -115,6 +125,13 @@ void MainWindow::CreateActions() {
     bar->setMovable(false);
     bar->setIconSize(QSize(32, 32));
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    // The text tools get a row of their own: one row does not hold them all.
+    addToolBarBreak();
+    QToolBar* textBar = FTextBar = addToolBar(tr("Texts"));
+    textBar->setObjectName(QStringLiteral("texts"));
+    textBar->setMovable(false);
+    textBar->setIconSize(QSize(32, 32));
+    textBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     QMenu* toolsMenu = menuBar()->addMenu(tr("&Tools"));
     FToolGroup = new QActionGroup(this);
     FToolGroup->setExclusive(true);
@@ -123,6 +140,7 @@ void MainWindow::CreateActions() {
         TMouseTool* Tool;
         QString Text;
         QString Tip;
+        bool OnTextBar = false;
     };
     TSketchForm& form = *FForm;
     const Entry entries[] = {
@@ -138,6 +156,9 @@ void MainWindow::CreateActions() {
         {form.Frames, tr("Zone"), tr("Click two corners to mark a zone")},
         {form.Connectors, tr("Connector"),
          tr("Click two symbols to join them with a cable; in the open a junction box is placed")},
+        {form.Texts, tr("Text"), tr("Click to place a text; double-click a text to edit it"), true},
+        {form.Labels, tr("Label"), tr("Click to place a note in a frame"), true},
+        {form.LabelBoxes, tr("Label box"), tr("Click two corners to span a note box"), true},
     };
     for (const Entry& e : entries) {
         QAction* a = new QAction(ToolIcon(e.Tool), e.Text, this);
@@ -145,7 +166,7 @@ void MainWindow::CreateActions() {
         a->setStatusTip(e.Tip);
         a->setCheckable(true);
         FToolGroup->addAction(a);
-        bar->addAction(a);
+        (e.OnTextBar ? textBar : bar)->addAction(a);
         toolsMenu->addAction(a);
         // The tool binds itself: the button's click activates it.
         auto* button = NewComponent<QtButton>(*FButtons, a);
@@ -202,6 +223,29 @@ void MainWindow::CreateEditActions() {
         FForm->SelectAll();
     });
     all->setObjectName(QStringLiteral("SelectAll"));
+}
+
+void MainWindow::EditText(TPoint at) {
+    TvlObject* o = FForm->TextObjectAt(at);
+    if (!o) return;
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(tr("Edit text"));
+    dialog.setLabelText(tr("Text (Ctrl+Return accepts):"));
+    dialog.setOption(QInputDialog::UsePlainTextEditForTextInput);
+    dialog.setTextValue(QString::fromStdU16String(o->GetText()));
+    // Tab leaves the text for the buttons; Return stays a line break.
+    if (auto* edit = dialog.findChild<QPlainTextEdit*>()) {
+        edit->setTabChangesFocus(true);
+        edit->selectAll();
+    }
+    auto* accept = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return), &dialog);
+    connect(accept, &QShortcut::activated, &dialog, &QDialog::accept);
+    if (dialog.exec() != QDialog::Accepted) return;
+    // The old and the new extent both need repainting.
+    o->Invalidate();
+    o->SetText(dialog.textValue().toStdU16String());
+    o->Invalidate();
+    if (TvlDataMod* doc = FForm->DrawBox->DataModule()) doc->InvalidateRestoreRect();
 }
 
 void MainWindow::CreateStatusBar() {
@@ -290,7 +334,9 @@ QAction* MainWindow::ToolAction(const TMouseTool* tool) const {
 }
 
 QRect MainWindow::ButtonRect(const QAction* action) const {
-    QWidget* w = action ? FToolBar->widgetForAction(const_cast<QAction*>(action)) : nullptr;
+    QWidget* w = nullptr;
+    for (QToolBar* bar : {FToolBar, FTextBar})
+        if (!w && action) w = bar->widgetForAction(const_cast<QAction*>(action));
     return w ? QRect(w->mapTo(this, QPoint(0, 0)), w->size()) : QRect();
 }
 

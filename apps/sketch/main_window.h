@@ -68,6 +68,8 @@ class MainWindow : public QMainWindow {
     void ShowPosition(int32_t x, int32_t y);
     void ToolChanged();
     void ScaleChanged();
+    // Double-click on a text with the pointer: a dialog edits it.
+    void EditText(vl::TPoint at);
 
     std::unique_ptr<TSketchForm> FForm;
     // Owns the tool bar's button components; tools only refer to them.
@@ -75,6 +77,7 @@ class MainWindow : public QMainWindow {
     vl::QtWindowHost* FView;
     QActionGroup* FToolGroup;
     QToolBar* FToolBar;
+    QToolBar* FTextBar;
     std::map<const vl::TMouseTool*, QAction*> FToolActions;
     std::vector<std::pair<QString, QAction*>> FViewActions;
     std::unique_ptr<vl::QtLabel> FMessage;

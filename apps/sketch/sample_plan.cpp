@@ -1,6 +1,8 @@
 #include "sample_plan.h"
 
+#include <velloran/objects/line_obj.h>
 #include <velloran/objects/point_obj.h>
+#include <velloran/text/text_creators.h>
 
 #include "sketch_form.h"
 
@@ -25,6 +27,32 @@ void Connect(TLineDepends& connectors, TvlObject* a, TvlObject* b) {
     if (!a || !b) return;
     connectors.LinkNewObjTo(a);
     connectors.LinkNewObjTo(b);
+}
+
+// A text of the creator centred at (x, y).
+void Write(TvlText& creator, int32_t x, int32_t y, const vl::String& text) {
+    std::unique_ptr<TvlObject> o = creator.CreateObject();
+    if (!o) return;
+    TvlObject* placed = creator.RegisterNewObj(std::move(o));
+    if (!placed) return;
+    // Without a text first, the text breaks at the creator's width in
+    // characters rather than at the width of the default text.
+    placed->SetText({});
+    placed->SetText(text);
+    placed->SetPos({x - placed->GetWidth() / 2, y - placed->GetHeight() / 2});
+}
+
+// A text of a two-point label spanned from p1 to p2.
+void Span(TvlTextlabs2D& creator, TPoint p1, TPoint p2, const vl::String& text) {
+    std::unique_ptr<TvlObject> o = creator.CreateObject();
+    auto* box = dynamic_cast<TLineObj*>(o.get());
+    if (!box) return;
+    box->SetPos(p1);
+    box->SetPos2(p2);
+    TvlObject* placed = creator.RegisterNewObj(std::move(o));
+    if (!placed) return;
+    placed->SetText({});
+    placed->SetText(text);
 }
 
 } // namespace
@@ -60,6 +88,13 @@ void AddSamplePlan(TSketchForm& form) {
         Connect(cables, junction, machine);
     Connect(cables, tanks[0], tanks[2]);
     Connect(cables, tanks[1], tanks[3]);
+    Write(*form.Texts, 12000, 9000, u"Workshop");
+    Write(*form.Texts, 3000, 1500, u"Office");
+    Write(*form.Texts, 21500, 9000, u"Store");
+    Write(*form.Labels, 8500, 8500, u"Lathes: keep 1 m clear");
+    Write(*form.TitleBlock, 21000, -1800,
+          u"Workshop hall – ground floor\r\nScale 1:100 · dimensions in mm\r\nDrawn with Sketch");
+    Span(*form.LabelBoxes, {1200, 5400}, {5200, 6600}, u"Office: two desks, plan cabinet, first aid kit");
 }
 
 } // namespace sketch

@@ -6,6 +6,10 @@
 #include <velloran/generators/generator_options.h>
 #include <velloran/objects/object.h>
 #include <velloran/platform/colors.h>
+#include <velloran/text/txt_lab2_obj.h>
+#include <velloran/text/txt_lab_obj.h>
+
+#include <utility>
 
 namespace sketch {
 
@@ -96,6 +100,48 @@ TSketchForm::TSketchForm() {
                  c == Pictures || c == Nodes;
     };
 
+    Texts = NewComponent<TvlText>(*this);
+    Labels = NewComponent<TvlTextlabs>(*this);
+    TitleBlock = NewComponent<TvlTextlabs>(*this);
+    for (auto [c, name] : {std::pair<TvlText*, const char16_t*>{Texts, u"Text"}, {Labels, u"Label"},
+                           {TitleBlock, u"TitleBlock"}}) {
+        c->SetName(name);
+        c->SetDrawForm(DrawBox);
+        // Texts keep their size on paper at every zoom.
+        c->TxtGenerator().SetWYSIWYG(true);
+    }
+    // Heights in millimetres of the plan: 40 cm room names, 25 cm notes.
+    Texts->TxtGenerator().SetFontFace(u"Arial", 400);
+    Labels->TxtGenerator().SetFontFace(u"Arial", 250);
+    Labels->TxtGenerator().SetWordBreak(16);
+    Labels->Generator().SetShape(TShapetype::stRoundRect);
+    Labels->Generator().SetPen(outline);
+    Labels->Generator().SetBrush({RGB(255, 250, 205), TBrushStyle::bsSolid});
+    auto& title = static_cast<TTxtLabGenerator&>(TitleBlock->Generator());
+    TitleBlock->TxtGenerator().SetFontFace(u"Arial", 300);
+    TitleBlock->TxtGenerator().SetWordBreak(40);
+    title.SetShape(TShapetype::stRectangle);
+    title.SetPen({clBlack, 30});
+    title.SetBrush({clWhite, TBrushStyle::bsSolid});
+    title.SetFrameDX(200);
+    title.SetFrameDY(150);
+    LabelBoxes = NewComponent<TvlTextlabs2D>(*this);
+    LabelBoxes->SetName(u"LabelBox");
+    LabelBoxes->SetDrawForm(DrawBox);
+    LabelBoxes->TxtGenerator().SetWYSIWYG(true);
+    LabelBoxes->TxtGenerator().SetFontFace(u"Arial", 250);
+    LabelBoxes->TxtGenerator().SetWordBreak(24);
+    LabelBoxes->TxtGenerator().TextAlign().SetHorz(THorzAlign::haLeft);
+    LabelBoxes->TxtGenerator().TextAlign().SetVert(TVertAlign::vaTop);
+    LabelBoxes->Generator().SetShape(TShapetype::stRectangle);
+    LabelBoxes->Generator().SetPen({RGB(40, 110, 60), 20});
+    LabelBoxes->Generator().SetBrush({RGB(230, 245, 230), TBrushStyle::bsSolid});
+    static_cast<TTxtLab2Generator&>(LabelBoxes->Generator()).SetFrameDX(100);
+    static_cast<TTxtLab2Generator&>(LabelBoxes->Generator()).SetFrameDY(80);
+    // Tool bar icons take their proportions from the generator's size.
+    LabelBoxes->Generator().SetWidth(3000);
+    LabelBoxes->Generator().SetHeight(2000);
+
     // Symbols that read as furniture and machines cast shadows; benches turn.
     Rectangles->Generator().SetOptions(
         TGeneratorOptions{TGeneratorOption::goRotation, TGeneratorOption::goShadows});
@@ -136,7 +182,17 @@ TvlDataModule* TSketchForm::Document() const {
 
 std::vector<TMouseTool*> TSketchForm::ToolBarTools() const {
     return {Pointer, Rectangles, Ellipses, Circles, Squares, RoundRects, Pictures, Lines, Polylines,
-            Frames, Connectors};
+            Frames, Connectors, Texts, Labels, LabelBoxes};
+}
+
+TvlObject* TSketchForm::TextObjectAt(TPoint p) const {
+    TvlDataMod* doc = DrawBox->DataModule();
+    if (!doc) return nullptr;
+    const TLimRec at{p.X, p.Y, p.X + 1, p.Y + 1};
+    return doc->LastObjectWith([&at](TvlObject* o) {
+        return (dynamic_cast<TTextObj*>(o) || dynamic_cast<TTxtLabObj*>(o) || dynamic_cast<TTxtLab2Obj*>(o)) &&
+               o->Found(at);
+    });
 }
 
 void TSketchForm::SelectAll() {

@@ -12,6 +12,7 @@
 #include <velloran/tools/mark_move.h>
 #include <velloran/tools/custom_lines.h>
 #include <velloran/tools/line_depends.h>
+#include <velloran/text/text_creators.h>
 #include <velloran/tools/vl_points.h>
 #include <velloran/view/draw_box.h>
 
@@ -46,6 +47,13 @@ class TSketchForm : public vl::TForm {
     // Cables between symbols: each end hangs on the symbol it was clicked on
     // and follows it.
     vl::TLineDepends* Connectors;
+    // Room names and notes: single texts, and labels framed by a symbol.
+    vl::TvlText* Texts;
+    vl::TvlTextlabs* Labels;
+    // The title block of the sample plan; not on the tool bar.
+    vl::TvlTextlabs* TitleBlock;
+    // Notes in a box spanned between two corners.
+    vl::TvlTextlabs2D* LabelBoxes;
 
     // The draw box's own document, made when loading finishes. Made then,
     // it is the form's last component and goes first, while the creators
@@ -62,6 +70,8 @@ class TSketchForm : public vl::TForm {
     // The creator's name and the identity, as the status bar shows an
     // object; empty for none.
     static std::u16string ObjectName(const vl::TvlObject* Object);
+    // The topmost object at p (logical) that shows a text; nullptr if none.
+    vl::TvlObject* TextObjectAt(vl::TPoint p) const;
 };
 
 } // namespace sketch

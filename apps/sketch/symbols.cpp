@@ -7,6 +7,7 @@
 #include <velloran/generators/custom_generator.h>
 #include <velloran/platform/graphics.h>
 #include <velloran/platform/picture.h>
+#include <velloran/text/text_creators.h>
 #include <velloran/tools/creator.h>
 #include <velloran/tools/line_depends.h>
 
@@ -112,6 +113,21 @@ QIcon ToolIcon(const TMouseTool* tool) {
     if (!g.Picture().Empty()) {
         const QImage img = ToQImage(*g.Picture().Graphic());
         p.drawImage(QRect(2, 2, IconSize - 4, IconSize - 4), img);
+        return QIcon(pm);
+    }
+    if (dynamic_cast<const TvlText*>(creator)) {
+        // Texts have no size of their own: a letter, framed for a label.
+        const QRectF r(3, 6, IconSize - 6, IconSize - 12);
+        if (dynamic_cast<const TvlTextlabs*>(creator)) {
+            p.setPen(QPen(ToQColor(g.Pen().Color), 1.5));
+            p.setBrush(QBrush(ToQColor(g.Brush().Color)));
+            p.drawRoundedRect(r, 25, 25, Qt::RelativeSize);
+        }
+        QFont f(QStringLiteral("Liberation Serif"));
+        f.setPixelSize(IconSize / 2);
+        p.setFont(f);
+        p.setPen(ToQColor(g.Font().Color));
+        p.drawText(r, Qt::AlignCenter, QStringLiteral("Ab"));
         return QIcon(pm);
     }
     p.setPen(QPen(ToQColor(g.Pen().Color), 2));

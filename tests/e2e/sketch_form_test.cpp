@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -27,6 +28,7 @@ TEST(SketchForm, CreatorsKeepTheClassNumbersOfTheDocumentedOrder) {
         {form.Rectangles, 1}, {form.Ellipses, 2}, {form.Circles, 3}, {form.Squares, 4},
         {form.RoundRects, 5}, {form.Pictures, 6}, {form.Walls, 7}, {form.Lines, 9},
         {form.Polylines, 10}, {form.Frames, 11}, {form.Nodes, 12}, {form.Connectors, 13},
+        {form.Texts, 14},     {form.Labels, 15},  {form.TitleBlock, 16}, {form.LabelBoxes, 17},
     };
     for (auto [creator, id] : expected)
         EXPECT_EQ(creator->GetID(), id) << StringToUtf8(creator->Name());
@@ -63,6 +65,29 @@ TEST(SketchForm, SampleCablesHangOnTheirSymbolsAndFollowThem) {
     EXPECT_EQ(cables[0]->GetPos2(), machine->GetPos());
     // The connector made no junction boxes of its own: all ends were symbols.
     EXPECT_EQ(form.Nodes->Generator().Instance(), 1);
+}
+
+TEST(SketchForm, SamplePlanNamesItsRoomsAndHasATitleBlock) {
+    TSketchForm form;
+    form.FinishLoading();
+    AddSamplePlan(form);
+    std::vector<std::pair<TvlObject*, std::string>> texts;
+    form.Document()->FirstObjectWith([&](TvlObject* o) {
+        if (!o->GetText().empty()) texts.emplace_back(o, StringToUtf8(o->GetText()));
+        return false;
+    });
+    std::vector<std::string> names;
+    for (const auto& t : texts) names.push_back(t.second);
+    for (const char* room : {"Workshop", "Office", "Store"})
+        EXPECT_NE(std::find(names.begin(), names.end(), room), names.end()) << room;
+    const auto title = std::find_if(texts.begin(), texts.end(),
+                                    [&](const auto& t) { return t.first->Tool() == form.TitleBlock; });
+    ASSERT_NE(title, texts.end());
+    EXPECT_NE(title->second.find("Scale 1:100"), std::string::npos);
+    // A double-click at a text finds it, and only texts are found.
+    for (const auto& [o, text] : texts)
+        EXPECT_EQ(form.TextObjectAt({o->GetMinX() + 1, o->GetMinY() + 1}), o) << text;
+    EXPECT_EQ(form.TextObjectAt({-50000, -50000}), nullptr);
 }
 
 TEST(SketchForm, SelectAllLeavesTheWallsAndDeleteTakesTheMarkedSymbols) {

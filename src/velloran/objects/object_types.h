@@ -81,6 +81,8 @@ using TObjectEvent = std::function<void(TvlObject* CurrentObject)>;
 inline int32_t RoundRectX3 = 2;
 // Pen colour of the outlines objects show while they move.
 inline TColor clShadowPen = clBlack;
+// Colour of the text a moving object shows.
+inline TColor clShadowText = 0x808080;
 // The handle being dragged; szNone when no sizing runs.
 inline TSizingHandle SizingHandle = TSizingHandle::szNone;
 

@@ -23,6 +23,9 @@ std::unique_ptr<TCustomGenerator> LineGenerator() {
 
 TCustomLines::TCustomLines(TComponent* AOwner) : TCustomPoints(AOwner, LineGenerator()) {}
 
+TCustomLines::TCustomLines(TComponent* AOwner, std::unique_ptr<TCustomGenerator> AGenerator)
+    : TCustomPoints(AOwner, std::move(AGenerator)) {}
+
 TCapClass TCustomLines::DefaultClass() { return CapClassOf<TLineObj>; }
 
 // ---- Rubber band ----------------------------------------------------------------

@@ -58,6 +58,8 @@ public:
     TNotifyEvent OnDynaShapeEnd;
 
 protected:
+    // With the generator of a subclass.
+    TCustomLines(TComponent* AOwner, std::unique_ptr<TCustomGenerator> AGenerator);
     // The band is drawn in pixels of the draw box's own canvas; nullptr
     // without one.
     TCanvas* BandCanvas() const;
