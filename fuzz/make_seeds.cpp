@@ -19,6 +19,7 @@
 #include "velloran/platform/metafile_canvas.h"
 #include "velloran/platform/region.h"
 #include "velloran/storage/file_header.h"
+#include "velloran/storage/versions.h"
 
 using namespace vl;
 using namespace vl::fuzz;
@@ -216,6 +217,40 @@ void ObjectsAndLayers() {
     Write("layer", "old", {1}, Cat({{4, 0, 0, 0}, oldBody, {0x01, 0x80, 0, 0}}));
 }
 
+// Whole drawing files and undo backups, as saving and a move write them.
+void DrawingsAndBackups() {
+    TWorld& w = World();
+    w.Doc->Clear();
+    TvlObject* master = nullptr;
+    for (int i = 0; i < 3; ++i) {
+        std::unique_ptr<TvlObject> o = w.Creators[1]->CreateObject();
+        o->Count();
+        o->SetPos({i * 40, 7});
+        if (!master) master = o.get();
+        w.Doc->Add(std::move(o), 0);
+    }
+    w.Creators[3]->CreateSlaveAt(master, 2, 3);
+    TFileHeaderScope header;
+    TMemoryStream file;
+    WriteFileHeader(file, FileHeader);
+    w.Doc->SaveCreatorMap(file);
+    w.Doc->SaveToStream(file);
+    Write("drawing", "current", {1}, file.Bytes());
+    // 3.0.0.0: the 8-byte header, no creator map, 6 counters.
+    const Bytes old{0x00, 0xD0, 0, 0, 0, 0x10, 0, 0x08, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                    0, 0, 0, 0, 3, 0, 1, 0, 1, 0, 5, 0, 0, 0, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x01, 0x80};
+    Write("drawing", "old", {0}, old);
+
+    TMemoryStream move;
+    for (int32_t i = 0; i < w.Doc->Count(); ++i) w.Doc->ObjectAt(i, 0)->Persist(&move, TPstMode::pstSave);
+    for (int32_t v : {0, 0, 100, 50}) move.WriteInt32(v);
+    Write("undo", "move", {0}, move.Bytes());
+    TMemoryStream body;
+    w.Doc->SaveToStream(body);
+    Write("undo", "snapshot", {1}, body.Bytes());
+    w.Doc->Clear();
+}
+
 void Metafiles() {
     const Bytes emf = Drawing().Data();
     Write("metafile", "whole", Cat({{1}, Le32(200), Le32(100)}), emf);
@@ -252,6 +287,7 @@ int main(int argc, char** argv) {
     RecordLists();
     StreamStrings();
     ObjectsAndLayers();
+    DrawingsAndBackups();
     Lines();
     Metafiles();
     Pictures();

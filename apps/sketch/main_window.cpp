@@ -22,6 +22,7 @@
 #include <velloran/foundations/round.h>
 #include <velloran/storage/infobox.h>
 
+#include "file_commands.h"
 #include "sample_plan.h"
 #include "sketch_form.h"
 #include "symbols.h"
@@ -76,7 +77,7 @@ QString ToolCaption(const TMouseTool* tool) {
 } // namespace
 
 MainWindow::MainWindow(bool withSample)
-    : FForm(std::make_unique<TSketchForm>()), FButtons(std::make_unique<TComponent>()) {
+    : FForm(std::make_unique<TSketchForm>()), FFiles(new FileCommands(*this)), FButtons(std::make_unique<TComponent>()) {
     setWindowTitle(withSample ? tr("Sketch \u2013 sample plan of a workshop") : tr("Sketch"));
     TSketchForm& form = *FForm;
     form.Pictures->Generator().SetPicture(PictureOf(NorthArrowImage(96)));
@@ -117,8 +118,10 @@ MainWindow::~MainWindow() {
 
 void MainWindow::CreateActions() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
+    FFiles->AddFileActions(file);
     QAction* quit = file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
     quit->setShortcutContext(Qt::ApplicationShortcut);
+    FFiles->AddEditMenu(menuBar());
 
     QToolBar* bar = FToolBar = addToolBar(tr("Tools"));
     bar->setObjectName(QStringLiteral("tools"));
@@ -278,13 +281,14 @@ void MainWindow::showEvent(QShowEvent* e) {
     if (FLoaded) return;
     FLoaded = true;
     FForm->FinishLoading();
+    FFiles->Attach();
     ToolChanged();
     ScaleChanged();
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
     // A drawing being read or written keeps the window open.
-    if (!FForm->DrawBox->CanClose()) {
+    if (!FForm->DrawBox->CanClose() || !FFiles->ConfirmClose()) {
         e->ignore();
         return;
     }

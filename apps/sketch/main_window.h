@@ -28,6 +28,7 @@ class TMouseTool;
 namespace sketch {
 
 class TSketchForm;
+class FileCommands;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -38,6 +39,7 @@ class MainWindow : public QMainWindow {
     ~MainWindow() override;
 
     TSketchForm& Form() const { return *FForm; }
+    FileCommands& Files() const { return *FFiles; }
     vl::QtWindowHost& View() const { return *FView; }
     // The tool bar button of an action, in window coordinates; empty if none.
     QRect ButtonRect(const QAction* action) const;
@@ -72,6 +74,7 @@ class MainWindow : public QMainWindow {
     void EditText(vl::TPoint at);
 
     std::unique_ptr<TSketchForm> FForm;
+    FileCommands* FFiles;
     // Owns the tool bar's button components; tools only refer to them.
     std::unique_ptr<vl::TComponent> FButtons;
     vl::QtWindowHost* FView;

@@ -74,9 +74,14 @@ dump_window() {
   fi
 }
 
-# Closes the editor with its key; it then writes the document dump.
+# Closes the editor with its key; it then writes the document dump. Unsaved
+# changes make it ask first: they are dropped.
 quit_editor() {
   xdotool key ctrl+q
+  local ask
+  if ask=$(timeout 3 xdotool search --sync --onlyvisible --name '^Sketch$' | head -n1); then
+    xdotool windowfocus --sync "$ask" key alt+d
+  fi
   wait_for 15 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "the editor did not close on ctrl+q"
   wait "$app_pid" || fail "the editor exited with an error"
   app_pid=""

@@ -91,6 +91,10 @@ wait_for 10 bash -c "! xdotool search --name '^Edit text$' >/dev/null" || fail "
 # pointer's click into an empty corner does nothing else.
 click $(( vx + 5 )) $(( vy + 5 ))
 xdotool key ctrl+q
+# The drawing was never saved: the editor asks, and the changes are dropped.
+if ask=$(timeout 3 xdotool search --sync --onlyvisible --name '^Sketch$' | head -n1); then
+  xdotool windowfocus --sync "$ask" key alt+d
+fi
 wait_for 15 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "the editor did not close on ctrl+q"
 wait "$app_pid" || fail "the editor exited with an error"
 app_pid=""

@@ -69,6 +69,7 @@ public:
     void FreeDeletedObjects() override {}
     bool Empty() const override { return Objects.empty(); }
     void SaveToStream(TStream&) override {}
+    bool LoadFromStream(TStream&) override { return false; }
 };
 
 // The form with a document of type TDoc.

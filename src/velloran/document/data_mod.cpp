@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "velloran/document/object_index.h"
 #include "velloran/foundations/errors.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/layer.h"
@@ -33,6 +34,9 @@ void TvlDataMod::Assign(const TPersistent& Source) {
     OnUnselectObject = src->OnUnselectObject;
     OnMarkObject = src->OnMarkObject;
     OnLayerSetClass = src->OnLayerSetClass;
+    OnCheckFileVersion = src->OnCheckFileVersion;
+    // Not the steps, but through the setter, so the kinds never go without one.
+    SetUndoFunction(src->FUndo);
 }
 
 TLayerClass TvlDataMod::LayerSetClass() const {
@@ -63,6 +67,7 @@ void TvlDataMod::Clear() { std::fill(FCounters.begin(), FCounters.end(), uint16_
 TvlObject* TvlDataMod::FindObject(const TContype& ConObj) {
     TContype key = ConObj;
     if (Mapper) key.ConType = static_cast<int16_t>(Mapper->MapClassNr(key.ConType));
+    if (FConnectIndex) return FConnectIndex->Find(key.ConType, key.ConID);
     State.Include(TDataModFlag::dmNeedAll);
     return FirstObjectWith(
         [&key](TvlObject* o) { return o->ObjID == key.ConID && o->ClassNr() == key.ConType; });
@@ -175,7 +180,7 @@ bool TvlDataMod::PrepareDelete() {
 }
 
 void TvlDataMod::DoDeleteObjects() {
-    // The undo backup of the drawing before deletion is taken here once undo exists.
+    if (FUndo.Contains(TUndoOptions::unDelete)) Backup(TBackupMode::bkDelete);
     if (OnDeleteObjects) OnDeleteObjects(this);
     DropMarkCase();
 }

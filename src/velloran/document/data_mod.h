@@ -3,18 +3,17 @@
 // case (the marked objects), marks, selects and deletes objects with their
 // dependants and collects the area to repaint. How objects sit in layers is
 // left to the descendants (one object case, or a list of named layers).
-//
-// Unfinished: the undo entry points (UndoFunction, UndoSteps, Backup, Undo,
-// Redo and the undo manager made by Loaded), reading a body
-// (LoadFromStream), files and the creator map, and the file-version and
-// file-stream events arrive with the undo, file-format and map-file work.
+// It also keeps the undo history and saves and loads drawings (files, and
+// the body of a drawing on any stream).
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "velloran/document/environment.h"
+#include "velloran/document/undo_manager.h"
 #include "velloran/foundations/set.h"
 #include "velloran/foundations/types.h"
 #include "velloran/objects/cap_list.h"
@@ -24,11 +23,13 @@
 #include "velloran/objects/object_walks.h"
 #include "velloran/platform/object.h"
 #include "velloran/scale/scale_document.h"
+#include "velloran/storage/file_header.h"
 
 namespace vl {
 
 class TStream;
 class TvlLayer;
+class TObjectIndex;
 
 enum class TDataModFlag : uint8_t { dmNeedAll, dmLoading, dmSaving, dmIgnoreZ, dmMovingObjects };
 using TDataModState = TSet<TDataModFlag, uint8_t>;
@@ -50,6 +51,12 @@ template <typename T> std::unique_ptr<TvlLayer> LayerClassOf(const String& aName
 }
 // NewLayerClass comes in as TvlLayer's class.
 using TLayerClassEvent = std::function<void(TLayerClass& NewLayerClass)>;
+using TFileVersionEvent = std::function<void(const TvlFileHeader& FileHeader, bool& abort)>;
+using TFileStreamEvent = std::function<void(TStream& Stream, bool Loading)>;
+
+// How a save ended: completely, or stopped through Userbreak (the file it
+// would have replaced is left as it was).
+enum class TSaveResult : uint8_t { srSaved, srCancelled };
 
 class TvlDataMod : public TEnvironment, public TScaleDocument, public TObjectDocument, public TObjectHolder {
 public:
@@ -57,8 +64,8 @@ public:
     ~TvlDataMod() override;
     std::string ClassName() const override { return "TvlDataMod"; }
 
-    // From another document: the handlers. Anything else: the framework's
-    // assignment, which rejects it.
+    // From another document: the handlers and UndoFunction. Anything else:
+    // the framework's assignment, which rejects it.
     void Assign(const TPersistent& Source) override;
 
     // ---- Limits and size ------------------------------------------------------
@@ -115,6 +122,51 @@ public:
     virtual bool Empty() const = 0;
     // The body: counters and layer records, no header.
     virtual void SaveToStream(TStream& Stream) = 0;
+    // Reads a body beside the present drawing and replaces it only when the
+    // whole body was read; a damaged body leaves the drawing as it was.
+    // False when no body was read.
+    virtual bool LoadFromStream(TStream& Stream) = 0;
+
+    // ---- Files ------------------------------------------------------------------
+    // Header, creator map, body and the application's trailer. The file is
+    // written beside FileName and takes its place only when complete, so a
+    // failure or a cancel never costs the file it would replace. Errors pass.
+    TSaveResult SaveToFile(const std::string& FileName);
+    // A file that cannot be opened lets the user pick another; cancelling
+    // loads nothing. False when nothing was read.
+    bool LoadFromFile(const std::string& FileName);
+    // The same from a stream that holds a whole drawing file.
+    bool LoadDrawing(TStream& Stream);
+    // Name and tool identity of every creator of the owner, in component order.
+    void SaveCreatorMap(TStream& Stream);
+    void FileStream(TStream& Stream, bool Loading);
+    // OnCheckFileVersion's verdict on FileHeader: true stops the load.
+    bool WrongFileVersion();
+
+    // ---- Undo --------------------------------------------------------------------
+    TUndo UndoFunction() const { return FUndo; }
+    // A non-empty set needs at least one step, an empty one none.
+    void SetUndoFunction(TUndo Value);
+    int32_t UndoSteps() const { return FUndoSteps; }
+    void SetUndoSteps(int32_t Value) { FUndoSteps = Value; }
+    // nullptr until Loaded made it (run time, UndoSteps > 0).
+    TUndoManager* UndoManager() const { return FUndoManager.get(); }
+    // The backup being written; nullptr outside a backup.
+    TUndoStream* BackupMem() const;
+    // Makes the undo manager; steps beyond the manager's 8-bit count are
+    // clamped to the largest it holds.
+    void Loaded() override;
+    void InitBackup(TBackupMode BkMode);
+    // A complete backup: the marked objects' records for bkMove, the whole
+    // body otherwise.
+    void Backup(TBackupMode BkMode);
+    // A move backup gets the restore rectangle; then the manager files it.
+    void CloseBackup();
+    // Steps still available in the same direction; 0 without a manager.
+    int32_t Undo();
+    int32_t Redo();
+    // Puts the objects of a move backup back where the backup saw them.
+    void UnMove(TStream& Stream);
 
     // The class every layer is made with: OnLayerSetClass's choice, else TvlLayer.
     TLayerClass LayerSetClass() const;
@@ -165,6 +217,9 @@ public:
     TObjectEvent OnUnselectObject;
     TObjectEvent OnMarkObject;
     TLayerClassEvent OnLayerSetClass;
+    TFileVersionEvent OnCheckFileVersion;
+    TFileStreamEvent OnFileStream;
+    TBackupEvent OnBackup;
     TDataModState State;
 
 protected:
@@ -185,6 +240,19 @@ protected:
     // Frees every object flagged isDeleted, in one pass per layer.
     virtual void FreeDeletedObjects() = 0;
 
+    // The attempts of a body load. ReadAttempt reads the whole body from the
+    // stream's position and installs it, or raises and changes nothing; after
+    // a failure a translation of class numbers is sought and the body read
+    // once more. Nothing raised by an attempt leaves this.
+    // False when the drawing was kept.
+    bool LoadBodyAttempts(TStream& Stream, const std::function<void()>& ReadAttempt);
+    // Counter count (6 in old streams) and counters, checked against the stream.
+    static TCounters ReadCounters(TStream& Stream);
+    void SetCounters(TCounters Value) { FCounters = std::move(Value); }
+    // Resolves the stored links of freshly read objects through an index of
+    // Objects (ClassNr, ObjID): one binary search per link, not a walk.
+    void ConnectObjects(TvlLayer& Objects);
+
     TObjIndex FStartIndex;
 
 private:
@@ -195,6 +263,11 @@ private:
 
     TCapList FMarkCase;
     TCounters FCounters;
+    TUndo FUndo;
+    int32_t FUndoSteps = 0;
+    std::unique_ptr<TUndoManager> FUndoManager;
+    // Set while freshly read objects connect; FindObject answers from it.
+    const TObjectIndex* FConnectIndex = nullptr;
     TLimRec FRestoreRect;
     // While deletion gathers dependants and the marked objects decide,
     // selecting appends and unselecting only clears the flag; one pass

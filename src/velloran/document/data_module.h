@@ -2,9 +2,6 @@
 // TvlDataModule: the document for drawings without layer management. Every
 // object lives in one layer, the object case; layer numbers are ignored and
 // indexes carry layer number 0.
-//
-// Unfinished: reading a body (LoadFromStream) arrives with the file-format
-// work.
 
 #include <cstdint>
 #include <memory>
@@ -68,6 +65,8 @@ public:
     bool Empty() const override { return !FObjCase || FObjCase->Count() == 0; }
     // Counter count (16-bit), the counters, the object case's record.
     void SaveToStream(TStream& Stream) override;
+    // Counters and the object case's record, installed only when complete.
+    bool LoadFromStream(TStream& Stream) override;
 
     // The lowest visible object whose hit test accepts the unit square at
     // (x, y); nullptr when none. Layer is ignored.

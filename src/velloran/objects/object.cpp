@@ -150,7 +150,10 @@ void TvlObject::SetY_World(double Value) {
 
 void TvlObject::AssignPos(const TvlObject& Source) {
     if (HasMasterLink()) {
+        // A moved slave changed its offsets; undoing the move needs them back.
         Pos.RelPos = Source.Pos.RelPos;
+        Pos.RelX = Source.Pos.RelX;
+        Pos.RelY = Source.Pos.RelY;
     } else {
         // The place and the offsets; a free object has no link to take.
         Pos.x = Source.Pos.x;

@@ -9,6 +9,7 @@
 namespace vl {
 
 class TObjectDocument;
+class TScaleSetting;
 class TShadows;
 class TvlObject;
 
@@ -27,6 +28,10 @@ public:
     virtual void SetMouseFnd(TvlObject* Value) = 0;
     // Invalidates the document's restore rectangle unless it is empty.
     virtual void InvalidateChanges() = 0;
+    // The view's own mapping, in which a loaded drawing reads its coordinates.
+    virtual TScaleSetting& ScaleSetting() = 0;
+    // The document's drawing was replaced: the scroll range is computed afresh.
+    virtual void DrawingReplaced() = 0;
 
 protected:
     ~TObjectView() = default;

@@ -37,8 +37,9 @@ void TvlCreator::Loaded() {
 }
 
 void TvlCreator::Activate(TObject* Sender) {
-    // Each activation will open one undo step (bkCreate) once the document
-    // keeps undo backups; until then activation is the tool's alone.
+    // Each activation is one undo step covering every object made until the next backup.
+    if (TvlDataMod* dm = GetDataModule(); dm && dm->UndoFunction().Contains(TUndoOptions::unCreate))
+        dm->Backup(TBackupMode::bkCreate);
     TSaveTool::Activate(Sender);
 }
 

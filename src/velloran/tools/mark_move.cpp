@@ -298,9 +298,17 @@ void TMarkMove::Scroll(const TScrollProc& ScrollProc, TPoint CurPos) {
     DrawShadows();
 }
 
-TStream* TMarkMove::BeginMoveBackup() { return nullptr; }
+TStream* TMarkMove::BeginMoveBackup() {
+    TvlDataMod* dm = GetDataModule();
+    if (!dm || !dm->UndoFunction().Contains(TUndoOptions::unMove)) return nullptr;
+    dm->InitBackup(TBackupMode::bkMove);
+    return dm->BackupMem();
+}
 
-void TMarkMove::EndMoveBackup() {}
+void TMarkMove::EndMoveBackup() {
+    TvlDataMod* dm = GetDataModule();
+    if (dm && dm->BackupMem()) dm->CloseBackup();
+}
 
 // ---- Events -----------------------------------------------------------------------
 

@@ -30,7 +30,8 @@ TCustomDrawBox::TCustomDrawBox(TComponent* AOwner)
     : TScrollPaint(AOwner),
       FScaleSetting(std::make_unique<TScaleSetting>()),
       FGrid(std::make_unique<TvlGrid>([this] { InvalidateBox(); })),
-      FShadows(std::make_unique<TShadows>()) {
+      FShadows(std::make_unique<TShadows>()),
+      FApplication(std::make_unique<TvlApplication>()) {
     if (Designing()) FScaleSetting->State.Include(TScaleFlag::scDesigning);
     // The drawing follows a dragged thumb; left to the release, the view
     // stands still while the user looks for the place to go.
@@ -154,7 +155,9 @@ void TCustomDrawBox::Loaded() {
     ss.SetVPOrgY(ss.GetVPHomeY());
 
     std::u16string fmt;
-    for (char ch : std::to_string(ThisAppID)) fmt += static_cast<char16_t>(ch);
+    // The identity the first paint will commit: an uncommitted -1 would give
+    // every application the same format.
+    for (char ch : std::to_string(FApplication->CommittedAppID())) fmt += static_cast<char16_t>(ch);
     if (Owner()) fmt += Owner()->Name();
     fmt += u"_";
     fmt += Name();
@@ -305,6 +308,7 @@ TCanvas* TCustomDrawBox::GetDeviceContext() {
 }
 
 void TCustomDrawBox::Paint(TCanvas& DC, const TRect& updateRect) {
+    FApplication->Commit();
     if (Initializing) DoInitialize();
     FUpdateRect = updateRect;
     TScrollPaint::Paint(DC, updateRect);

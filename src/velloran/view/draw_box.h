@@ -19,6 +19,7 @@
 #include "velloran/scale/origin.h"
 #include "velloran/scale/scale_setting.h"
 #include "velloran/scale/shadows.h"
+#include "velloran/storage/application.h"
 #include "velloran/view/scroll_paint.h"
 
 namespace vl {
@@ -52,7 +53,7 @@ public:
     std::string ClassName() const override { return "TCustomDrawBox"; }
 
     // ---- Settings -------------------------------------------------------------
-    TScaleSetting& ScaleSetting() { return *FScaleSetting; }
+    TScaleSetting& ScaleSetting() override { return *FScaleSetting; }
     TvlGrid& Grid() { return *FGrid; }
     TShadows& Shadows() { return *FShadows; }
     const TShadows& Shadows() const override { return *FShadows; }
@@ -64,12 +65,15 @@ public:
     void SetScrollAnchor(bool Value) { FScrollAnchor = Value; }
     TPoint Anchor() const { return FAnchor; }
     uint32_t ClipboardFmt() const { return FClipboardFmt; }
+    // The application identity that saved drawings carry; the first paint commits it.
+    TvlApplication& App() { return *FApplication; }
 
     // The document shown: the one the draw box installed itself
     // (bsOwnDataMod, freed with the draw box) or a linked one.
     TvlDataMod* DataModule() const { return FDataModule; }
     void SetDataModule(TvlDataMod* Value);
     TObjectDocument* ObjectDocument() const override;
+    void DrawingReplaced() override { State.Include(TBoxStateItem::bsNewRange); }
     // The object under the mouse, shared by the tools of this view.
     TvlObject* MouseFnd() const override { return FMouseFnd; }
     void SetMouseFnd(TvlObject* Value) override { FMouseFnd = Value; }
@@ -186,6 +190,7 @@ private:
     std::unique_ptr<TScaleSetting> FScaleSetting;
     std::unique_ptr<TvlGrid> FGrid;
     std::unique_ptr<TShadows> FShadows;
+    std::unique_ptr<TvlApplication> FApplication;
     std::unique_ptr<TvlObject> FScaleHorz;
     std::unique_ptr<TvlObject> FScaleVert;
     TViewTool* FTool = nullptr;

@@ -10,6 +10,7 @@
 #include "velloran/document/data_mod.h"
 #include "velloran/objects/cap_list.h"
 #include "velloran/objects/object.h"
+#include "velloran/foundations/stream.h"
 #include "velloran/platform/canvas.h"
 #include "velloran/platform/services.h"
 #include "velloran/view/view_tool.h"
@@ -90,11 +91,17 @@ void TCustomDrawBox::MoveObjects(TPoint DeltaPos) {
     marked.reserve(static_cast<size_t>(mc.Count()));
     for (int32_t i = 0; i < mc.Count(); ++i)
         if (TvlObject* o = mc.GetItems(i)) marked.push_back(o);
+    // The records go into the backup before anything moves.
+    const bool backup = FDataModule->UndoFunction().Contains(TUndoOptions::unMove);
+    if (backup) FDataModule->InitBackup(TBackupMode::bkMove);
+    if (TStream* mem = backup ? FDataModule->BackupMem() : nullptr)
+        for (TvlObject* o : marked) o->Persist(mem, TPstMode::pstSave);
     for (TvlObject* o : marked) {
         o->Invalidate();
         o->MovePos(DeltaPos);
         o->Invalidate();
     }
+    if (backup) FDataModule->CloseBackup();
     FDataModule->UnSelect(nullptr);
 }
 

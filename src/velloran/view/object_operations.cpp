@@ -27,9 +27,15 @@ void SetShown(TvlObject* AnyObj, bool Visible) {
     box->DataModule()->InvalidateRestoreRect();
 }
 
-TStream* BeginMoveBackup(TvlDataMod&) { return nullptr; }
+TStream* BeginMoveBackup(TvlDataMod& Doc) {
+    if (!Doc.UndoFunction().Contains(TUndoOptions::unMove)) return nullptr;
+    Doc.InitBackup(TBackupMode::bkMove);
+    return Doc.BackupMem();
+}
 
-void EndMoveBackup(TvlDataMod&) {}
+void EndMoveBackup(TvlDataMod& Doc) {
+    if (Doc.BackupMem()) Doc.CloseBackup();
+}
 
 } // namespace
 
