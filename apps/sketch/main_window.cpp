@@ -147,7 +147,7 @@ void MainWindow::CreateActions() {
     };
     TSketchForm& form = *FForm;
     const Entry entries[] = {
-        {form.Pointer, tr("Pointer"), tr("Point at the drawing; draws nothing")},
+        {form.Pointer, tr("Pointer"), tr("Mark symbols; drag them to move, drag a handle to turn")},
         {form.Rectangles, tr("Rectangle"), tr("Click to place a workbench")},
         {form.Ellipses, tr("Ellipse"), tr("Click to place an oval table")},
         {form.Circles, tr("Circle"), tr("Click to place a tank")},
@@ -209,6 +209,23 @@ void MainWindow::CreateActions() {
     snap->setCheckable(true);
     snap->setChecked(form.DrawBox->Grid().Capture());
     snap->setToolTip(tr("Snap new symbols to the grid"));
+    CreateEditActions();
+}
+
+void MainWindow::CreateEditActions() {
+    // The Edit menu may already hold other commands; these join them.
+    QMenu* edit = nullptr;
+    for (QAction* a : menuBar()->actions())
+        if (a->menu() && a->text() == tr("&Edit")) edit = a->menu();
+    if (!edit) edit = menuBar()->addMenu(tr("&Edit"));
+    edit->addSeparator();
+    QAction* del = edit->addAction(tr("&Delete"), QKeySequence::Delete, this, [this] { FForm->DeleteMarked(); });
+    del->setObjectName(QStringLiteral("Delete"));
+    QAction* all = edit->addAction(tr("Select &All"), QKeySequence::SelectAll, this, [this] {
+        FForm->Pointer->Activate(nullptr);
+        FForm->SelectAll();
+    });
+    all->setObjectName(QStringLiteral("SelectAll"));
 }
 
 void MainWindow::EditText(TPoint at) {
@@ -243,9 +260,12 @@ void MainWindow::CreateStatusBar() {
     bar->addWidget(FMessage->Widget(), 1);
     bar->addWidget(FProgress->Widget());
     FToolLabel = new QLabel(bar);
+    FObjectLabel = new QLabel(bar);
+    FObjectLabel->setMinimumWidth(140);
     FPosLabel = new QLabel(bar);
     FPosLabel->setMinimumWidth(220);
     FScaleLabel = new QLabel(bar);
+    bar->addPermanentWidget(FObjectLabel);
     bar->addPermanentWidget(FToolLabel);
     bar->addPermanentWidget(FPosLabel);
     bar->addPermanentWidget(FScaleLabel);
@@ -295,6 +315,8 @@ void MainWindow::ShowPosition(int32_t x, int32_t y) {
                            .arg(map.LogToWorld(x), 0, 'f', dcls)
                            .arg(map.LogToWorld(y), 0, 'f', dcls)
                            .arg(unit));
+    // The tool has just looked for the object under the mouse.
+    FObjectLabel->setText(QString::fromStdU16String(TSketchForm::ObjectName(FForm->DrawBox->MouseFnd())));
 }
 
 void MainWindow::ToolChanged() {

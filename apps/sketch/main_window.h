@@ -64,6 +64,7 @@ class MainWindow : public QMainWindow {
 
   private:
     void CreateActions();
+    void CreateEditActions();
     void CreateStatusBar();
     void Zoom(double factor);
     void ShowPosition(int32_t x, int32_t y);
@@ -84,6 +85,8 @@ class MainWindow : public QMainWindow {
     std::vector<std::pair<QString, QAction*>> FViewActions;
     std::unique_ptr<vl::QtLabel> FMessage;
     std::unique_ptr<vl::QtProgressBar> FProgress;
+    // Names the object under the mouse.
+    QLabel* FObjectLabel;
     QLabel* FToolLabel;
     QLabel* FPosLabel;
     QLabel* FScaleLabel;

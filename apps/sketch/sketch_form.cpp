@@ -1,5 +1,8 @@
 #include "sketch_form.h"
 
+#include <string>
+
+#include <velloran/generators/custom_generator.h>
 #include <velloran/generators/generator_options.h>
 #include <velloran/objects/object.h>
 #include <velloran/platform/colors.h>
@@ -69,10 +72,10 @@ TSketchForm::TSketchForm() {
                        {clBlack, 1, TPenStyle::psClear}, {clWhite, TBrushStyle::bsClear});
     Walls = Creator(*this, DrawBox, u"Walls", TShapetype::stRectangle, 24000, 12000,
                     {RGB(50, 50, 50), 250}, {clWhite, TBrushStyle::bsClear});
-    Pointer = NewComponent<TMouseTool>(*this);
+    Pointer = NewComponent<TMarkMove>(*this);
     Pointer->SetName(u"Pointer");
     Pointer->SetDrawForm(DrawBox);
-    Pointer->SetOptions({TToolOption::toDefaultTool});
+
     Lines = LineCreator(*this, DrawBox, u"Line", {RGB(60, 60, 60), 60});
     Lines->SetOrthoMode(true);
     Polylines = LineCreator(*this, DrawBox, u"Polyline", {RGB(30, 100, 180), 40});
@@ -146,8 +149,9 @@ TSketchForm::TSketchForm() {
         TGeneratorOptions{TGeneratorOption::goRotation, TGeneratorOption::goShadows});
     Ellipses->Generator().SetOptions(TGeneratorOptions{TGeneratorOption::goShadows});
     Pictures->Generator().SetOptions(TGeneratorOptions{TGeneratorOption::goStretchPicture});
-    // The walls lie beneath everything else.
+    // The walls lie beneath everything else and stay put under the pointer.
     Walls->Generator().SetZOrder(-1);
+    Walls->Generator().SetOptions(TGeneratorOptions{TGeneratorOption::goDontFind});
 
     TScaleSetting& map = DrawBox->ScaleSetting();
     map.SetMinUnit(TLenUnits::mm);
@@ -189,6 +193,29 @@ TvlObject* TSketchForm::TextObjectAt(TPoint p) const {
         return (dynamic_cast<TTextObj*>(o) || dynamic_cast<TTxtLabObj*>(o) || dynamic_cast<TTxtLab2Obj*>(o)) &&
                o->Found(at);
     });
+}
+
+void TSketchForm::SelectAll() {
+    TvlDataModule* doc = Document();
+    if (!doc) return;
+    // Marks draw through the view's mapping.
+    ActScaleSet = &DrawBox->ScaleSetting();
+    doc->AllObjects([doc](TvlObject* o) {
+        if (o->GetVisible() && !o->Generator().Options().Contains(TGeneratorOption::goDontFind)) doc->Select(o);
+    });
+    doc->Mark(nullptr);
+}
+
+void TSketchForm::DeleteMarked() {
+    if (TvlDataModule* doc = Document()) doc->DeleteObjects();
+}
+
+std::u16string TSketchForm::ObjectName(const TvlObject* Object) {
+    if (!Object) return {};
+    const auto* creator = dynamic_cast<const TComponent*>(Object->Tool());
+    const std::u16string name = creator ? creator->Name() : u"Object";
+    const std::string id = std::to_string(Object->ObjID);
+    return name + u" " + std::u16string(id.begin(), id.end());
 }
 
 } // namespace sketch

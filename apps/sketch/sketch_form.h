@@ -4,13 +4,14 @@
 // stored with each object of a drawing, so components are only ever
 // appended (docs/sketch.md keeps the list).
 
+#include <string>
 #include <vector>
 
 #include <velloran/document/data_module.h>
 #include <velloran/platform/form.h>
+#include <velloran/tools/mark_move.h>
 #include <velloran/tools/custom_lines.h>
 #include <velloran/tools/line_depends.h>
-#include <velloran/tools/mouse_tool.h>
 #include <velloran/text/text_creators.h>
 #include <velloran/tools/vl_points.h>
 #include <velloran/view/draw_box.h>
@@ -33,9 +34,8 @@ class TSketchForm : public vl::TForm {
     vl::TvlPoints* Pictures;
     // The outer walls of the sample plan; not on the tool bar.
     vl::TvlPoints* Walls;
-    // Holds the default-tool slot: idle until the mark-and-move tool
-    // takes its place.
-    vl::TMouseTool* Pointer;
+    // The default tool: marks, moves, sizes and turns symbols.
+    vl::TMarkMove* Pointer;
     // Walls and partitions, drawn with two clicks; right angles only.
     vl::TvlLines* Lines;
     // Pipes: each click goes on from the last one; a right click ends them.
@@ -63,6 +63,13 @@ class TSketchForm : public vl::TForm {
     // The tools the tool bar offers, in tool bar order.
     std::vector<vl::TMouseTool*> ToolBarTools() const;
 
+    // Marks every symbol the pointer could mark.
+    void SelectAll();
+    // Deletes the marked symbols with whatever hangs on them.
+    void DeleteMarked();
+    // The creator's name and the identity, as the status bar shows an
+    // object; empty for none.
+    static std::u16string ObjectName(const vl::TvlObject* Object);
     // The topmost object at p (logical) that shows a text; nullptr if none.
     vl::TvlObject* TextObjectAt(vl::TPoint p) const;
 };

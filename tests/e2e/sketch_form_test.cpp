@@ -9,6 +9,7 @@
 
 #include <velloran/objects/line_obj.h>
 #include <velloran/objects/object.h>
+#include <velloran/platform/headless_window_host.h>
 #include <velloran/platform/string_utils.h>
 
 #include "sample_plan.h"
@@ -87,6 +88,22 @@ TEST(SketchForm, SamplePlanNamesItsRoomsAndHasATitleBlock) {
     for (const auto& [o, text] : texts)
         EXPECT_EQ(form.TextObjectAt({o->GetMinX() + 1, o->GetMinY() + 1}), o) << text;
     EXPECT_EQ(form.TextObjectAt({-50000, -50000}), nullptr);
+}
+
+TEST(SketchForm, SelectAllLeavesTheWallsAndDeleteTakesTheMarkedSymbols) {
+    TActScaleSetScope mapping{nullptr};
+    TSketchForm form;
+    THeadlessWindowHost host{form.DrawBox, {800, 600}};
+    form.FinishLoading();
+    AddSamplePlan(form);
+    TvlDataModule& doc = *form.Document();
+    const int32_t count = doc.Count();
+    form.SelectAll();
+    ASSERT_EQ(doc.MarkCase().Count(), count - 1);
+    for (int32_t i = 0; i < doc.MarkCase().Count(); ++i) EXPECT_NE(doc.MarkCase().Get(i)->Tool(), form.Walls);
+    form.DeleteMarked();
+    EXPECT_EQ(doc.Count(), 1);
+    EXPECT_EQ(TSketchForm::ObjectName(doc.ObjectAt(0, 0)), u"Walls 1");
 }
 
 } // namespace

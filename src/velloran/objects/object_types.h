@@ -8,6 +8,7 @@
 #include "velloran/foundations/scoped_value.h"
 #include "velloran/foundations/set.h"
 #include "velloran/foundations/types.h"
+#include "velloran/platform/colors.h"
 
 namespace vl {
 
@@ -78,6 +79,10 @@ using TObjectEvent = std::function<void(TvlObject* CurrentObject)>;
 
 // Default divisor of rounded corners (a creator's Tag overrides it).
 inline int32_t RoundRectX3 = 2;
+// Pen colour of the outlines objects show while they move.
+inline TColor clShadowPen = clBlack;
+// Colour of the text a moving object shows.
+inline TColor clShadowText = 0x808080;
 // The handle being dragged; szNone when no sizing runs.
 inline TSizingHandle SizingHandle = TSizingHandle::szNone;
 

@@ -292,6 +292,11 @@ bool TPointObj::SizingHandles(TPoint P, TSizeMode Mode) {
     return false;
 }
 
+void TPointObj::AssignPos(const TvlObject& Source) {
+    TvlObject::AssignPos(Source);
+    if (const auto* p = dynamic_cast<const TPointObj*>(&Source)) FAlpha = p->FAlpha;
+}
+
 void TPointObj::MovePos(TPoint DeltaPos) {
     if (GetSizing() && SizingHandle == TSizingHandle::szRotate)
         MoveRotate(DeltaPos);

@@ -37,6 +37,8 @@ public:
     int32_t GetHeight() const override;
     int32_t GetWidth() const override;
     bool SizingHandles(TPoint P, TSizeMode Mode) override;
+    // The angle belongs to the placement: undoing a turn must bring it back.
+    void AssignPos(const TvlObject& Source) override;
     std::optional<TRegion> CreateShapeRgn(TRgnMode Mode) const override;
     void Persist(TStream* Stream, TPstMode Mode) override;
     bool CheckShape(const TLimRec& CurLims) override;

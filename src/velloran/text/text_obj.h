@@ -18,11 +18,6 @@ namespace vl {
 // and are cut to it, so that sums of extents and positions stay in range.
 inline constexpr int32_t MaxTextExtent = 1 << 24;
 
-// Colour of the text a moving object shows.
-inline TColor clShadowText = 0x808080;
-// Colour of the moving outline pen.
-inline TColor clShadowPen = clBlack;
-
 class TTextObj : public TPointObj {
 public:
     // Raises unless the creator's generator is a TCustomTxtGenerator2.

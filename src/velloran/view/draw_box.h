@@ -149,6 +149,8 @@ public:
     void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
     void MouseMove(TShiftState Shift, int32_t X, int32_t Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+    // Scrolls the view (Shift: sideways); with Ctrl zooms about (X, Y).
+    bool MouseWheel(TShiftState Shift, int32_t Delta, int32_t X, int32_t Y) override;
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyUp(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char16_t& Key) override;
@@ -209,6 +211,8 @@ private:
     uint32_t FClipboardFmt = 0;
     TCursor FCursor = crDefault;
     TRect FUpdateRect;
+    // Wheel travel not yet worth a scroll line (fine-grained wheels).
+    int32_t FWheelRest = 0;
     // The document's limits when the range was last computed.
     TLimRec FRangeLimits{EmptyLimMin, EmptyLimMin, EmptyLimMax, EmptyLimMax};
 };
