@@ -294,7 +294,11 @@ bool TPointObj::SizingHandles(TPoint P, TSizeMode Mode) {
 
 void TPointObj::AssignPos(const TvlObject& Source) {
     TvlObject::AssignPos(Source);
-    if (const auto* p = dynamic_cast<const TPointObj*>(&Source)) FAlpha = p->FAlpha;
+    if (const auto* p = dynamic_cast<const TPointObj*>(&Source)) {
+        FAlpha = p->FAlpha;
+        // The angle shapes a turned object's box.
+        LimitsChanged();
+    }
 }
 
 void TPointObj::MovePos(TPoint DeltaPos) {
