@@ -48,6 +48,13 @@ TEST(TextFile, RoundTripIsUtf8OnDisk) {
     }
     EXPECT_TRUE(in.Eof());
     EXPECT_THROW(in.ReadLn(), EInOutError);
+
+    // A first line that starts with a byte-order mark character keeps it.
+    out.Rewrite(file);
+    out.WriteLn(u"\uFEFFmark");
+    out.Close();
+    in.Reset(file);
+    EXPECT_EQ(in.ReadLn(), u"\uFEFFmark");
 }
 
 TEST(TextFile, ReadsForeignLineEndsMarksAndBadBytes) {

@@ -163,6 +163,8 @@ TEST_F(TextTest, MovingTextShowsOutlineTextOrBoth) {
         const TEmfRecord* t = Last(rs, emr::EXTTEXTOUTW);
         ASSERT_EQ(t != nullptr, c.Text);
         // The moving text is grey.
-        if (t) EXPECT_EQ(Last(rs, emr::SETTEXTCOLOR)->DWord(8), clShadowText);
+        if (t) {
+            EXPECT_EQ(Last(rs, emr::SETTEXTCOLOR)->DWord(8), clShadowText);
+        }
     }
 }

@@ -27,7 +27,10 @@ void TTextFile::Open(const std::string& FileName, const char* mode, bool writing
     FPos = FEnd = 0;
 }
 
-void TTextFile::Rewrite(const std::string& FileName) { Open(FileName, "wb", true); }
+void TTextFile::Rewrite(const std::string& FileName) {
+    Open(FileName, "wb", true);
+    FAtStart = true;
+}
 void TTextFile::Append(const std::string& FileName) { Open(FileName, "ab", true); }
 
 void TTextFile::Reset(const std::string& FileName) {
@@ -104,7 +107,13 @@ String TTextFile::ReadLn() {
 
 void TTextFile::Write(const String& Text) {
     if (!FFile || !FWriting) RaiseInOutError("File not open for output");
-    const std::string bytes = StringToUtf8(Text);
+    std::string bytes = StringToUtf8(Text);
+    // Reading skips a leading byte-order mark, so a text that starts with
+    // one needs a mark of its own in front to read back whole.
+    if (FAtStart && !Text.empty()) {
+        if (Text[0] == u'\uFEFF') bytes.insert(0, "\xEF\xBB\xBF");
+        FAtStart = false;
+    }
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), FFile) != bytes.size())
         RaiseInOutError("Cannot write file \"" + FFileName + "\"");
 }

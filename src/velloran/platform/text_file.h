@@ -50,6 +50,7 @@ private:
     std::FILE* FFile = nullptr;
     std::string FFileName;
     bool FWriting = false;
+    bool FAtStart = false; // nothing written yet to a rewritten file
     std::vector<char> FBuffer;
     size_t FPos = 0;
     size_t FEnd = 0;
