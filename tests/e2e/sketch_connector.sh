@@ -10,16 +10,7 @@ check=$2
 work=$3
 source "$(dirname "$0")/sketch_session.sh"
 
-IFS=, read -r vx vy vw vh <<<"$(field view)"
-[ -n "$vw" ] || fail "unexpected layout line: $ready"
-
-click $(centre_of action:Snap)
-click $(centre_of tool:Rectangle)
-x1=$(( vx + vw / 4 )); y1=$(( vy + vh / 3 ))
-x2=$(( vx + vw * 3 / 4 )); y2=$(( vy + vh * 2 / 3 ))
-click "$x1" "$y1"
-click "$x2" "$y2"
-click $(centre_of tool:Connector)
+two_rectangles_and_connector
 # A little off the centres: the ends still land on the symbols' positions.
 click $(( x1 + 4 )) $(( y1 - 3 ))
 xdotool mousemove --window "$win" $(( (x1 + x2) / 2 )) $(( (y1 + y2) / 2 )); sleep 0.2

@@ -66,6 +66,20 @@ centre_of() {
 
 click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.3; }
 
+# Snaps to the grid and places two rectangles at (x1, y1) and (x2, y2), a
+# quarter and three quarters across the view, then picks the connector.
+two_rectangles_and_connector() {
+  IFS=, read -r vx vy vw vh <<<"$(field view)"
+  [ -n "$vw" ] || fail "unexpected layout line: $ready"
+  click $(centre_of action:Snap)
+  click $(centre_of tool:Rectangle)
+  x1=$(( vx + vw / 4 )); y1=$(( vy + vh / 3 ))
+  x2=$(( vx + vw * 3 / 4 )); y2=$(( vy + vh * 2 / 3 ))
+  click "$x1" "$y1"
+  click "$x2" "$y2"
+  click $(centre_of tool:Connector)
+}
+
 # The X server's own picture of the window, when xwd is there.
 have_xwd=""
 dump_window() {

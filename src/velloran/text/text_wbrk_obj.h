@@ -53,8 +53,7 @@ public:
     const TBreakList* Breaks() const { return FBreaks.get(); }
 
     bool WBrkSizingHandles(TPoint P, TSizeMode Mode);
-    bool WBrkSizingLeft(TPoint P, TSizeMode Mode);
-    bool WBrkSizingRight(TPoint P, TSizeMode Mode);
+    bool WBrkSizingEdge(TPoint P, TSizeMode Mode, int32_t x, bool LeftEdge);
     void WBrkMovePos(TPoint DeltaPos);
 
 protected:

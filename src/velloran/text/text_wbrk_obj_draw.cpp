@@ -111,9 +111,10 @@ bool TTextWbrkObj::SizingHandles(TPoint P, TSizeMode Mode) {
     return TTextObj::SizingHandles(P, Mode);
 }
 
-bool TTextWbrkObj::WBrkSizingLeft(TPoint P, TSizeMode Mode) {
+// One edge handle: drawn at both ends of the edge at X, hit anywhere along it.
+// With the origin on the right the left edge is the second vertical line.
+bool TTextWbrkObj::WBrkSizingEdge(TPoint P, TSizeMode Mode, int32_t x, bool LeftEdge) {
     const int32_t t = ActScaleSet->GetTempFrame();
-    const int32_t x = GetLeft();
     if (Mode == TSizeMode::smShape) {
         Canvas().Rectangle({x - t, Gettop() - t, x + t, Gettop() + t});
         Canvas().Rectangle({x - t, Getbottom() - t, x + t, Getbottom() + t});
@@ -121,26 +122,12 @@ bool TTextWbrkObj::WBrkSizingLeft(TPoint P, TSizeMode Mode) {
     }
     if (P.X < x - t || P.X > x + t) return false;
     SetCursorOf(*this, crSizeWE);
-    SizingHandle = ActScaleSet->GetRightOrigin() ? szVLine2 : szVLine1;
-    return true;
-}
-
-bool TTextWbrkObj::WBrkSizingRight(TPoint P, TSizeMode Mode) {
-    const int32_t t = ActScaleSet->GetTempFrame();
-    const int32_t x = Getright();
-    if (Mode == TSizeMode::smShape) {
-        Canvas().Rectangle({x - t, Gettop() - t, x + t, Gettop() + t});
-        Canvas().Rectangle({x - t, Getbottom() - t, x + t, Getbottom() + t});
-        return false;
-    }
-    if (P.X < x - t || P.X > x + t) return false;
-    SetCursorOf(*this, crSizeWE);
-    SizingHandle = ActScaleSet->GetRightOrigin() ? szVLine1 : szVLine2;
+    SizingHandle = LeftEdge != ActScaleSet->GetRightOrigin() ? szVLine1 : szVLine2;
     return true;
 }
 
 bool TTextWbrkObj::WBrkSizingHandles(TPoint P, TSizeMode Mode) {
-    if (WBrkSizingLeft(P, Mode) || WBrkSizingRight(P, Mode)) return true;
+    if (WBrkSizingEdge(P, Mode, GetLeft(), true) || WBrkSizingEdge(P, Mode, Getright(), false)) return true;
     if (Mode == TSizeMode::smCheck) {
         SetCursorOf(*this, crArrow);
         SizingHandle = szNone;
