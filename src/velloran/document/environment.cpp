@@ -6,6 +6,7 @@ void TEnvironment::SetDrawForm(TObjectView* Value) {
     // The old view stays subscribed: the same link may carry its own
     // reference to this component (its document, its current tool).
     FDrawForm = Value;
+    ++FDrawFormChanges;
     FDrawComponent = dynamic_cast<TComponent*>(Value);
     if (FDrawComponent) FDrawComponent->FreeNotification(this);
 }
@@ -16,6 +17,7 @@ void TEnvironment::Notification(TComponent* AComponent, TOperation Operation) {
         if (AComponent == FDrawComponent) {
             FDrawForm = nullptr;
             FDrawComponent = nullptr;
+            ++FDrawFormChanges;
         }
     } else if (Designing() && !FDrawForm && AComponent != this) {
         if (auto* view = dynamic_cast<TObjectView*>(AComponent)) SetDrawForm(view);

@@ -26,10 +26,15 @@ public:
     // takes a view that is dropped on the form.
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
+protected:
+    // Counts the changes of DrawForm, so a subclass may cache what it derives from it.
+    uint32_t DrawFormChanges() const { return FDrawFormChanges; }
+
 private:
     TObjectView* FDrawForm = nullptr;
     // The same view as a component, for its removal notice.
     TComponent* FDrawComponent = nullptr;
+    uint32_t FDrawFormChanges = 0;
 };
 
 } // namespace vl

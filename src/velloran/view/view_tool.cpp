@@ -5,6 +5,12 @@
 namespace vl {
 
 // Only draw boxes link tools, so the cast fails only without a view.
-TCustomDrawBox* TViewTool::DrawForm() const { return dynamic_cast<TCustomDrawBox*>(TEnvironment::DrawForm()); }
+TCustomDrawBox* TViewTool::DrawForm() const {
+    if (FBoxFor != DrawFormChanges()) {
+        FBox = dynamic_cast<TCustomDrawBox*>(TEnvironment::DrawForm());
+        FBoxFor = DrawFormChanges();
+    }
+    return FBox;
+}
 
 } // namespace vl

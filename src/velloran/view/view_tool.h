@@ -47,6 +47,12 @@ public:
     virtual void CheckScaling() {}
     // A paint ended; only creators act on it.
     virtual void ReleaseResources() {}
+
+private:
+    // The cast of DrawForm, redone only when the link changed: a mouse move
+    // asks for it several times.
+    mutable TCustomDrawBox* FBox = nullptr;
+    mutable uint32_t FBoxFor = ~0u;
 };
 
 } // namespace vl
