@@ -1,10 +1,12 @@
 // The layer's index against the plain walk: random edits interleaved with
 // area searches, every answer compared with the linear one.
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
 #include "tool_fixture.h"
+#include "velloran/document/undo_manager.h"
 #include "velloran/objects/layer.h"
 #include "velloran/objects/line_obj.h"
 #include "velloran/objects/point_obj.h"
@@ -130,6 +132,107 @@ TEST_F(SpatialIndexTest, ZOrderAndListOrderSurviveRestacking) {
     EXPECT_EQ(Doc->FirstObjectIn(at, [](TvlObject*) { return true; }), c);
     Doc->Erase(c);
     EXPECT_EQ(Indexed(at), (std::vector<TvlObject*>{b, a}));
+}
+
+// Labels hang on symbols, symbols and lines; lines hang between symbols.
+// Their masters move, size, turn, go and come back by undo, and every
+// object must be found wherever it now lies.
+TEST_F(SpatialIndexTest, DependantsAreFiledWhereTheirMastersTakeThem) {
+    auto* labels = AddTool<TvlPoints>();
+    labels->Generator().SetWidth(30);
+    labels->Generator().SetHeight(8);
+    // A label without sizing turns with its master.
+    labels->Generator().SetOptions({TGeneratorOption::goRotation, TGeneratorOption::goNoSizing});
+    Doc->SetUndoFunction(TUndo{TUndoOptions::unMove, TUndoOptions::unDelete});
+    Doc->SetUndoSteps(30);
+    Doc->Loaded();
+    auto masters = [&] {
+        std::vector<TvlObject*> v;
+        for (int32_t i = 0; i < Doc->Count(); ++i)
+            if (TvlObject* o = Doc->At(i); o->Tool() != labels && !o->IsSlave()) v.push_back(o);
+        return v;
+    };
+    auto anyMaster = [&]() -> TvlObject* {
+        const std::vector<TvlObject*> v = masters();
+        return v.empty() ? nullptr : v[static_cast<size_t>(Rand(0, static_cast<int>(v.size()) - 1))];
+    };
+    auto digest = [&] {
+        int64_t d = Doc->Count();
+        for (int32_t i = 0; i < Doc->Count(); ++i) d = d * 31 + Doc->At(i)->GetX() * 7 + Doc->At(i)->GetY();
+        return d;
+    };
+    auto line = [&](TvlObject* a, TvlObject* b) {
+        Lines->SetNewObj({Rand(0, 2000), Rand(0, 2000)});
+        if (auto* l = static_cast<TLineObj*>(Lines->SetNewObj({Rand(0, 2000), Rand(0, 2000)}))) {
+            l->SetMaster(a);
+            if (b) l->SetMaster2(b);
+            return l;
+        }
+        return static_cast<TLineObj*>(nullptr);
+    };
+    for (int i = 0; i < 60; ++i) {
+        TvlObject* m = (i % 3 ? Points : Big)->SetNewObj({Rand(0, 2000), Rand(0, 2000)});
+        labels->CreateSlaveAt(m, Rand(-50, 50), Rand(-50, 50));
+    }
+    int undone = 0;
+    for (int step = 0; step < 1500; ++step) {
+        TvlObject* m = anyMaster();
+        if (!m) break;
+        auto* l = dynamic_cast<TLineObj*>(m);
+        switch (Rand(0, 9)) {
+        case 0: m->MovePos({Rand(-300, 300), Rand(-300, 300)}); break;
+        case 1:
+            Doc->UnmarkAll();
+            Doc->Select(m);
+            Box->MoveObjects({Rand(-300, 300), Rand(-300, 300)});
+            break;
+        case 2: m->Rotate(m->GetPos(), Rand(1, 6) * 0.5); break;
+        case 3:
+            if (l)
+                l->SetPos2({Rand(0, 2000), Rand(0, 2000)});
+            else if (Rand(0, 10) == 0)
+                Points->Generator().SetWidth(Rand(2, 30));
+            break;
+        case 4: {
+            const auto before = digest();
+            Doc->Undo();
+            undone += digest() != before;
+            break;
+        }
+        case 5:
+            Doc->UnmarkAll();
+            Doc->Select(m);
+            Doc->DeleteObjects();
+            break;
+        case 6: labels->CreateSlaveAt(m, Rand(-50, 50), Rand(-50, 50)); break;
+        case 7:
+            if (TvlObject* other = anyMaster(); other && !l) {
+                TLineObj* made = line(m, Rand(0, 1) ? other : nullptr);
+                if (made && Rand(0, 1)) labels->CreateSlaveAt(made, 5, 5);
+            }
+            break;
+        case 8:
+            // A label let go stays where it is and is filed there.
+            for (int32_t i = 0; i < Doc->Count(); ++i)
+                if (TvlObject* o = Doc->At(i); o->IsSlave() && o->GetMaster() == m) {
+                    o->SetMaster(Rand(0, 1) ? nullptr : anyMaster());
+                    break;
+                }
+            break;
+        default:
+            (Rand(0, 1) ? Points : Big)->SetNewObj({Rand(0, 2000), Rand(0, 2000)});
+            break;
+        }
+        for (int32_t i = 0; i < Doc->Count(); ++i) {
+            TvlObject* o = Doc->At(i);
+            const std::vector<TvlObject*> found = Indexed(o->GetMaxLimits());
+            ASSERT_NE(std::find(found.begin(), found.end(), o), found.end()) << "step " << step << ", object " << i;
+        }
+        const TLimRec area = RandomArea();
+        ASSERT_EQ(Indexed(area), Linear(area)) << "step " << step;
+    }
+    EXPECT_GT(undone, 20);
+    EXPECT_GT(Doc->Count(), 60);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "velloran/foundations/stream.h"
 #include "velloran/foundations/transfer.h"
 #include "velloran/generators/custom_generator.h"
+#include "velloran/objects/line_obj.h"
 #include "velloran/objects/object.h"
 #include "velloran/objects/object_document.h"
 #include "velloran/objects/object_tool.h"
@@ -33,7 +34,7 @@ TvlLayer::TvlLayer(const String& aName, int32_t aCapacity) {
 TvlLayer::~TvlLayer() { FreeAll(); }
 
 void TvlLayer::FreeAll() {
-    FIndex.Clear();
+    ClearIndex();
     ForgetZOrder();
     // Nil before the object goes, so that nothing can reach a freed object
     // through the list.
@@ -238,44 +239,124 @@ void TvlLayer::AllObjectsBack(TAllObjectsProc Action) {
 
 namespace {
 
-// Objects whose place follows another object or a callback move without
-// telling the index; those that follow the view must always be asked.
+// Objects placed by a callback move without telling the index, unresolved
+// ones do not know where they are, and those that follow the view must
+// always be asked.
 bool AlwaysCandidate(const TvlObject& o) {
-    using enum TIndividualFlag;
-    return o.State.Contains(isSlave) || o.State.Contains(isP1Slave) || o.State.Contains(isP2Slave) ||
-           o.State.Contains(isConnect) || static_cast<bool>(o.Tool()->OnCalcRefPoint) ||
+    return o.State.Contains(TIndividualFlag::isConnect) || static_cast<bool>(o.Tool()->OnCalcRefPoint) ||
            o.Generator().RTOptions().Contains(TRuntimeOption::roNosy);
 }
 
+// The objects whose place decides Obj's; nil where there is none.
+std::array<const TvlObject*, 2> MastersOf(const TvlObject& o) {
+    using enum TIndividualFlag;
+    std::array<const TvlObject*, 2> m{};
+    if (o.State.Contains(isSlave) || o.State.Contains(isP1Slave)) m[0] = o.Pos.ConObj;
+    if (o.State.Contains(isP2Slave))
+        if (const auto* l = dynamic_cast<const TLineObj*>(&o)) m[1] = l->Pos2.ConObj;
+    if (m[1] == m[0]) m[1] = nullptr;
+    return m;
+}
+
+// Chains of masters are short; a cycle must not recurse for ever.
+constexpr int32_t MaxChainDepth = 32;
+
 } // namespace
+
+void TvlLayer::LinkMasters(TvlObject& Obj) {
+    if (Obj.FIndexAlways) return;
+    const auto m = MastersOf(Obj);
+    if (!m[0] && !m[1]) return;
+    FMastersOf[&Obj] = m;
+    for (const TvlObject* master : m)
+        if (master) FDependants.emplace(master, &Obj);
+}
+
+void TvlLayer::UnlinkMasters(const TvlObject& Obj) {
+    if (FMastersOf.empty()) return;
+    const auto it = FMastersOf.find(&Obj);
+    if (it == FMastersOf.end()) return;
+    for (const TvlObject* master : it->second) {
+        if (!master) continue;
+        auto [b, e] = FDependants.equal_range(master);
+        for (; b != e; ++b)
+            if (b->second == &Obj) {
+                FDependants.erase(b);
+                break;
+            }
+    }
+    FMastersOf.erase(it);
+}
+
+bool TvlLayer::SameMasters(const TvlObject& Obj) const {
+    const auto it = FMastersOf.find(&Obj);
+    const std::array<const TvlObject*, 2> filed = it == FMastersOf.end() ? std::array<const TvlObject*, 2>{} : it->second;
+    return filed == (Obj.FIndexAlways ? std::array<const TvlObject*, 2>{} : MastersOf(Obj));
+}
 
 void TvlLayer::IndexInsert(TvlObject& Obj) {
     if (!(Obj.GetSizing() && !ActScaleSet)) Obj.FMaxLim = Obj.GetMaxLimits();
     Obj.FIndexAlways = AlwaysCandidate(Obj);
+    LinkMasters(Obj);
     FIndex.Insert(&Obj, Obj.FMaxLim, Obj.FIndexAlways);
 }
 
-void TvlLayer::IndexErase(TvlObject& Obj) { FIndex.Erase(&Obj, Obj.FMaxLim, Obj.FIndexAlways); }
+void TvlLayer::IndexErase(TvlObject& Obj) {
+    UnlinkMasters(Obj);
+    FIndex.Erase(&Obj, Obj.FMaxLim, Obj.FIndexAlways);
+}
+
+void TvlLayer::ClearIndex() {
+    FIndex.Clear();
+    FDependants.clear();
+    FMastersOf.clear();
+}
 
 void TvlLayer::CheckEpoch() {
     if (FEpoch != TCustomGenerator::GeometryEpoch()) RebuildIndex();
 }
 
-void TvlLayer::Reindex(TvlObject& Obj, const TLimRec& Old) {
-    if (!Contains(&Obj)) return;
-    if (FEpoch != TCustomGenerator::GeometryEpoch()) {
-        // The whole index is stale: Old may not be where the object is filed.
-        RebuildIndex();
-        return;
-    }
+void TvlLayer::Refile(TvlObject& Obj, const TLimRec& Old) {
+    const bool always = AlwaysCandidate(Obj);
+    if (Old == Obj.FMaxLim && always == Obj.FIndexAlways && SameMasters(Obj)) return;
     FIndex.Erase(&Obj, Old, Obj.FIndexAlways);
-    Obj.FIndexAlways = AlwaysCandidate(Obj);
-    FIndex.Insert(&Obj, Obj.FMaxLim, Obj.FIndexAlways);
+    UnlinkMasters(Obj);
+    Obj.FIndexAlways = always;
+    LinkMasters(Obj);
+    FIndex.Insert(&Obj, Obj.FMaxLim, always);
+}
+
+void TvlLayer::RefileDependants(const TvlObject& Master, int32_t Depth) {
+    if (FDependants.empty() || Depth > MaxChainDepth) return;
+    auto [b, e] = FDependants.equal_range(&Master);
+    if (b == e) return;
+    // Refiling edits the map.
+    std::vector<TvlObject*> deps;
+    for (; b != e; ++b) deps.push_back(b->second);
+    for (TvlObject* d : deps) {
+        const TLimRec old = d->FMaxLim;
+        if (!(d->GetSizing() && !ActScaleSet)) d->FMaxLim = d->GetMaxLimits();
+        Refile(*d, old);
+        RefileDependants(*d, Depth + 1);
+    }
+}
+
+void TvlLayer::Reindex(TvlObject& Obj, const TLimRec& Old) {
+    if (Contains(&Obj)) {
+        if (FEpoch != TCustomGenerator::GeometryEpoch()) {
+            // The whole index is stale: Old may not be where the object is filed.
+            RebuildIndex();
+            return;
+        }
+        Refile(Obj, Old);
+    }
+    // A master outside the layer (a creator's box object) moves its dependants too.
+    RefileDependants(Obj, 0);
 }
 
 void TvlLayer::RebuildIndex() {
     FEpoch = TCustomGenerator::GeometryEpoch();
-    FIndex.Clear();
+    ClearIndex();
     for (auto& slot : FItems)
         if (slot) IndexInsert(*slot);
 }

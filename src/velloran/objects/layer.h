@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <array>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "velloran/foundations/types.h"
@@ -81,14 +83,15 @@ public:
 
     // ---- Area searches ------------------------------------------------------
     // The index narrows the objects to those whose stored limits meet Area
-    // (plus slaves, objects placed by a callback and those that follow the
-    // view); they are visited in list order, so whenever Action or Condition
-    // only acts on objects whose maximal limits meet Area, the result is the
-    // full walk's.
+    // (plus objects placed by a callback, unresolved ones and those that
+    // follow the view); they are visited in list order, so whenever Action or
+    // Condition only acts on objects whose maximal limits meet Area, the
+    // result is the full walk's.
     void AllObjectsIn(const TLimRec& Area, TAllObjectsProc Action);
     TvlObject* FirstObjectIn(const TLimRec& Area, TFirstObjectFunc Condition);
     TvlObject* LastObjectIn(const TLimRec& Area, TFirstObjectFunc Condition);
-    // Re-files Obj, whose stored limits were Old; nothing when Obj is elsewhere.
+    // Re-files Obj, whose stored limits were Old, and the objects hanging on
+    // it (down their chains); nothing when Obj is elsewhere.
     void Reindex(TvlObject& Obj, const TLimRec& Old);
     // Stores every object's limits again and refills the index (scale changes).
     void RebuildIndex();
@@ -102,6 +105,14 @@ protected:
 private:
     void IndexInsert(TvlObject& Obj);
     void IndexErase(TvlObject& Obj);
+    void ClearIndex();
+    // Files Obj again unless its limits, kind and masters are as filed.
+    void Refile(TvlObject& Obj, const TLimRec& Old);
+    void RefileDependants(const TvlObject& Master, int32_t Depth);
+    // Masters are remembered as filed: links may change before the layer hears of it.
+    void LinkMasters(TvlObject& Obj);
+    void UnlinkMasters(const TvlObject& Obj);
+    bool SameMasters(const TvlObject& Obj) const;
     void Renumber() const;
     // Rebuilds when a generator changed shape since the last build.
     void CheckEpoch();
@@ -111,6 +122,10 @@ private:
     int32_t SearchIn(const TLimRec& Area, TFirstObjectFunc Condition, bool Backward);
 
     TSpatialGrid FIndex;
+    // Objects filed by limits that follow a master: master to dependants,
+    // and each dependant's masters as filed.
+    std::unordered_multimap<const TvlObject*, TvlObject*> FDependants;
+    std::unordered_map<const TvlObject*, std::array<const TvlObject*, 2>> FMastersOf;
     // The generators' geometry count the index was built under.
     uint32_t FEpoch = 0;
     // Objects below this index know their place.

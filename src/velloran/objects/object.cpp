@@ -231,13 +231,12 @@ TLimRec TvlObject::GetMaxLimits() const {
     return {SubSat(l.Xmin, mx), SubSat(l.Ymin, my), AddSat(l.Xmax, mx), AddSat(l.Ymax, my)};
 }
 
-void TvlObject::StoreLimits(bool Refile) {
+void TvlObject::StoreLimits() {
     // Sizing handles are measured in the mapping in force; there is none
     // before the first view maps the object.
     if (GetSizing() && !ActScaleSet) return;
     const TLimRec old = FMaxLim;
     FMaxLim = GetMaxLimits();
-    if (FMaxLim == old && !Refile) return;
     if (TObjectDocument* dm = GetDataModule()) dm->LimitsChanged(*this, old);
 }
 

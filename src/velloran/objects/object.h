@@ -136,12 +136,13 @@ public:
     // The maximal limits as last stored; the layer's index is keyed by them.
     const TLimRec& StoredLimits() const { return FMaxLim; }
     // Every change of position, size, angle or sizing state ends here: the
-    // limits are stored again and, when they moved, the document moves the
-    // object in its index.
-    void LimitsChanged() { StoreLimits(false); }
-    // The object gained or lost a master: it is filed again even where its
-    // limits stayed, as objects that follow others are asked by every search.
-    void LinksChanged() { StoreLimits(true); }
+    // limits are stored again and the document re-files the object where
+    // they moved, and the objects hanging on it (a turn may move them while
+    // the object's own limits stay).
+    void LimitsChanged() { StoreLimits(); }
+    // The object gained or lost a master: the document files it under its
+    // new masters.
+    void LinksChanged() { StoreLimits(); }
     // Koord is a TPoint (cfPoint), a TRect in screen orientation (cfRect) or
     // a TLimRec (cfLimRec); the typed overloads below pick the code.
     bool CheckFrame(const void* Koord, TCheckFrame Code) const;
@@ -203,7 +204,7 @@ private:
     bool HasMasterLink() const {
         return State.Contains(TIndividualFlag::isSlave) || State.Contains(TIndividualFlag::isP1Slave);
     }
-    void StoreLimits(bool Refile);
+    void StoreLimits();
     bool UsesRefPoint() const;
     TPoint RefPoint() const;
     int32_t MasterX() const;
