@@ -263,8 +263,8 @@ constexpr int32_t MaxChainDepth = 32;
 
 } // namespace
 
-void TvlLayer::LinkMasters(TvlObject& Obj) {
-    if (Obj.FIndexAlways) return;
+void TvlLayer::LinkMasters(TvlObject& Obj, bool Always) {
+    if (Always) return;
     const auto m = MastersOf(Obj);
     if (!m[0] && !m[1]) return;
     FMastersOf[&Obj] = m;
@@ -288,22 +288,29 @@ void TvlLayer::UnlinkMasters(const TvlObject& Obj) {
     FMastersOf.erase(it);
 }
 
-bool TvlLayer::SameMasters(const TvlObject& Obj) const {
+bool TvlLayer::SameMasters(const TvlObject& Obj, bool Always) const {
+    using TMasters = std::array<const TvlObject*, 2>;
     const auto it = FMastersOf.find(&Obj);
-    const std::array<const TvlObject*, 2> filed = it == FMastersOf.end() ? std::array<const TvlObject*, 2>{} : it->second;
-    return filed == (Obj.FIndexAlways ? std::array<const TvlObject*, 2>{} : MastersOf(Obj));
+    const TMasters filed = it == FMastersOf.end() ? TMasters{} : it->second;
+    return filed == (Always ? TMasters{} : MastersOf(Obj));
+}
+
+// Objects to be asked always are filed with empty limits.
+bool TvlLayer::FileUnder(TvlObject& Obj) {
+    const bool always = AlwaysCandidate(Obj);
+    if (always) Obj.FMaxLim = TPackedLimits();
+    return always;
 }
 
 void TvlLayer::IndexInsert(TvlObject& Obj) {
-    if (!(Obj.GetSizing() && !ActScaleSet)) Obj.FMaxLim = Obj.GetMaxLimits();
-    Obj.FIndexAlways = AlwaysCandidate(Obj);
-    LinkMasters(Obj);
-    FIndex.Insert(&Obj, Obj.FMaxLim, Obj.FIndexAlways);
+    if (!(Obj.GetSizing() && !ActScaleSet)) Obj.FMaxLim.Set(Obj.GetMaxLimits());
+    LinkMasters(Obj, FileUnder(Obj));
+    FIndex.Insert(&Obj, Obj.StoredLimits());
 }
 
 void TvlLayer::IndexErase(TvlObject& Obj) {
     UnlinkMasters(Obj);
-    FIndex.Erase(&Obj, Obj.FMaxLim, Obj.FIndexAlways);
+    FIndex.Erase(&Obj, Obj.StoredLimits());
 }
 
 void TvlLayer::ClearIndex() {
@@ -317,13 +324,13 @@ void TvlLayer::CheckEpoch() {
 }
 
 void TvlLayer::Refile(TvlObject& Obj, const TLimRec& Old) {
-    const bool always = AlwaysCandidate(Obj);
-    if (Old == Obj.FMaxLim && always == Obj.FIndexAlways && SameMasters(Obj)) return;
-    FIndex.Erase(&Obj, Old, Obj.FIndexAlways);
+    const bool always = FileUnder(Obj);
+    const TLimRec now = Obj.StoredLimits();
+    if (Old == now && SameMasters(Obj, always)) return;
+    FIndex.Erase(&Obj, Old);
     UnlinkMasters(Obj);
-    Obj.FIndexAlways = always;
-    LinkMasters(Obj);
-    FIndex.Insert(&Obj, Obj.FMaxLim, always);
+    LinkMasters(Obj, always);
+    FIndex.Insert(&Obj, now);
 }
 
 void TvlLayer::RefileDependants(const TvlObject& Master, int32_t Depth) {
@@ -334,8 +341,8 @@ void TvlLayer::RefileDependants(const TvlObject& Master, int32_t Depth) {
     std::vector<TvlObject*> deps;
     for (; b != e; ++b) deps.push_back(b->second);
     for (TvlObject* d : deps) {
-        const TLimRec old = d->FMaxLim;
-        if (!(d->GetSizing() && !ActScaleSet)) d->FMaxLim = d->GetMaxLimits();
+        const TLimRec old = d->StoredLimits();
+        if (!(d->GetSizing() && !ActScaleSet)) d->FMaxLim.Set(d->GetMaxLimits());
         Refile(*d, old);
         RefileDependants(*d, Depth + 1);
     }

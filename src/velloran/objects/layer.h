@@ -106,13 +106,15 @@ private:
     void IndexInsert(TvlObject& Obj);
     void IndexErase(TvlObject& Obj);
     void ClearIndex();
-    // Files Obj again unless its limits, kind and masters are as filed.
+    // Whether Obj must be asked by every search; its stored limits are then empty.
+    static bool FileUnder(TvlObject& Obj);
+    // Files Obj again unless its limits and masters are as filed.
     void Refile(TvlObject& Obj, const TLimRec& Old);
     void RefileDependants(const TvlObject& Master, int32_t Depth);
     // Masters are remembered as filed: links may change before the layer hears of it.
-    void LinkMasters(TvlObject& Obj);
+    void LinkMasters(TvlObject& Obj, bool Always);
     void UnlinkMasters(const TvlObject& Obj);
-    bool SameMasters(const TvlObject& Obj) const;
+    bool SameMasters(const TvlObject& Obj, bool Always) const;
     void Renumber() const;
     // Rebuilds when a generator changed shape since the last build.
     void CheckEpoch();

@@ -235,8 +235,8 @@ void TvlObject::StoreLimits() {
     // Sizing handles are measured in the mapping in force; there is none
     // before the first view maps the object.
     if (GetSizing() && !ActScaleSet) return;
-    const TLimRec old = FMaxLim;
-    FMaxLim = GetMaxLimits();
+    const TLimRec old = FMaxLim.Get();
+    FMaxLim.Set(GetMaxLimits());
     if (TObjectDocument* dm = GetDataModule()) dm->LimitsChanged(*this, old);
 }
 

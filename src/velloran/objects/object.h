@@ -12,6 +12,7 @@
 #include "velloran/foundations/pst_mode.h"
 #include "velloran/foundations/types.h"
 #include "velloran/objects/object_types.h"
+#include "velloran/objects/packed_limits.h"
 #include "velloran/platform/drawing_tools.h"
 #include "velloran/platform/object.h"
 #include "velloran/platform/region.h"
@@ -134,7 +135,8 @@ public:
     // Limits with pen, shadow and sizing handles: all the object can paint.
     TLimRec GetMaxLimits() const;
     // The maximal limits as last stored; the layer's index is keyed by them.
-    const TLimRec& StoredLimits() const { return FMaxLim; }
+    // Empty while the index must always ask the object (see TPackedLimits).
+    TLimRec StoredLimits() const { return FMaxLim.Get(); }
     // Every change of position, size, angle or sizing state ends here: the
     // limits are stored again and the document re-files the object where
     // they moved, and the objects hanging on it (a turn may move them while
@@ -176,18 +178,10 @@ public:
     static void RegisterBrush(TStream* Stream, TBrush& Brush, TPstMode Mode);
     static void RegisterPicture(TStream* Stream, TPicture& Picture, TPstMode Mode);
 
-    TPos Pos;
+    // ObjID and State take what would be the record's padding.
+    [[no_unique_address]] TPos Pos;
     uint16_t ObjID = 0;
     TIndividualState State;
-
-private:
-    friend class TvlLayer;
-    // Kept by the owning layer: the object's index there (valid up to the
-    // layer's renumbered mark) and how its index holds it. The fields fill
-    // what would be padding.
-    int32_t FListPos = 0;
-
-public:
 
 protected:
     // The stream a persistence mode needs; raises when it is missing.
@@ -213,9 +207,12 @@ private:
     void ConnectMaster(TPstMode Mode);
     void PersistPos(TTransfer& t);
 
+    friend class TvlLayer;
     TObjectTool* FTool;
-    TLimRec FMaxLim{EmptyLimMin, EmptyLimMin, EmptyLimMax, EmptyLimMax};
-    bool FIndexAlways = false;
+    // Kept by the owning layer: the object's index there (valid up to the
+    // layer's renumbered mark) and the limits it is filed under.
+    int32_t FListPos = 0;
+    TPackedLimits FMaxLim;
 };
 
 } // namespace vl

@@ -12,8 +12,8 @@ TSpatialGrid::TCellRange TSpatialGrid::RangeOf(const TLimRec& Lim) {
     return {Lim.Xmin >> CellShift, Lim.Ymin >> CellShift, Lim.Xmax >> CellShift, Lim.Ymax >> CellShift};
 }
 
-bool TSpatialGrid::Large(const TLimRec& Lim, bool Always) {
-    if (Always || Lim.Xmax < Lim.Xmin || Lim.Ymax < Lim.Ymin) return true;
+bool TSpatialGrid::Large(const TLimRec& Lim) {
+    if (Lim.Xmax < Lim.Xmin || Lim.Ymax < Lim.Ymin) return true;
     return RangeOf(Lim).Cells() > MaxCellsPerObject;
 }
 
@@ -33,21 +33,26 @@ void TSpatialGrid::Sweep(TvlObject* Obj) {
     }
 }
 
-void TSpatialGrid::Insert(TvlObject* Obj, const TLimRec& Lim, bool Always) {
+void TSpatialGrid::Insert(TvlObject* Obj, const TLimRec& Lim) {
     ++FSize;
-    if (Large(Lim, Always)) {
+    if (Large(Lim)) {
         FLarge.push_back(Obj);
         return;
     }
     const TCellRange r = RangeOf(Lim);
     for (int32_t y = r.y0; y <= r.y1; ++y)
-        for (int32_t x = r.x0; x <= r.x1; ++x) FCells[Key(x, y)].push_back(Obj);
+        for (int32_t x = r.x0; x <= r.x1; ++x) {
+            std::vector<TvlObject*>& cell = FCells[Key(x, y)];
+            // Cells grow by an eighth: doubling would leave a third of the index unused.
+            if (cell.size() == cell.capacity()) cell.reserve(cell.size() + cell.size() / 8 + 2);
+            cell.push_back(Obj);
+        }
 }
 
-void TSpatialGrid::Erase(TvlObject* Obj, const TLimRec& Lim, bool Always) {
+void TSpatialGrid::Erase(TvlObject* Obj, const TLimRec& Lim) {
     --FSize;
     bool found = true;
-    if (Large(Lim, Always)) {
+    if (Large(Lim)) {
         found = EraseFrom(FLarge, Obj);
     } else {
         const TCellRange r = RangeOf(Lim);

@@ -2,8 +2,9 @@
 // TSpatialGrid: a uniform grid over the objects' maximal limits, keyed by
 // cell, so an area query touches only the objects near it. It narrows
 // candidates only; the caller puts them back into list order and applies
-// its own test. Objects too large for a few cells, unbounded ones and those
-// that follow the view are kept in one list every query returns.
+// its own test. Objects too large for a few cells and those filed with
+// empty limits (unbounded, or to be asked always) are kept in one list every
+// query returns.
 
 #include <cstdint>
 #include <unordered_map>
@@ -25,9 +26,9 @@ public:
     // An object spanning more cells than this goes to the list of large ones.
     static constexpr int64_t MaxCellsPerObject = 16;
 
-    void Insert(TvlObject* Obj, const TLimRec& Lim, bool Always);
-    // Lim and Always as inserted; otherwise every cell is searched.
-    void Erase(TvlObject* Obj, const TLimRec& Lim, bool Always);
+    void Insert(TvlObject* Obj, const TLimRec& Lim);
+    // Lim as inserted; otherwise every cell is searched.
+    void Erase(TvlObject* Obj, const TLimRec& Lim);
     void Clear();
     // Appends every object whose stored limits meet Area, and every large
     // one (duplicates possible).
@@ -40,7 +41,7 @@ private:
         int64_t Cells() const { return (int64_t(x1) - x0 + 1) * (int64_t(y1) - y0 + 1); }
     };
     static TCellRange RangeOf(const TLimRec& Lim);
-    static bool Large(const TLimRec& Lim, bool Always);
+    static bool Large(const TLimRec& Lim);
     static uint64_t Key(int32_t cx, int32_t cy) {
         return (uint64_t(uint32_t(cx)) << 32) | uint32_t(cy);
     }
