@@ -21,7 +21,7 @@ class PlanForm : public vl::TForm {
         map.SetMinUnit(TLenUnits::mm);
         map.SetOrigin(TOrigin::LeftBottom);
         map.SetRcp_Scale(100);
-        // Fitting the drawing leaves a margin of 10 pixels.
+        // Fitting the drawing leaves a margin of 10 mm on the screen.
         map.SetBlankZone(10);
 
         Symbols = NewComponent<TvlPoints>(*this);
