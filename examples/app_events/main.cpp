@@ -71,12 +71,15 @@ int main(int argc, char** argv) {
     window.InvalidateAll();
     window.Paint();
 
+    // A click at a logical point; the in-memory window lies at the screen's
+    // top left corner, so screen and window pixels are the same.
     const auto Click = [&](TPoint at) {
         const TPoint p = form.Box->LogToScreen(at);
         window.SendMouseDown(TMouseButton::mbLeft, p.X, p.Y);
         window.SendMouseUp(TMouseButton::mbLeft, p.X, p.Y);
     };
-    form.Box->SetScale(0.05);
+    // Activating a creator takes the backup that undoes what it makes next
+    // (at the end of loading the document had no history yet).
     form.Symbols->Activate(nullptr);
     Click({1000, 1000});
     Click({4000, 2500});
