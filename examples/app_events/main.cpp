@@ -44,8 +44,12 @@ int main(int argc, char** argv) {
     // no class means no object. Loading (undo too) asks the same question
     // for every stored object, so only a click may be refused.
     std::optional<TPoint> click;
-    form.Box->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int32_t X, int32_t Y) { click = TPoint{X, Y}; };
-    form.Box->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int32_t, int32_t) { click.reset(); };
+    form.Box->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int32_t X, int32_t Y) {
+        click = TPoint{X, Y};
+    };
+    form.Box->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int32_t, int32_t) {
+        click.reset();
+    };
     form.Symbols->OnObjectSetClass = [&](TCapClass& Class) {
         if (click && !PtInLimits(*click, Plot)) {
             std::printf("refused: a symbol outside the plot\n");
@@ -57,7 +61,8 @@ int main(int argc, char** argv) {
     doc.OnCheckFileVersion = [&](const TvlFileHeader& Header, bool& Abort) {
         const auto ours = static_cast<uint32_t>(form.Box->App().AppVersion());
         if (Header.AppID != 7 || Header.AppVersion > ours) {
-            std::printf("refused: a file of application %u, release %08x\n", Header.AppID, Header.AppVersion);
+            std::printf("refused: a file of application %u, release %08x\n", Header.AppID,
+                        Header.AppVersion);
             Abort = true;
         }
     };
@@ -101,8 +106,10 @@ int main(int argc, char** argv) {
     doc.SaveToFile(dir + "/release-1.2.vld");
     form.Box->App().SetVersionMinor(1);
     doc.Clear();
-    std::printf("release 1.2 file: %s\n", doc.LoadFromFile(dir + "/release-1.2.vld") ? "loaded" : "not loaded");
-    std::printf("release 1.1 file: %s\n", doc.LoadFromFile(dir + "/release-1.1.vld") ? "loaded" : "not loaded");
+    std::printf("release 1.2 file: %s\n",
+                doc.LoadFromFile(dir + "/release-1.2.vld") ? "loaded" : "not loaded");
+    std::printf("release 1.1 file: %s\n",
+                doc.LoadFromFile(dir + "/release-1.1.vld") ? "loaded" : "not loaded");
     Report("opened", form);
     window.SetControl(nullptr);
     return 0;

@@ -19,7 +19,8 @@
 namespace {
 
 // Paints the whole drawing onto canvas, fitted into size device pixels.
-void PaintInto(vl::THeadlessWindowHost& host, vl::TvlDrawbox& box, vl::TCanvas& canvas, vl::TSize size) {
+void PaintInto(vl::THeadlessWindowHost& host, vl::TvlDrawbox& box, vl::TCanvas& canvas,
+               vl::TSize size) {
     host.SetCanvas(&canvas);
     host.SetWindowSize(size);
     box.SetScale(0);
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
         PaintInto(host, *form.Box, canvas, {3508, 2480});
     }
 
-    std::printf("exported %d objects to %s.emf, .png and .pdf\n", form.Document->Count(), base.c_str());
+    std::printf("exported %d objects to %s.emf, .png and .pdf\n", form.Document->Count(),
+                base.c_str());
     return 0;
 }

@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
     // The creators make objects from code as they do on clicks (positions in
     // logical units, here millimetres).
     const vl::TPoint corners[] = {{0, 0}, {8000, 0}, {8000, 5000}, {0, 5000}, {0, 0}};
-    for (int i = 0; i < 4; ++i) form.Symbols->SetNewObj(corners[i]);
+    for (int i = 0; i < 4; ++i)
+        form.Symbols->SetNewObj(corners[i]);
     form.Lines->SetPolyObjA(corners);
 
     form.Document->SaveToFile(argv[1]);

@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
     lines->SetButton(NewComponent<QtButton>(form, tools->addAction("Line")));
     window.show();
     form.FinishLoading();
-    if (std::filesystem::exists(file)) document->LoadFromFile(file);
+    // A file it cannot read is left alone rather than saved over on exit.
+    if (std::filesystem::exists(file) && !document->LoadFromFile(file)) return 1;
 
     // For scripts and tests: --quit-after MS closes the window by itself.
     if (argc > 3 && std::string(argv[2]) == "--quit-after")

@@ -2,6 +2,8 @@
 
 namespace vl {
 
-const char* LibraryVersion() { return VELLORAN_VERSION_STRING; }
+const char* LibraryVersion() {
+    return VELLORAN_VERSION_STRING;
+}
 
 } // namespace vl
