@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "tool_fixture.h"
@@ -132,6 +133,35 @@ TEST_F(SpatialIndexTest, ZOrderAndListOrderSurviveRestacking) {
     EXPECT_EQ(Doc->FirstObjectIn(at, [](TvlObject*) { return true; }), c);
     Doc->Erase(c);
     EXPECT_EQ(Indexed(at), (std::vector<TvlObject*>{b, a}));
+}
+
+// A drawing of thousands is packed once it is searched; edits leave holes
+// and hashed cells until it is packed again, and a far-off object that would
+// spread the cells thin keeps everything hashed.
+TEST_F(SpatialIndexTest, PackedAndHashedCellsAnswerAlike) {
+    for (int i = 0; i < 3000; ++i) Points->SetNewObj({Rand(0, 4000), Rand(0, 4000)});
+    auto check = [&](int step) {
+        const TLimRec area = RandomArea();
+        ASSERT_EQ(Indexed(area), Linear(area)) << "step " << step;
+        const TPoint p{Rand(0, 4000), Rand(0, 4000)};
+        const TLimRec at{p.X, p.Y, p.X + 1, p.Y + 1};
+        auto hit = [&](TvlObject* c) { return c->Found(at); };
+        ASSERT_EQ(Doc->LastObjectIn(at, hit), Doc->LastObjectWith(hit)) << "step " << step;
+    };
+    TvlObject* far = nullptr;
+    for (int step = 0; step < 6000; ++step) {
+        TvlObject* o = Any();
+        switch (Rand(0, 5)) {
+        case 0: if (o) o->MovePos({Rand(-300, 300), Rand(-300, 300)}); break;
+        case 1: if (o && o != far) Doc->Erase(o); break;
+        case 2: if (o) Doc->SendToBack(o, false); break;
+        case 3: Points->SetNewObj({Rand(0, 4000), Rand(0, 4000)}); break;
+        default: break;
+        }
+        if (step == 4000) far = Big->SetNewObj({3'000'000, -3'000'000});
+        if (step == 5000) Doc->Erase(std::exchange(far, nullptr));
+        check(step);
+    }
 }
 
 // Labels hang on symbols, symbols and lines; lines hang between symbols.

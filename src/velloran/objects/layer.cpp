@@ -386,13 +386,15 @@ int32_t TvlLayer::IndexOf(const TvlObject* Item) const {
 
 void TvlLayer::Candidates(const TLimRec& Area, std::vector<int32_t>& Out) {
     CheckEpoch();
+    if (FIndex.WantsPacking()) FIndex.Pack(FItems);
     std::vector<TvlObject*> found = std::move(FFound);
     found.clear();
     FIndex.Query(Area, found);
     Renumber();
     Out.clear();
     for (const TvlObject* o : found) Out.push_back(o->FListPos);
-    std::sort(Out.begin(), Out.end());
+    // Packed cells keep list order: a search within one cell comes sorted.
+    if (!std::is_sorted(Out.begin(), Out.end())) std::sort(Out.begin(), Out.end());
     Out.erase(std::unique(Out.begin(), Out.end()), Out.end());
     FFound = std::move(found);
 }

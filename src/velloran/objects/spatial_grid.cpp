@@ -27,8 +27,9 @@ bool TSpatialGrid::EraseFrom(std::vector<TvlObject*>& V, TvlObject* Obj) {
 
 void TSpatialGrid::Sweep(TvlObject* Obj) {
     EraseFrom(FLarge, Obj);
+    FPacked.Sweep(Obj);
     for (auto it = FCells.begin(); it != FCells.end();) {
-        while (EraseFrom(it->second, Obj)) {}
+        while (EraseFrom(it->second, Obj)) --FLoose;
         it = it->second.empty() ? FCells.erase(it) : std::next(it);
     }
 }
@@ -46,6 +47,7 @@ void TSpatialGrid::Insert(TvlObject* Obj, const TLimRec& Lim) {
             // Cells grow by an eighth: doubling would leave a third of the index unused.
             if (cell.size() == cell.capacity()) cell.reserve(cell.size() + cell.size() / 8 + 2);
             cell.push_back(Obj);
+            ++FLoose;
         }
 }
 
@@ -54,6 +56,8 @@ void TSpatialGrid::Erase(TvlObject* Obj, const TLimRec& Lim) {
     bool found = true;
     if (Large(Lim)) {
         found = EraseFrom(FLarge, Obj);
+    } else if (FPacked.Erase(Obj, Lim)) {
+        found = true;
     } else {
         const TCellRange r = RangeOf(Lim);
         for (int32_t y = r.y0; y <= r.y1; ++y)
@@ -63,7 +67,9 @@ void TSpatialGrid::Erase(TvlObject* Obj, const TLimRec& Lim) {
                     found = false;
                     continue;
                 }
-                found = EraseFrom(it->second, Obj) && found;
+                const bool here = EraseFrom(it->second, Obj);
+                FLoose -= here;
+                found = here && found;
                 if (it->second.empty()) FCells.erase(it);
             }
     }
@@ -72,10 +78,35 @@ void TSpatialGrid::Erase(TvlObject* Obj, const TLimRec& Lim) {
 }
 
 void TSpatialGrid::Clear() {
-    FCells.clear();
+    // Swapped out, so the buckets go too.
+    std::unordered_map<uint64_t, std::vector<TvlObject*>>().swap(FCells);
+    FLoose = 0;
+    FRetryAt = 0;
+    FPacked.Clear();
     FLarge.clear();
     FLarge.shrink_to_fit();
     FSize = 0;
+}
+
+bool TSpatialGrid::WantsPacking() const {
+    // Packing costs a pass over the layer: only once it saves a real share.
+    const int64_t packed = FPacked.Entries() - FPacked.Holes();
+    const bool worth = (FLoose > 1024 && FLoose > packed / 8) || FPacked.Holes() > packed / 4 + 1024;
+    return worth && FLoose + FPacked.Holes() >= FRetryAt;
+}
+
+void TSpatialGrid::Pack(const std::vector<std::unique_ptr<TvlObject>>& Items) {
+    TPackedCells packed;
+    if (!packed.Build(Items, CellShift, &Small)) {
+        // Too sparse for packed cells: all stays as filed, and packing is
+        // tried again only after as many changes again.
+        FRetryAt = 2 * (FLoose + FPacked.Holes());
+        return;
+    }
+    FPacked = std::move(packed);
+    std::unordered_map<uint64_t, std::vector<TvlObject*>>().swap(FCells);
+    FLoose = 0;
+    FRetryAt = 0;
 }
 
 namespace {
@@ -94,6 +125,7 @@ void AddMeeting(const std::vector<TvlObject*>& Cell, const TLimRec& Area, std::v
 
 void TSpatialGrid::Query(const TLimRec& Area, std::vector<TvlObject*>& Out) const {
     Out.insert(Out.end(), FLarge.begin(), FLarge.end());
+    FPacked.Query(Area, Out);
     if (Area.Xmax < Area.Xmin || Area.Ymax < Area.Ymin || FCells.empty()) return;
     const TCellRange r = RangeOf(Area);
     // A huge area would visit more empty cells than there are filled ones.

@@ -7,10 +7,12 @@
 // query returns.
 
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
 #include "velloran/foundations/types.h"
+#include "velloran/objects/packed_cells.h"
 
 namespace vl {
 
@@ -35,6 +37,12 @@ public:
     void Query(const TLimRec& Area, std::vector<TvlObject*>& Out) const;
     int64_t Size() const { return FSize; }
 
+    // Objects come into hashed cells one by one; once many came (or went),
+    // Pack files all of them afresh in packed cells, which cost a third less.
+    bool WantsPacking() const;
+    // Items are every object filed here, under their stored limits.
+    void Pack(const std::vector<std::unique_ptr<TvlObject>>& Items);
+
 private:
     struct TCellRange {
         int32_t x0, y0, x1, y1;
@@ -49,7 +57,14 @@ private:
     // Removes Obj wherever it is; for entries filed under unknown limits.
     void Sweep(TvlObject* Obj);
 
+    static bool Small(const TLimRec& Lim) { return !Large(Lim); }
+
     std::unordered_map<uint64_t, std::vector<TvlObject*>> FCells;
+    // Entries in FCells.
+    int64_t FLoose = 0;
+    TPackedCells FPacked;
+    // Changes (loose entries and holes) before packing is tried again.
+    int64_t FRetryAt = 0;
     std::vector<TvlObject*> FLarge;
     int64_t FSize = 0;
 };
