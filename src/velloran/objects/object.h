@@ -137,6 +137,7 @@ public:
     // The maximal limits as last stored; the layer's index is keyed by them.
     // Empty while the index must always ask the object (see TPackedLimits).
     TLimRec StoredLimits() const { return FMaxLim.Get(); }
+    bool StoredLimitsMeet(const TLimRec& Area) const { return FMaxLim.Meets(Area); }
     // Every change of position, size, angle or sizing state ends here: the
     // limits are stored again and the document re-files the object where
     // they moved, and the objects hanging on it (a turn may move them while

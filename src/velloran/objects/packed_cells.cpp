@@ -7,14 +7,6 @@
 
 namespace vl {
 
-namespace {
-
-bool Meets(const TLimRec& L, const TLimRec& A) {
-    return L.Xmin <= A.Xmax && L.Xmax >= A.Xmin && L.Ymin <= A.Ymax && L.Ymax >= A.Ymin;
-}
-
-} // namespace
-
 void TPackedCells::Clear() {
     // Swapped out, so the memory goes back at once.
     std::vector<uint32_t>().swap(FStart);
@@ -117,7 +109,7 @@ void TPackedCells::Query(const TLimRec& Area, std::vector<TvlObject*>& Out) cons
         // A row of cells is one run of entries.
         const auto b = FEntries.begin() + FStart[Cell(x0, y)], e = FEntries.begin() + FStart[Cell(x1, y) + 1];
         for (auto it = b; it != e; ++it)
-            if (TvlObject* o = *it; o && Meets(o->StoredLimits(), Area)) Out.push_back(o);
+            if (TvlObject* o = *it; o && o->StoredLimitsMeet(Area)) Out.push_back(o);
     }
 }
 

@@ -37,6 +37,16 @@ public:
         return {x, y, x + FW, y + FH};
     }
 
+    // Whether the box meets A; an empty box meets nothing. Decided on the
+    // first axis that misses, as the index asks it of every neighbour.
+    bool Meets(const TLimRec& A) const {
+        if (FW == Unbounded) return false;
+        const int32_t x = Widen(FXhi, FXlo);
+        if (x > A.Xmax || x + FW < A.Xmin) return false;
+        const int32_t y = Widen(FYhi, FYlo);
+        return y <= A.Ymax && y + FH >= A.Ymin;
+    }
+
     bool operator==(const TPackedLimits&) const = default;
 
 private:

@@ -111,14 +111,10 @@ void TSpatialGrid::Pack(const std::vector<std::unique_ptr<TvlObject>>& Items) {
 
 namespace {
 
-bool Meets(const TLimRec& L, const TLimRec& A) {
-    return L.Xmin <= A.Xmax && L.Xmax >= A.Xmin && L.Ymin <= A.Ymax && L.Ymax >= A.Ymin;
-}
-
 // The stored limits settle most entries without a virtual call.
 void AddMeeting(const std::vector<TvlObject*>& Cell, const TLimRec& Area, std::vector<TvlObject*>& Out) {
     for (TvlObject* o : Cell)
-        if (Meets(o->StoredLimits(), Area)) Out.push_back(o);
+        if (o->StoredLimitsMeet(Area)) Out.push_back(o);
 }
 
 } // namespace
