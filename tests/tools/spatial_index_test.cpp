@@ -187,8 +187,9 @@ TEST_F(SpatialIndexTest, DependantsAreFiledWhereTheirMastersTakeThem) {
         return v.empty() ? nullptr : v[static_cast<size_t>(Rand(0, static_cast<int>(v.size()) - 1))];
     };
     auto digest = [&] {
-        int64_t d = Doc->Count();
-        for (int32_t i = 0; i < Doc->Count(); ++i) d = d * 31 + Doc->At(i)->GetX() * 7 + Doc->At(i)->GetY();
+        auto d = static_cast<uint64_t>(Doc->Count());
+        for (int32_t i = 0; i < Doc->Count(); ++i)
+            d = d * 31 + static_cast<uint64_t>(Doc->At(i)->GetX()) * 7 + static_cast<uint64_t>(Doc->At(i)->GetY());
         return d;
     };
     auto line = [&](TvlObject* a, TvlObject* b) {

@@ -137,6 +137,7 @@ public:
     // The maximal limits as last stored; the layer's index is keyed by them.
     // Empty while the index must always ask the object (see TPackedLimits).
     TLimRec StoredLimits() const { return FMaxLim.Get(); }
+    // The index's test of a neighbour, without unpacking what it need not read.
     bool StoredLimitsMeet(const TLimRec& Area) const { return FMaxLim.Meets(Area); }
     // Every change of position, size, angle or sizing state ends here: the
     // limits are stored again and the document re-files the object where
