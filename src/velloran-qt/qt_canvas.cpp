@@ -55,6 +55,7 @@ void QtCanvas::Begin(QPaintDevice* device) {
             *FImage = FImage->convertToFormat(QImage::Format_RGB32);
     }
     FPainter.begin(device);
+    FPainterPen = FPainterBrush = THeld::Unknown;
     FPainter.setBackgroundMode(Qt::TransparentMode);
     FPainter.setRenderHint(QPainter::Antialiasing, false);
     FPainter.setRenderHint(QPainter::TextAntialiasing, false);
@@ -125,6 +126,48 @@ QBrush QtCanvas::DeviceBrush(const TBrush& b, TColor color) const {
     return QBrush(ToQColor(color), s);
 }
 
+const QPen& QtCanvas::ToolPen() {
+    const int w = std::max(1, DeviceLength(FPen.Width, false));
+    if (w != FToolPenWidth || !(FPen == FToolPenOf)) {
+        FToolPen = DevicePen(VectorColor(FPen.Mode, FPen.Color).value_or(FPen.Color));
+        FToolPenOf = FPen;
+        FToolPenWidth = w;
+        if (FPainterPen == THeld::Tool) FPainterPen = THeld::Unknown;
+    }
+    return FToolPen;
+}
+
+const QBrush& QtCanvas::ToolBrush() {
+    if (!FToolBrushBuilt || FToolBrushMode != FPen.Mode || !(FBrush == FToolBrushOf)) {
+        FToolBrush = DeviceBrush(FBrush, VectorColor(FPen.Mode, FBrush.Color).value_or(FBrush.Color));
+        FToolBrushOf = FBrush;
+        FToolBrushMode = FPen.Mode;
+        FToolBrushBuilt = true;
+        if (FPainterBrush == THeld::Tool) FPainterBrush = THeld::Unknown;
+    }
+    return FToolBrush;
+}
+
+void QtCanvas::UseTools(bool pen, bool brush) {
+    const THeld p = pen ? THeld::Tool : THeld::None;
+    if (pen) ToolPen();
+    if (FPainterPen != p) {
+        FPainter.setPen(pen ? FToolPen : QPen(Qt::NoPen));
+        FPainterPen = p;
+    }
+    const THeld b = brush ? THeld::Tool : THeld::None;
+    if (brush) ToolBrush();
+    if (FPainterBrush != b) {
+        FPainter.setBrush(brush ? FToolBrush : QBrush(Qt::NoBrush));
+        FPainterBrush = b;
+    }
+}
+
+// Qt recomputes its raster state on every hint change, even to the same value.
+void QtCanvas::SetSmooth(bool on) {
+    if (FPainter.testRenderHint(QPainter::Antialiasing) != on) FPainter.setRenderHint(QPainter::Antialiasing, on);
+}
+
 int32_t QtCanvas::GetDeviceCaps(TDeviceCap cap) const {
     if (!FDevice) return 0;
     switch (cap) {
@@ -149,14 +192,11 @@ void QtCanvas::Paint(const QPainterPath* fill, const QPainterPath* outline) {
         PaintRaster(fill, outline);
         return;
     }
-    const auto penColor = VectorColor(FPen.Mode, FPen.Color);
-    const auto brushColor = VectorColor(FPen.Mode, FBrush.Color);
     FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    FPainter.setRenderHint(QPainter::Antialiasing, FAntialiasing && FPen.Mode == TPenMode::pmCopy);
-    if (fill) FPainter.fillPath(*fill, DeviceBrush(FBrush, *brushColor));
+    SetSmooth(FAntialiasing && FPen.Mode == TPenMode::pmCopy);
+    if (fill) FPainter.fillPath(*fill, ToolBrush());
     if (outline) {
-        FPainter.setPen(DevicePen(*penColor));
-        FPainter.setBrush(Qt::NoBrush);
+        UseTools(true, false);
         // Smooth lines through pixel centres stay sharp instead of straddling two pixels.
         if (FAntialiasing)
             FPainter.drawPath(outline->translated(0.5, 0.5));
@@ -174,8 +214,9 @@ void QtCanvas::PaintRaster(const QPainterPath* fill, const QPainterPath* outline
     if (fill) area = fill->controlPointRect();
     if (outline) area = area.united(outline->controlPointRect());
     const int pad = std::max(1, DeviceLength(FPen.Width, false)) + 2;
-    QRect bounds = area.toAlignedRect().adjusted(-pad, -pad, pad, pad) & SurfaceRect();
-    if (FClip) bounds &= FClip->boundingRect();
+    // Not cut to the clip's box: Qt strokes lines it cuts at the edge of the
+    // image a little differently, so the mask ends where the image does.
+    const QRect bounds = area.toAlignedRect().adjusted(-pad, -pad, pad, pad) & SurfaceRect();
     if (bounds.isEmpty()) return;
 
     QImage mask(bounds.size(), QImage::Format_ARGB32_Premultiplied);
@@ -283,27 +324,55 @@ void QtCanvas::PaintBoxed(const TRect& r, void (*addShape)(QPainterPath&, const 
     Paint(&fill, &outline);
 }
 
-void QtCanvas::Rectangle(const TRect& r) {
-    // Copied solid tools draw straight, without paths: the same pixels at half the cost.
-    const bool direct = FPainter.isActive() && FPen.Mode == TPenMode::pmCopy && !FAntialiasing &&
-                        (FPen.Style == TPenStyle::psSolid || FPen.Style == TPenStyle::psClear) &&
-                        (FBrush.Style == TBrushStyle::bsSolid || FBrush.Style == TBrushStyle::bsClear);
+bool QtCanvas::DirectTools() const {
+    return FPainter.isActive() && FPen.Mode == TPenMode::pmCopy && !FAntialiasing &&
+           (FBrush.Style == TBrushStyle::bsSolid || FBrush.Style == TBrushStyle::bsClear);
+}
+
+// Copied solid tools draw straight, without paths: the same pixels at half the cost.
+bool QtCanvas::DirectRectangle(const TRect& r) {
+    const bool pen = FPen.Style != TPenStyle::psClear;
+    const bool brush = FBrush.Style != TBrushStyle::bsClear;
+    if (!DirectTools()) return false;
+    if (!pen && !brush) return true;
+    // A one-pixel inside-frame pen is a solid one.
+    if (pen && (ToolPen().style() != Qt::SolidLine || FToolPenWidth > 1)) return false;
     QRectF box, line;
-    if (!direct || !FigureBoxes(r, box, line) || DeviceLength(FPen.Width, false) > 1) {
-        PaintBoxed(r, [](QPainterPath& p, const QRectF& b, double, double) { p.addRect(b); });
-        return;
-    }
+    if (!FigureBoxes(r, box, line)) return true;
     FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    FPainter.setRenderHint(QPainter::Antialiasing, false);
-    if (FBrush.Style == TBrushStyle::bsSolid) FPainter.fillRect(box, ToQColor(FBrush.Color));
-    if (FPen.Style == TPenStyle::psSolid) {
-        const QColor c = ToQColor(FPen.Color);
-        if (FPainter.pen().color() != c || !FPainter.pen().isCosmetic() || FPainter.pen().capStyle() != Qt::FlatCap ||
-            FPainter.pen().style() != Qt::SolidLine)
-            FPainter.setPen(DevicePen(FPen.Color));
-        FPainter.setBrush(Qt::NoBrush);
+    SetSmooth(false);
+    const QRect d = box.toRect();
+    if (FImage && d.width() >= 2 && d.height() >= 2 && FImage->rect().contains(d)) {
+        // On pixels a one-pixel frame is the rim of the box: filling it skips
+        // Qt's line stroker, the larger part of the cost. Only within the
+        // image: the stroker leaves out a corner of lines it cuts at the edge.
+        const QColor fill = ToolBrush().color();
+        if (!pen) {
+            FPainter.fillRect(d, fill);
+            return true;
+        }
+        const QColor rim = FToolPen.color();
+        if (brush) {
+            FPainter.fillRect(d, rim);
+            FPainter.fillRect(d.adjusted(1, 1, -1, -1), fill);
+            return true;
+        }
+        FPainter.fillRect(QRect(d.left(), d.top(), d.width(), 1), rim);
+        FPainter.fillRect(QRect(d.left(), d.bottom(), d.width(), 1), rim);
+        FPainter.fillRect(QRect(d.left(), d.top() + 1, 1, d.height() - 2), rim);
+        FPainter.fillRect(QRect(d.right(), d.top() + 1, 1, d.height() - 2), rim);
+        return true;
+    }
+    if (brush) FPainter.fillRect(box, ToolBrush().color());
+    if (pen) {
+        UseTools(true, false);
         FPainter.drawRect(line);
     }
+    return true;
+}
+
+void QtCanvas::Rectangle(const TRect& r) {
+    if (!DirectRectangle(r)) PaintBoxed(r, [](QPainterPath& p, const QRectF& b, double, double) { p.addRect(b); });
 }
 
 void QtCanvas::RoundRect(const TRect& r, int32_t cornerW, int32_t cornerH) {
@@ -312,8 +381,36 @@ void QtCanvas::RoundRect(const TRect& r, int32_t cornerW, int32_t cornerH) {
         DeviceLength(cornerW, false) / 2.0, DeviceLength(cornerH, true) / 2.0);
 }
 
+// Qt draws whole-pixel ellipses with a thin solid pen, or none, by its own
+// midpoint routine, whose pixels differ from the path's; with other pens it
+// fills and strokes the same curves as the path route.
+bool QtCanvas::DirectEllipse(const TRect& r) {
+    if (!FImage || !DirectTools() || FPen.Style == TPenStyle::psClear) return false;
+    const bool thin = ToolPen().widthF() <= 1;
+    if (thin && FToolPen.style() == Qt::SolidLine) return false;
+    QRectF box, line;
+    if (!FigureBoxes(r, box, line)) return true;
+    const bool brush = FBrush.Style != TBrushStyle::bsClear;
+    FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    SetSmooth(false);
+    if (!thin) {
+        // Fill and outline share the box: one call draws both.
+        UseTools(true, brush);
+        FPainter.drawEllipse(box);
+        return true;
+    }
+    if (brush) {
+        QPainterPath fill;
+        fill.addEllipse(box);
+        FPainter.fillPath(fill, ToolBrush());
+    }
+    UseTools(true, false);
+    FPainter.drawEllipse(line);
+    return true;
+}
+
 void QtCanvas::Ellipse(const TRect& r) {
-    PaintBoxed(r, [](QPainterPath& p, const QRectF& b, double, double) { p.addEllipse(b); });
+    if (!DirectEllipse(r)) PaintBoxed(r, [](QPainterPath& p, const QRectF& b, double, double) { p.addEllipse(b); });
 }
 
 QPainterPath QtCanvas::ArcPath(const QRectF& box, TPoint start, TPoint end, TArcKind kind) const {
