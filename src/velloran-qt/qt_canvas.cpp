@@ -346,21 +346,21 @@ bool QtCanvas::DirectRectangle(const TRect& r) {
         // On pixels a one-pixel frame is the rim of the box: filling it skips
         // Qt's line stroker, the larger part of the cost. Only within the
         // image: the stroker leaves out a corner of lines it cuts at the edge.
-        const QColor fill = ToolBrush().color();
+        const QRgb fill = ToolBrush().color().rgb();
         if (!pen) {
-            FPainter.fillRect(d, fill);
+            FillPixels(d, fill);
             return true;
         }
-        const QColor rim = FToolPen.color();
+        const QRgb rim = FToolPen.color().rgb();
         if (brush) {
-            FPainter.fillRect(d, rim);
-            FPainter.fillRect(d.adjusted(1, 1, -1, -1), fill);
+            FillPixels(d, rim);
+            FillPixels(d.adjusted(1, 1, -1, -1), fill);
             return true;
         }
-        FPainter.fillRect(QRect(d.left(), d.top(), d.width(), 1), rim);
-        FPainter.fillRect(QRect(d.left(), d.bottom(), d.width(), 1), rim);
-        FPainter.fillRect(QRect(d.left(), d.top() + 1, 1, d.height() - 2), rim);
-        FPainter.fillRect(QRect(d.right(), d.top() + 1, 1, d.height() - 2), rim);
+        FillPixels(QRect(d.left(), d.top(), d.width(), 1), rim);
+        FillPixels(QRect(d.left(), d.bottom(), d.width(), 1), rim);
+        FillPixels(QRect(d.left(), d.top() + 1, 1, d.height() - 2), rim);
+        FillPixels(QRect(d.right(), d.top() + 1, 1, d.height() - 2), rim);
         return true;
     }
     if (brush) FPainter.fillRect(box, ToolBrush().color());
@@ -369,6 +369,22 @@ bool QtCanvas::DirectRectangle(const TRect& r) {
         FPainter.drawRect(line);
     }
     return true;
+}
+
+// An opaque copy written straight into the image: for a small figure
+// QPainter's set-up per call costs more than the pixels. The painter draws
+// into the same memory at once, so the two never disagree.
+void QtCanvas::FillPixels(QRect r, QRgb c) {
+    if (FClip && FClip->rectCount() > 1) {
+        FPainter.fillRect(r, QColor::fromRgb(c));
+        return;
+    }
+    r &= FImage->rect();
+    if (FClip) r &= FClip->boundingRect();
+    if (r.isEmpty()) return;
+    uchar* row = FImage->scanLine(r.top());
+    for (int y = r.top(); y <= r.bottom(); ++y, row += FImage->bytesPerLine())
+        std::fill_n(reinterpret_cast<QRgb*>(row) + r.left(), r.width(), c);
 }
 
 void QtCanvas::Rectangle(const TRect& r) {

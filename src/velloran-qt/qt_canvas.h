@@ -107,6 +107,7 @@ private:
     // Direct figures return false to leave a figure to the path route.
     bool DirectTools() const;
     bool DirectRectangle(const TRect& r);
+    void FillPixels(QRect r, QRgb c);
     bool DirectEllipse(const TRect& r);
     void ApplyClip();
     // Draws fill with the brush and outline with the pen, each pixel touched

@@ -24,9 +24,17 @@ struct TTools {
 
 using TFigure = std::function<void(TCanvas&)>;
 
+// Every fifth figure clipped, to a box or to an ellipse of many boxes.
+template <class TRnd>
+std::optional<TRegion> RandomClip(int i, TRnd& rnd) {
+    if (i % 5) return std::nullopt;
+    const TRect r{rnd(0, 60), rnd(0, 50), rnd(40, 120), rnd(30, 100)};
+    return i % 10 ? TRegion::CreateRect(r) : TRegion::CreateEllipse(r);
+}
+
 class QtCanvasFastPath : public QtCanvasFixture {
 protected:
-    void Use(TCanvas& c, const TTools& t, std::optional<TRect> clip = std::nullopt) {
+    void Use(TCanvas& c, const TTools& t, const std::optional<TRegion>& clip = std::nullopt) {
         if (t.Zoomed) {
             c.SetMapMode(TMapMode::mmAnisotropic);
             c.SetWindowExt({10, 10});
@@ -34,12 +42,12 @@ protected:
         } else {
             c.SetMapMode(TMapMode::mmText);
         }
-        if (clip) c.IntersectClipRect(*clip);
+        if (clip) c.SelectClipRgn(&*clip);
         c.Pen() = t.Pen;
         c.Brush() = t.Brush;
     }
     // The figure copied, and masked (which always takes the path route).
-    std::pair<QImage, QImage> BothRoutes(TTools t, std::optional<TRect> clip, const TFigure& figure) {
+    std::pair<QImage, QImage> BothRoutes(TTools t, const std::optional<TRegion>& clip, const TFigure& figure) {
         QImage out[2];
         for (const TPenMode mode : {TPenMode::pmCopy, TPenMode::pmMask}) {
             Reset();
@@ -62,8 +70,7 @@ TEST_F(QtCanvasFastPath, RectanglesMatchThePathRoute) {
         TTools t{{clBlack, rnd(0, 2), pens[i % 4 == 0 ? 0 : rnd(0, 2)]},
                  {clRed, rnd(0, 1) ? TBrushStyle::bsSolid : TBrushStyle::bsClear},
                  i % 3 == 0};
-        std::optional<TRect> clip;
-        if (i % 5 == 0) clip = TRect{rnd(0, 60), rnd(0, 50), rnd(40, 120), rnd(30, 100)};
+        const std::optional<TRegion> clip = RandomClip(i, rnd);
         const auto [fast, path] = BothRoutes(t, clip, [&](TCanvas& c) { c.Rectangle(r); });
         ASSERT_EQ(fast, path) << "rectangle " << i;
     }
@@ -82,8 +89,7 @@ TEST_F(QtCanvasFastPath, EllipsesMatchThePathRoute) {
         TTools t{{clBlack, rnd(0, 1) ? 1 : rnd(0, 7), pens[rnd(0, 6)]},
                  {clRed, rnd(0, 2) ? TBrushStyle::bsSolid : TBrushStyle::bsClear},
                  i % 3 == 0};
-        std::optional<TRect> clip;
-        if (i % 5 == 0) clip = TRect{rnd(0, 60), rnd(0, 50), rnd(40, 120), rnd(30, 100)};
+        const std::optional<TRegion> clip = RandomClip(i, rnd);
         const auto [fast, path] = BothRoutes(t, clip, [&](TCanvas& c) { c.Ellipse(r); });
         ASSERT_EQ(fast, path) << "ellipse " << i << ": " << x << "," << y << " " << w << "x" << h << ", pen width "
                               << t.Pen.Width << " style " << int(t.Pen.Style);
