@@ -46,6 +46,7 @@ QtCanvas::~QtCanvas() { End(); }
 
 void QtCanvas::Begin(QPaintDevice* device) {
     FDevice = device;
+    FImage = nullptr;
     if (!device) return;
     if (device->devType() == QInternal::Image) {
         FImage = static_cast<QImage*>(device);
@@ -59,6 +60,7 @@ void QtCanvas::Begin(QPaintDevice* device) {
     FPainter.setBackgroundMode(Qt::TransparentMode);
     FPainter.setRenderHint(QPainter::Antialiasing, false);
     FPainter.setRenderHint(QPainter::TextAntialiasing, false);
+    ApplyClip();
 }
 
 void QtCanvas::End() {
@@ -346,21 +348,28 @@ bool QtCanvas::DirectRectangle(const TRect& r) {
         // On pixels a one-pixel frame is the rim of the box: filling it skips
         // Qt's line stroker, the larger part of the cost. Only within the
         // image: the stroker leaves out a corner of lines it cuts at the edge.
-        const QRgb fill = ToolBrush().color().rgb();
+        const bool straight = FPixelArea.contains(d);
+        auto paint = [&](const QRect& part, const QColor& c) {
+            if (straight)
+                FillPixels(part, c.rgb());
+            else
+                FPainter.fillRect(part, c);
+        };
+        const QColor fill = ToolBrush().color();
         if (!pen) {
-            FillPixels(d, fill);
+            paint(d, fill);
             return true;
         }
-        const QRgb rim = FToolPen.color().rgb();
+        const QColor rim = FToolPen.color();
         if (brush) {
-            FillPixels(d, rim);
-            FillPixels(d.adjusted(1, 1, -1, -1), fill);
+            paint(d, rim);
+            paint(d.adjusted(1, 1, -1, -1), fill);
             return true;
         }
-        FillPixels(QRect(d.left(), d.top(), d.width(), 1), rim);
-        FillPixels(QRect(d.left(), d.bottom(), d.width(), 1), rim);
-        FillPixels(QRect(d.left(), d.top() + 1, 1, d.height() - 2), rim);
-        FillPixels(QRect(d.right(), d.top() + 1, 1, d.height() - 2), rim);
+        paint(QRect(d.left(), d.top(), d.width(), 1), rim);
+        paint(QRect(d.left(), d.bottom(), d.width(), 1), rim);
+        paint(QRect(d.left(), d.top() + 1, 1, d.height() - 2), rim);
+        paint(QRect(d.right(), d.top() + 1, 1, d.height() - 2), rim);
         return true;
     }
     if (brush) FPainter.fillRect(box, ToolBrush().color());
@@ -371,19 +380,14 @@ bool QtCanvas::DirectRectangle(const TRect& r) {
     return true;
 }
 
-// An opaque copy written straight into the image: for a small figure
-// QPainter's set-up per call costs more than the pixels. The painter draws
-// into the same memory at once, so the two never disagree.
-void QtCanvas::FillPixels(QRect r, QRgb c) {
-    if (FClip && FClip->rectCount() > 1) {
-        FPainter.fillRect(r, QColor::fromRgb(c));
-        return;
-    }
-    r &= FImage->rect();
-    if (FClip) r &= FClip->boundingRect();
+// An opaque copy written straight into the image, within FPixelArea: for a
+// small figure QPainter's set-up per call costs more than the pixels. The
+// painter draws into the same memory at once, so the two never disagree.
+void QtCanvas::FillPixels(const QRect& r, QRgb c) {
     if (r.isEmpty()) return;
+    const qsizetype stride = FImage->bytesPerLine();
     uchar* row = FImage->scanLine(r.top());
-    for (int y = r.top(); y <= r.bottom(); ++y, row += FImage->bytesPerLine())
+    for (int y = r.top(); y <= r.bottom(); ++y, row += stride)
         std::fill_n(reinterpret_cast<QRgb*>(row) + r.left(), r.width(), c);
 }
 
@@ -561,6 +565,10 @@ void QtCanvas::FrameRgn(const TRegion& rgn, const TBrush& brush, int32_t w, int3
 }
 
 void QtCanvas::ApplyClip() {
+    FPixelArea = !FImage ? QRect()
+                 : !FClip ? FImage->rect()
+                 : FClip->rectCount() == 1 ? FClip->boundingRect() & FImage->rect()
+                                           : QRect();
     if (!FPainter.isActive()) return;
     if (FClip)
         FPainter.setClipRegion(*FClip);

@@ -107,7 +107,7 @@ private:
     // Direct figures return false to leave a figure to the path route.
     bool DirectTools() const;
     bool DirectRectangle(const TRect& r);
-    void FillPixels(QRect r, QRgb c);
+    void FillPixels(const QRect& r, QRgb c);
     bool DirectEllipse(const TRect& r);
     void ApplyClip();
     // Draws fill with the brush and outline with the pen, each pixel touched
@@ -136,6 +136,9 @@ private:
     THeld FPainterPen = THeld::Unknown;
     THeld FPainterBrush = THeld::Unknown;
     std::optional<QRegion> FClip;
+    // Where figures may be written straight into the image: all of it, or
+    // the clip's one rectangle.
+    QRect FPixelArea;
     std::vector<std::optional<QRegion>> FSavedClips;
 };
 

@@ -162,4 +162,37 @@ TEST_F(QtCanvasFastPath, ToolsChangedBetweenFiguresAreNeverStale) {
         }
 }
 
+// A canvas moved to a new image (as a resized window's) keeps its clip, and
+// starts from a fresh painter, which holds none of the tools the canvas kept.
+TEST_F(QtCanvasFastPath, ClipAndToolsReachThePainterAgainAfterRebinding) {
+    struct TRebinding : QtCanvas {
+        using QtCanvas::QtCanvas;
+        void Rebind(QImage* image) {
+            End();
+            Begin(image);
+        }
+    };
+    Canvas.reset();
+    QImage second = Image.copy(), expected = Image.copy();
+    const TRegion clip = TRegion::CreateRect({0, 0, 60, 100});
+    auto draw = [&](TCanvas& c) {
+        Use(c, {{clBlue, 3, TPenStyle::psSolid}, {clRed, TBrushStyle::bsSolid}});
+        c.Ellipse({10, 10, 90, 70});
+        c.Rectangle({30, 75, 100, 95});
+        c.MoveTo(5, 90);
+        c.LineTo(110, 80);
+    };
+    TRebinding canvas(&Image);
+    canvas.SelectClipRgn(&clip);
+    draw(canvas);
+    canvas.Rebind(&second);
+    draw(canvas);
+    canvas.End();
+    QtCanvas fresh(&expected);
+    fresh.SelectClipRgn(&clip);
+    draw(fresh);
+    fresh.End();
+    EXPECT_EQ(second, expected);
+}
+
 } // namespace
