@@ -15,20 +15,24 @@ bool QtCanvas::DirectTools() const {
            (FBrush.Style == TBrushStyle::bsSolid || FBrush.Style == TBrushStyle::bsClear);
 }
 
-// Solid one-pixel frames and solid fills.
+// A rectangle is a fill and Qt's stroke of the outline box, whatever the pen.
 bool QtCanvas::DirectRectangle(const TRect& r) {
     const bool pen = FPen.Style != TPenStyle::psClear;
     const bool brush = FBrush.Style != TBrushStyle::bsClear;
     if (!DirectTools()) return false;
     if (!pen && !brush) return true;
     // A one-pixel inside-frame pen is a solid one.
-    if (pen && (ToolPen().style() != Qt::SolidLine || FToolPenWidth > 1)) return false;
+    const bool thinSolid = !pen || (ToolPen().style() == Qt::SolidLine && FToolPenWidth == 1);
+    // Vector targets keep their wide and dashed outlines as paths.
+    if (!thinSolid && !FImage) return false;
     QRectF box, line;
     if (!FigureBoxes(r, box, line)) return true;
+    // Qt dashes a flat outline box differently from the path's.
+    if (!thinSolid && line.isEmpty()) return false;
     FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     SetSmooth(false);
     const QRect d = box.toRect();
-    if (FImage && d.width() >= 2 && d.height() >= 2 && FImage->rect().contains(d)) {
+    if (thinSolid && FImage && d.width() >= 2 && d.height() >= 2 && FImage->rect().contains(d)) {
         // On pixels a one-pixel frame is the rim of the box: filling it skips
         // Qt's line stroker, the larger part of the cost. Only within the
         // image: the stroker leaves out a corner of lines it cuts at the edge.

@@ -63,16 +63,18 @@ protected:
 TEST_F(QtCanvasFastPath, RectanglesMatchThePathRoute) {
     std::mt19937 rng(5);
     auto rnd = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    const TPenStyle pens[] = {TPenStyle::psSolid, TPenStyle::psClear, TPenStyle::psInsideFrame};
-    for (int i = 0; i < 300; ++i) {
+    const TPenStyle pens[] = {TPenStyle::psSolid, TPenStyle::psClear, TPenStyle::psInsideFrame, TPenStyle::psDash,
+                              TPenStyle::psAlternate};
+    for (int i = 0; i < 400; ++i) {
         // Partly outside the image too: the frame's corners there come from the stroker.
         const TRect r{rnd(-5, 110), rnd(-5, 90), rnd(-5, 125), rnd(-5, 105)};
-        TTools t{{clBlack, rnd(0, 2), pens[i % 4 == 0 ? 0 : rnd(0, 2)]},
+        TTools t{{clBlack, rnd(0, 1) ? 1 : rnd(0, 6), pens[i % 4 == 0 ? 0 : rnd(0, 4)]},
                  {clRed, rnd(0, 1) ? TBrushStyle::bsSolid : TBrushStyle::bsClear},
                  i % 3 == 0};
         const std::optional<TRegion> clip = RandomClip(i, rnd);
         const auto [fast, path] = BothRoutes(t, clip, [&](TCanvas& c) { c.Rectangle(r); });
-        ASSERT_EQ(fast, path) << "rectangle " << i;
+        ASSERT_EQ(fast, path) << "rectangle " << i << ": " << r.Left << "," << r.Top << "," << r.Right << ","
+                              << r.Bottom << ", pen width " << t.Pen.Width << " style " << int(t.Pen.Style);
     }
 }
 
