@@ -136,17 +136,20 @@ TEST_F(SpatialIndexTest, ZOrderAndListOrderSurviveRestacking) {
 }
 
 // A drawing of thousands is packed once it is searched; edits leave holes
-// and hashed cells until it is packed again, and a far-off object that would
-// spread the cells thin keeps everything hashed.
+// and hashed cells until it is packed again. Crowded symbols are packed in
+// finer cells than scattered ones, and a far-off object that would spread
+// the cells thin keeps everything hashed.
 TEST_F(SpatialIndexTest, PackedAndHashedCellsAnswerAlike) {
-    for (int i = 0; i < 3000; ++i) Points->SetNewObj({Rand(0, 4000), Rand(0, 4000)});
+    int spread = 2000;
+    auto at = [&] { return TPoint{Rand(0, spread), Rand(0, spread)}; };
+    for (int i = 0; i < 3000; ++i) Points->SetNewObj(at());
     auto check = [&](int step) {
         const TLimRec area = RandomArea();
         ASSERT_EQ(Indexed(area), Linear(area)) << "step " << step;
-        const TPoint p{Rand(0, 4000), Rand(0, 4000)};
-        const TLimRec at{p.X, p.Y, p.X + 1, p.Y + 1};
-        auto hit = [&](TvlObject* c) { return c->Found(at); };
-        ASSERT_EQ(Doc->LastObjectIn(at, hit), Doc->LastObjectWith(hit)) << "step " << step;
+        const TPoint p = at();
+        const TLimRec spot{p.X, p.Y, p.X + 1, p.Y + 1};
+        auto hit = [&](TvlObject* c) { return c->Found(spot); };
+        ASSERT_EQ(Doc->LastObjectIn(spot, hit), Doc->LastObjectWith(hit)) << "step " << step;
     };
     TvlObject* far = nullptr;
     for (int step = 0; step < 6000; ++step) {
@@ -155,8 +158,12 @@ TEST_F(SpatialIndexTest, PackedAndHashedCellsAnswerAlike) {
         case 0: if (o) o->MovePos({Rand(-300, 300), Rand(-300, 300)}); break;
         case 1: if (o && o != far) Doc->Erase(o); break;
         case 2: if (o) Doc->SendToBack(o, false); break;
-        case 3: Points->SetNewObj({Rand(0, 4000), Rand(0, 4000)}); break;
+        case 3: Points->SetNewObj(at()); break;
         default: break;
+        }
+        if (step == 2000) {
+            spread = 12000;
+            for (int32_t i = 0; i < Doc->Count(); ++i) Doc->At(i)->SetPos(at());
         }
         if (step == 4000) far = Big->SetNewObj({3'000'000, -3'000'000});
         if (step == 5000) Doc->Erase(std::exchange(far, nullptr));

@@ -17,41 +17,58 @@ void TPackedCells::Clear() {
 
 bool TPackedCells::Build(const std::vector<std::unique_ptr<TvlObject>>& Items, int32_t CellShift, TSmall Small) {
     Clear();
-    FShift = CellShift;
-    int32_t x0 = std::numeric_limits<int32_t>::max(), y0 = x0, x1 = std::numeric_limits<int32_t>::min(), y1 = x1;
+    // The extent and the entry count at the grid's cell size and at half of it.
+    struct TTry {
+        int32_t Shift, x0, y0, x1, y1;
+        int64_t Entries;
+    } tries[2];
+    for (int k = 0; k < 2; ++k)
+        tries[k] = {CellShift - k, std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max(),
+                    std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::min(), 0};
     int64_t objects = 0;
     for (const auto& o : Items) {
         if (!o) continue;
         const TLimRec L = o->StoredLimits();
         if (!Small(L)) continue;
         ++objects;
-        x0 = std::min(x0, L.Xmin >> FShift);
-        y0 = std::min(y0, L.Ymin >> FShift);
-        x1 = std::max(x1, L.Xmax >> FShift);
-        y1 = std::max(y1, L.Ymax >> FShift);
+        for (TTry& t : tries) {
+            const int32_t ax = L.Xmin >> t.Shift, ay = L.Ymin >> t.Shift, bx = L.Xmax >> t.Shift, by = L.Ymax >> t.Shift;
+            t.x0 = std::min(t.x0, ax);
+            t.y0 = std::min(t.y0, ay);
+            t.x1 = std::max(t.x1, bx);
+            t.y1 = std::max(t.y1, by);
+            t.Entries += (int64_t{bx} - ax + 1) * (int64_t{by} - ay + 1);
+        }
     }
     if (objects == 0) return true;
-    const int64_t w = int64_t{x1} - x0 + 1, h = int64_t{y1} - y0 + 1;
+    auto cellsOf = [](const TTry& t) { return (int64_t{t.x1} - t.x0 + 1) * (int64_t{t.y1} - t.y0 + 1); };
     // Offsets are 32 bits; a sparse drawing stays in the hashed cells.
-    if (w * h > 2 * objects + 4096) return false;
+    auto fits = [&](const TTry& t) { return cellsOf(t) <= 2 * objects + 4096 && t.Entries <= std::numeric_limits<uint32_t>::max(); };
+    // Objects small beside the cells, crowded in them: half the side
+    // quarters what a mouse search scans and adds few entries.
+    const TTry& fine = tries[1];
+    const TTry& coarse = tries[0];
+    const bool crowded = coarse.Entries > 16 * cellsOf(coarse);
+    const TTry* pick = crowded && fits(fine) && fine.Entries * 4 <= coarse.Entries * 5 ? &fine : &coarse;
+    if (!fits(*pick)) return false;
+    FShift = pick->Shift;
+    const int32_t x0 = pick->x0, y0 = pick->y0, x1 = pick->x1, y1 = pick->y1;
+    const int64_t w = int64_t{x1} - x0 + 1, h = int64_t{y1} - y0 + 1;
     FX0 = x0;
     FY0 = y0;
     FW = static_cast<size_t>(w);
     FH = static_cast<size_t>(h);
     const size_t cells = FW * FH;
     std::vector<uint32_t> start(cells + 1, 0);
-    int64_t total = 0;
     for (const auto& o : Items) {
         if (!o) continue;
         const TLimRec L = o->StoredLimits();
         if (!Small(L)) continue;
         for (int32_t y = L.Ymin >> FShift; y <= L.Ymax >> FShift; ++y)
             for (int32_t x = L.Xmin >> FShift; x <= L.Xmax >> FShift; ++x) ++start[Cell(x, y) + 1];
-        total += (int64_t{L.Xmax >> FShift} - (L.Xmin >> FShift) + 1) * ((L.Ymax >> FShift) - (L.Ymin >> FShift) + 1);
     }
-    if (total > std::numeric_limits<uint32_t>::max()) return false;
     for (size_t c = 0; c < cells; ++c) start[c + 1] += start[c];
-    std::vector<TvlObject*> entries(static_cast<size_t>(total));
+    std::vector<TvlObject*> entries(static_cast<size_t>(pick->Entries));
     // Each cell's offset runs to its end while it fills, then moves back.
     for (const auto& o : Items) {
         if (!o) continue;

@@ -20,8 +20,9 @@ public:
     using TSmall = bool (*)(const TLimRec& Lim);
 
     // Files every object whose stored limits are Small under the cells they
-    // meet (CellShift as the grid's). False, with nothing filed, when the
-    // objects lie so far apart that most cells would stay empty.
+    // meet: cells of 2^CellShift units, or half that side where small objects
+    // crowd them. False, with nothing filed, when the objects lie so far apart
+    // that most cells would stay empty.
     bool Build(const std::vector<std::unique_ptr<TvlObject>>& Items, int32_t CellShift, TSmall Small);
     // Lim as built; true when Obj was found.
     bool Erase(const TvlObject* Obj, const TLimRec& Lim);
