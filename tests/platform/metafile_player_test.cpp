@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/emf_image.h"
 #include "velloran/platform/detail/emf_bytes.h"
 #include "velloran/platform/detail/emf_objects.h"
 #include "velloran/platform/detail/emf_reader.h"
@@ -151,24 +152,26 @@ TEST(MetafilePlayer, PicturesRegionsAndNestedMetafilesPlayThrough) {
 }
 
 TEST(MetafilePlayer, DamagedRecordsAreSkipped) {
+    // Every record with each of its counts and offsets blown up plays
+    // without reading outside its bytes; so does every prefix of a record.
+    auto blownUp = [](std::initializer_list<uint32_t> values, bool prefixes) {
+        return [=](TMetafilePlayer& dc, const TEmfRecord& rec) {
+            std::vector<uint8_t> copy(rec.Bytes.begin(), rec.Bytes.end());
+            for (size_t n = 0; prefixes && n <= copy.size(); ++n)
+                dc.PlayRecord({std::span<const uint8_t>(copy.data(), n)});
+            for (size_t at = 8; at + 4 <= copy.size(); at += 4)
+                for (uint32_t v : values) {
+                    auto bad = copy;
+                    for (int i = 0; i < 4; ++i) bad[at + i] = static_cast<uint8_t>(v >> (8 * i));
+                    dc.PlayRecord({bad});
+                }
+            return true;
+        };
+    };
     const TMetafile src = Drawing();
     TMetafile out;
     TMetafileCanvas c(out);
-    EnumEnhMetaFile(c, src, {0, 0, 100, 100}, [](TMetafilePlayer& dc, const TEmfRecord& rec) {
-        // Every prefix of every record, and every record with its counts and
-        // offsets blown up, plays without reading outside its bytes.
-        std::vector<uint8_t> copy(rec.Bytes.begin(), rec.Bytes.end());
-        for (size_t n = 0; n <= copy.size(); ++n)
-            dc.PlayRecord({std::span<const uint8_t>(copy.data(), n)});
-        for (size_t at = 8; at + 4 <= copy.size(); at += 4)
-            for (uint32_t v : {0x7F000000u, 0x7FFFFFFFu, 0x80000000u}) {
-                auto bad = copy;
-                for (int i = 0; i < 4; ++i)
-                    bad[at + i] = static_cast<uint8_t>(v >> (8 * i));
-                dc.PlayRecord({bad});
-            }
-        return true;
-    });
+    EnumEnhMetaFile(c, src, {0, 0, 100, 100}, blownUp({0x7F000000u, 0x7FFFFFFFu, 0x80000000u}, true));
     TMetafile pics;
     {
         TMetafileCanvas p(pics);
@@ -183,17 +186,7 @@ TEST(MetafilePlayer, DamagedRecordsAreSkipped) {
         const TRegion clip = TRegion::CreateEllipse({0, 0, 5, 5});
         p.SelectClipRgn(&clip);
     }
-    EnumEnhMetaFile(c, pics, {0, 0, 1000, 1000}, [](TMetafilePlayer& dc, const TEmfRecord& rec) {
-        std::vector<uint8_t> copy(rec.Bytes.begin(), rec.Bytes.end());
-        for (size_t at = 8; at + 4 <= copy.size(); at += 4)
-            for (uint32_t v : {0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
-                auto bad = copy;
-                for (int i = 0; i < 4; ++i)
-                    bad[at + i] = static_cast<uint8_t>(v >> (8 * i));
-                dc.PlayRecord({bad});
-            }
-        return true;
-    });
+    EnumEnhMetaFile(c, pics, {0, 0, 1000, 1000}, blownUp({0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}, false));
     const std::vector<uint8_t> poly = {3, 0, 0, 0, 32, 0, 0, 0, 0,    0,    0,    0,    0, 0, 0, 0,
                                        0, 0, 0, 0, 0,  0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
     EnumEnhMetaFile(c, src, {0, 0, 100, 100}, [&](TMetafilePlayer& dc, const TEmfRecord&) {
@@ -242,19 +235,8 @@ TMetafile ClipRegionPicture(const std::vector<TRect>& rects) {
     for (uint32_t v : {32u, 1u, static_cast<uint32_t>(rects.size()), 0u, 0u, 0u, 0u, 0u}) PutU32(rec, v);
     for (const TRect& r : rects)
         for (int32_t v : {r.Left, r.Top, r.Right, r.Bottom}) PutI32(rec, v);
-    TEmfHeader h;
-    h.Bounds = {0, 0, 99, 99};
-    h.Bytes = static_cast<uint32_t>(EmfHeaderSize + rec.size() + EmfEofSize);
-    h.Records = 3;
-    h.DevicePixels = {1920, 1080};
-    h.DeviceMillimeters = {508, 286};
-    h.DeviceMicrometers = {508000, 285750};
-    std::vector<uint8_t> data;
-    WriteEmfHeader(data, h);
-    data.insert(data.end(), rec.begin(), rec.end());
-    WriteEmfEof(data);
     TMetafile mf;
-    mf.SetData(std::move(data));
+    mf.SetData(test::EmfImage({0, 0, 99, 99}, rec, 1));
     return mf;
 }
 

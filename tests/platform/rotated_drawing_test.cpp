@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "foundations/figure_log_canvas.h"
+#include "support/emf_image.h"
 #include "velloran/foundations/rotation.h"
 #include "velloran/platform/detail/emf_bytes.h"
 #include "velloran/platform/detail/emf_reader.h"
@@ -201,17 +202,11 @@ TEST(RotatedText, TurnsTheBaselineAndKeepsTheCharacterOrientation) {
 
 TEST(RotatedMetafile, SixteenBitPolygonsTurnToo) {
     // Other programs record small coordinates in 16 bits.
-    TEmfHeader h;
-    h.Bounds = {0, 0, 99, 49};
-    h.Bytes = EmfHeaderSize + 40 + EmfEofSize;
-    h.Records = 3;
-    std::vector<uint8_t> image;
-    WriteEmfHeader(image, h);
-    for (uint32_t v : {emr::POLYGON16, 40u, 10u, 10u, 20u, 20u, 3u}) bytes::PutU32(image, v);
-    for (uint16_t v : {10, 10, 20, 10, 10, 20}) bytes::PutU16(image, v);
-    WriteEmfEof(image);
+    std::vector<uint8_t> rec;
+    for (uint32_t v : {emr::POLYGON16, 40u, 10u, 10u, 20u, 20u, 3u}) bytes::PutU32(rec, v);
+    for (uint16_t v : {10, 10, 20, 10, 10, 20}) bytes::PutU16(rec, v);
     TMetafile mf;
-    mf.SetData(image);
+    mf.SetData(EmfImage({0, 0, 99, 49}, rec, 1));
     TFigureLogCanvas dc;
     Rotated_Metafile(dc, mf, {10, 10}, pi / 2);
     ASSERT_EQ(dc.Log.size(), 1u);
