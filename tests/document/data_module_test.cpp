@@ -152,6 +152,8 @@ TEST_F(DocTest, FreedCreatorTakesItsObjectsAndTheirSlavesAlong) {
     EXPECT_EQ(Content(), std::vector<TvlObject*>{b});
     EXPECT_TRUE(Marked().empty() && !Box->MouseFnd());
     EXPECT_EQ(Tool2->Generator().Instance(), 1);
+    delete Tool2;  // not through the owner
+    EXPECT_TRUE(Doc->Empty());
 }
 
 TEST(DocTeardown, DocumentListedBeforeItsCreatorsIsFreedSafely) {
@@ -166,13 +168,6 @@ TEST(DocTeardown, DocumentListedBeforeItsCreatorsIsFreedSafely) {
     auto o = std::make_unique<TBoxObj>(tool);
     doc->Add(std::move(o), 0);
     EXPECT_EQ(tool->Generator().Instance(), 1);
-}
-
-TEST_F(DocTest, CreatorDeletedDirectlyStillTakesItsObjects) {
-    Add(Tool, {0, 0});
-    TBoxObj* b = Add(Tool2, {50, 0});
-    delete Tool;  // not through the owner
-    EXPECT_EQ(Content(), std::vector<TvlObject*>{b});
 }
 
 } // namespace
