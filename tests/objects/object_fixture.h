@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "support/bytes.h"
 #include "velloran/document/data_mod.h"
 #include "velloran/foundations/stream.h"
 #include "velloran/objects/cap_list.h"
@@ -129,6 +130,20 @@ protected:
         return v;
     }
     std::vector<TvlObject*> Marked() const { return Items(Doc->MarkCase()); }
+    // An object's record as the document writes it: the class number first.
+    static Bytes Saved(TvlObject& o) {
+        TMemoryStream s;
+        o.SaveToStream(s);
+        return s.Bytes();
+    }
+    // Every shortened record (class number first) fails to read as a T.
+    template <typename T, typename E = EReadError> static void ExpectTruncationsFail(TvlCreator* c, const Bytes& record) {
+        for (size_t n = 2; n < record.size(); ++n) {
+            TMemoryStream s(Bytes(record.begin() + 2, record.begin() + static_cast<std::ptrdiff_t>(n)));
+            T o(c);
+            EXPECT_THROW(o.LoadFromStream(s), E) << n;
+        }
+    }
     // Records drawn so far (the canvas is closed).
     std::vector<TEmfRecord> Records() {
         Cv->Close();
