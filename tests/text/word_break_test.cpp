@@ -18,7 +18,7 @@ TEST_F(TextTest, BreaksAtWordEndsWithinTheCharacterCount) {
         {u"alpha beta", 5, {u"alpha", u"beta"}, 75},
         {u"abcd e", 4, {u"abcd", u"e"}, 0}, // a last letter after a space is a word of its own
         {u"a extraordinary b", 3, {u"a", u"extraordinary", u"b"}, 13 * 15},
-        {u"well-known x=yz", 6, {u"well-", u"known", u"x=yz"}, 0},
+        {u"well-known ab=cdef", 6, {u"well-", u"known", u"ab=", u"cdef"}, 0},
         {u"a\r\nb\nc\rd", 80, {u"a", u"b", u"c", u"d"}, 0},
         {u"top\r\n\r\nbottom\r\n", 80, {u"top", u"", u"bottom", u""}, 0}, // empty lines are kept
         {u"Größe Straße ÄÖÜ", 6, {u"Größe", u"Straße", u"ÄÖÜ"}, 6 * 15},
