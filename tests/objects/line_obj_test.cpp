@@ -241,26 +241,14 @@ const B AttachedLine{1, 0, 8, 0, 0x61, 0,                  // visible, both ends
                      0, 0,                                  // angle
                      2, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}; // creator 2, object 4
 
-class LinePersist : public LineTest {
-protected:
-    TLineObj* Read(const B& bytes, TPstMode m = TPstMode::pstLoad) {
-        TMemoryStream s(bytes);
-        EXPECT_EQ(s.ReadInt16(), Tool->GetID());
-        auto o = std::make_unique<TLineObj>(Tool);
-        o->Persist(&s, m);
-        EXPECT_EQ(s.Remaining(), 0);
-        TLineObj* l = o.get();
-        Doc->Objects.push_back(std::move(o));
-        return l;
-    }
-};
+using LinePersist = LineTest;
 
 TEST_F(LinePersist, FreeLineRecord) {
     L->ObjID = 7;
     L->SetPos({10, -20});
     L->SetPos2({300, 40});
     EXPECT_EQ(Saved(*L), FreeLine);
-    TLineObj* r = Read(FreeLine);
+    TLineObj* r = Read<TLineObj>(Tool, FreeLine);
     EXPECT_FALSE(r->State.Contains(isConnect));
     EXPECT_EQ(r->GetPos2(), (TPoint{300, 40}));
     EXPECT_EQ(Saved(*r), FreeLine);
@@ -272,7 +260,7 @@ TEST_F(LinePersist, AttachedLineRecordConnectsBothEnds) {
     M1->ObjID = 3;
     M2->ObjID = 4;
     EXPECT_EQ(Saved(*L), AttachedLine);
-    TLineObj* r = Read(AttachedLine);
+    TLineObj* r = Read<TLineObj>(Tool, AttachedLine);
     EXPECT_TRUE(r->State.Contains(isConnect));
     r->Connect(Doc);
     EXPECT_EQ(r->GetMaster(), M1);
@@ -285,7 +273,7 @@ TEST_F(LinePersist, AMissingSecondMasterFreesTheEndAndDropsTheLine) {
     B bytes = AttachedLine;
     bytes[4] = 0x41;  // only the second end attached
     bytes[26] = 9;    // to object 9, which does not exist
-    TLineObj* r = Read(bytes);
+    TLineObj* r = Read<TLineObj>(Tool, bytes);
     r->Connect(Doc);
     EXPECT_FALSE(r->IsP2Slave());
     EXPECT_EQ(r->GetMaster2(), r);
@@ -300,7 +288,7 @@ TEST_F(LinePersist, StreamsBefore0x2000CarryFourSkippedBytesAfterEachPosition) {
     old.insert(old.end(), {0xAA, 0xAA, 0xAA, 0xAA});
     old.insert(old.end(), FreeLine.begin() + 24, FreeLine.end());
     old.insert(old.end(), {0xBB, 0xBB, 0xBB, 0xBB});
-    TLineObj* r = Read(old);
+    TLineObj* r = Read<TLineObj>(Tool, old);
     EXPECT_EQ(r->ObjID, 7);
     EXPECT_EQ(r->GetPos(), (TPoint{10, -20}));
     EXPECT_EQ(r->GetPos2(), (TPoint{300, 40}));

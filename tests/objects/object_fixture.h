@@ -136,6 +136,19 @@ protected:
         o.SaveToStream(s);
         return s.Bytes();
     }
+    // Reads a record as the document does, the class number first; the
+    // document keeps the object.
+    template <typename T = TBoxObj> T* Read(TvlCreator* c, const Bytes& bytes, TPstMode m = TPstMode::pstLoad) {
+        TMemoryStream s(bytes);
+        auto o = std::make_unique<T>(c);
+        if (m == TPstMode::pstPaste) o->Count();
+        EXPECT_EQ(s.ReadInt16(), c->GetID());
+        o->Persist(&s, m);
+        EXPECT_EQ(s.Remaining(), 0);
+        T* r = o.get();
+        Doc->Objects.push_back(std::move(o));
+        return r;
+    }
     // Every shortened record (class number first) fails to read as a T.
     template <typename T, typename E = EReadError> static void ExpectTruncationsFail(TvlCreator* c, const Bytes& record) {
         for (size_t n = 2; n < record.size(); ++n) {

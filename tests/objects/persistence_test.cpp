@@ -43,17 +43,6 @@ protected:
         f(s);
         return s.Bytes();
     }
-    // Reads a record as the document does: the class number first.
-    template <typename T = TBoxObj> T* Read(TvlCreator* c, const B& bytes, TPstMode m = TPstMode::pstLoad) {
-        TMemoryStream s(bytes);
-        auto o = std::make_unique<T>(c);
-        if (m == TPstMode::pstPaste) o->Count();
-        EXPECT_EQ(s.ReadInt16(), c->GetID());
-        o->Persist(&s, m);
-        EXPECT_EQ(s.Remaining(), 0);
-        Doc->Objects.push_back(std::move(o));
-        return static_cast<T*>(Doc->Objects.back().get());
-    }
 };
 
 const B FreeRecord{1, 0, 1, 0, 1, 0, 0x64, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 3, 0, 0xFC, 0xFF, 0, 0, 0, 0};

@@ -136,20 +136,13 @@ TEST_F(ServicesTest, PrinterJobStates) {
     EXPECT_EQ(p.EndDocCount, 1);
 }
 
-TEST_F(ServicesTest, ClockCursorsBeepAndMessageLoop) {
+TEST_F(ServicesTest, ClockAndCursors) {
     S.SetTicks(0xFFFFFFF0u);
     S.AdvanceTicks(0x20);
     EXPECT_EQ(Services().GetTickCount(), 0x10u); // wraps like the system counter
     S.SetTickStep(25);
     EXPECT_EQ(Services().GetTickCount(), 0x10u);
     EXPECT_EQ(Services().GetTickCount(), 0x10u + 25);
-
-    int pumped = 0;
-    S.OnProcessMessages = [&] { ++pumped; };
-    Services().ProcessMessages();
-    EXPECT_EQ(pumped, 1);
-    Services().Beep();
-    EXPECT_EQ(S.BeepCount(), 1);
 
     EXPECT_FALSE(Services().HasCursor(crRotate));
     EXPECT_TRUE(Services().HasCursor(crHourGlass));
