@@ -129,19 +129,6 @@ TEST_F(DocTest, EraseAndClearFreeAndForgetReferences) {
     EXPECT_FALSE(Host->Invalidations().empty());
 }
 
-TEST_F(DocTest, BodyBytes) {
-    auto saved = [&] {
-        TMemoryStream s;
-        Doc->SaveToStream(s);
-        return s.Bytes();
-    };
-    EXPECT_EQ(saved(), (std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 0x01, 0x80}));
-    Tool->Generator().SetCounter(2);
-    TBoxObj(Tool).Count();
-    EXPECT_EQ(saved(), (std::vector<uint8_t>{3, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0x01, 0x80}));
-    EXPECT_FALSE(Doc->State.Contains(TDataModFlag::dmSaving));
-}
-
 TEST_F(DocTest, FreedCreatorTakesItsObjectsAndTheirSlavesAlong) {
     TBoxObj* a = Add(Tool, {0, 0});
     TBoxObj* b = Add(Tool2, {50, 0});

@@ -25,9 +25,12 @@ TEST_F(FileTest, SavedFileIsHeaderCreatorMapBodyAndTrailer) {
 
 TEST_F(FileTest, BodyCountersAndLayerNamePinned) {
     Tool->Generator().SetCounter(2);
+    TBoxObj(Tool).Count(); // counted, not in the drawing
+    EXPECT_EQ(Body(), (Bytes{3, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0x01, 0x80}));
+    EXPECT_FALSE(Doc->State.Contains(TDataModFlag::dmSaving));
     Sym(Tool, {0, 0});
     Bytes b = Body();
-    EXPECT_EQ(Bytes(b.begin(), b.begin() + 8), (Bytes{3, 0, 0, 0, 0, 0, 1, 0}));
+    EXPECT_EQ(Bytes(b.begin(), b.begin() + 8), (Bytes{3, 0, 0, 0, 0, 0, 2, 0}));
 
     Doc->Clear();
     Doc->Objects().SetName(u"L1");
