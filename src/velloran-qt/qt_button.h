@@ -12,6 +12,7 @@ class QAction;
 
 namespace vl {
 
+/// A button component that a QAction clicks.
 class QtButton : public TButton {
   public:
     // action is not owned; the caption is taken from its text.

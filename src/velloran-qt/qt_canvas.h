@@ -18,6 +18,7 @@ class QPaintDevice;
 
 namespace vl {
 
+/// The canvas on a QPainter: a raster image, a printer, a PDF writer or an SVG generator.
 class QtCanvas : public TCanvas {
 public:
     // Paints on device until destroyed (or End). A QImage device is a raster

@@ -15,6 +15,7 @@ class QMimeData;
 
 namespace vl {
 
+/// The system clipboard through QClipboard.
 class QtClipboard : public TClipboard {
 public:
     QtClipboard();

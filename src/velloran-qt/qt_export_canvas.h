@@ -13,6 +13,7 @@ class QSvgGenerator;
 
 namespace vl {
 
+/// A canvas that writes a PDF file, one page per NewPage.
 class QtPdfCanvas : public QtCanvas {
 public:
     // A page of pageSizeMM (millimetres) at dpi device pixels per inch,
@@ -26,6 +27,7 @@ private:
     std::unique_ptr<QPdfWriter> FWriter;
 };
 
+/// A canvas that writes an SVG picture.
 class QtSvgCanvas : public QtCanvas {
 public:
     // A picture of sizePx device pixels at dpi pixels per inch.

@@ -19,6 +19,7 @@ class QWidget;
 
 namespace vl {
 
+/// Mirrors a tree of menu items onto QActions of a menu or a menu bar.
 class QtMenu {
 public:
     // root must outlive the binding. The binding chains root's previous

@@ -13,6 +13,7 @@ namespace vl {
 
 class QtPrinterCanvas;
 
+/// The printer on QPrinter; with an output file name set, jobs become PDF files.
 class QtPrinter : public TPrinter {
 public:
     // resolution: printer pixels per inch of the PDF output.

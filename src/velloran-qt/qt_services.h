@@ -16,6 +16,7 @@
 
 namespace vl {
 
+/// The framework services on Qt; install with SetServices after the QApplication exists.
 class QtServices : public TServices {
 public:
     QtServices();

@@ -21,6 +21,7 @@ namespace vl {
 
 class QtBackingCanvas;
 
+/// The Qt widget that hosts a window control of the core, painting through a backing image.
 class QtWindowHost : public QAbstractScrollArea, public TWindowHost {
     Q_OBJECT
 

@@ -31,11 +31,12 @@ class TStream;
 class TvlLayer;
 class TObjectIndex;
 
+/// State flags of a document while it loads, saves or moves objects.
 enum class TDataModFlag : uint8_t { dmNeedAll, dmLoading, dmSaving, dmIgnoreZ, dmMovingObjects };
 using TDataModState = TSet<TDataModFlag, uint8_t>;
 
-// Where an object sits: its index in its layer and the layer's number
-// (1-based with named layers, 0 with the single object case).
+/// Where an object sits: its index in its layer and the layer's number
+/// (1-based with named layers, 0 with the single object case).
 struct TObjIndex {
     int32_t Index = 0;
     int32_t LayerNr = 0;
@@ -54,10 +55,11 @@ using TLayerClassEvent = std::function<void(TLayerClass& NewLayerClass)>;
 using TFileVersionEvent = std::function<void(const TvlFileHeader& FileHeader, bool& abort)>;
 using TFileStreamEvent = std::function<void(TStream& Stream, bool Loading)>;
 
-// How a save ended: completely, or stopped through Userbreak (the file it
-// would have replaced is left as it was).
+/// How a save ended: completely, or stopped through Userbreak (the file it
+/// would have replaced is left as it was).
 enum class TSaveResult : uint8_t { srSaved, srCancelled };
 
+/// The document: identities, marking, deletion with dependants, undo, loading and saving.
 class TvlDataMod : public TEnvironment, public TScaleDocument, public TObjectDocument, public TObjectHolder {
 public:
     explicit TvlDataMod(TComponent* AOwner);

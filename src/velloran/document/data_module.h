@@ -11,6 +11,7 @@
 
 namespace vl {
 
+/// The document for drawings without layer management: every object lives in one layer.
 class TvlDataModule : public TvlDataMod {
 public:
     explicit TvlDataModule(TComponent* AOwner);

@@ -9,6 +9,7 @@
 
 namespace vl {
 
+/// The base of every component that works with one view (tools, documents, the printer).
 class TEnvironment : public TComponent {
 public:
     using TComponent::TComponent;

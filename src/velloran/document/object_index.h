@@ -11,6 +11,7 @@ namespace vl {
 class TvlLayer;
 class TvlObject;
 
+/// Freshly read objects by stored identity, so resolving a loaded drawing's links is a binary search per link.
 class TObjectIndex {
 public:
     // Every non-nil object of Objects; among equal identities the first in

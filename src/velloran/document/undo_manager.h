@@ -16,12 +16,15 @@ namespace vl {
 
 class TObject;
 
+/// Which operations are recorded for undo.
 enum class TUndoOptions : uint8_t { unMove, unCreate, unDelete, unUndo, unPaste };
 using TUndo = TSet<TUndoOptions, uint8_t>;
 
+/// What a backup was taken for.
 enum class TBackupMode : uint8_t { bkEmpty, bkMove, bkCreate, bkDelete, bkUndo, bkPaste };
 using TBackupEvent = std::function<void(TObject* Sender, TBackupMode BackupMode)>;
 
+/// One backup of the undo history: the stream of records and the operation it undoes.
 class TUndoStream : public TMemoryStream {
 public:
     explicit TUndoStream(TBackupMode Mode) : FBackupMode(Mode) {}
@@ -35,6 +38,7 @@ private:
     bool FExMoveMode = false;
 };
 
+/// The undo history: backups taken before each recorded operation, newest first.
 class TUndoManager {
 public:
     // The list keeps Steps + 1 backups (8-bit, as stored).

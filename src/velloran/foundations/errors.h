@@ -8,6 +8,7 @@
 
 namespace vl {
 
+/// The base of the library's exceptions.
 class Exception : public std::runtime_error {
 public:
     explicit Exception(const std::string& msg) : std::runtime_error(msg) {}
@@ -27,7 +28,7 @@ class EOutOfResources : public Exception { using Exception::Exception; };
 class EComponentError : public Exception { using Exception::Exception; };
 class EInOutError : public Exception { using Exception::Exception; };
 
-// The silent abort: unwinds without anything being shown.
+/// The silent abort: unwinds without anything being shown.
 class EAbort : public Exception {
 public:
     EAbort() : Exception("Operation aborted") {}

@@ -13,6 +13,7 @@ namespace vl {
 
 template <typename Signature> class TFunctionRef;
 
+/// A non-owning reference to a callable; pass it down, never keep it.
 template <typename R, typename... Args> class TFunctionRef<R(Args...)> {
 public:
     template <typename F>

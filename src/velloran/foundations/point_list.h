@@ -8,6 +8,7 @@
 
 namespace vl {
 
+/// A record list of points, 8 bytes each.
 class TPointList : public TRecordList {
 public:
     TPointList() : TRecordList(sizeof(TPoint)) {}

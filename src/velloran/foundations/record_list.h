@@ -15,6 +15,7 @@ class TStream;
 // change (a lookup can copy the matching record into it).
 using TFindFunc = bool (*)(const void* record, void* params);
 
+/// A growable array of fixed-size plain records with its own stream layout.
 class TRecordList {
 public:
     // RecordSize must be greater than 0.

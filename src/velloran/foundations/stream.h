@@ -13,8 +13,10 @@
 
 namespace vl {
 
+/// Where a Seek offset counts from.
 enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
 
+/// An abstract byte stream with the little-endian helpers every stored format uses.
 class TStream {
 public:
     virtual ~TStream() = default;
@@ -96,6 +98,7 @@ private:
     }
 };
 
+/// A stream over a growable block of memory.
 class TMemoryStream : public TStream {
 public:
     TMemoryStream() = default;
@@ -120,9 +123,10 @@ private:
     int64_t FPosition = 0;
 };
 
+/// How a file stream opens its file.
 enum class TFileMode { fmCreate, fmOpenRead, fmOpenReadWrite };
 
-// A file on disk. fmCreate replaces an existing file.
+/// A file on disk. fmCreate replaces an existing file.
 class TFileStream : public TStream {
 public:
     TFileStream(const std::string& fileName, TFileMode mode);

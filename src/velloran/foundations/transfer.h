@@ -16,6 +16,7 @@
 
 namespace vl {
 
+/// One stream and one direction: a stored layout described once serves saving and loading.
 class TTransfer {
 public:
     TTransfer(TStream& Stream, bool Writing) : FStream(Stream), FWriting(Writing) {}

@@ -13,6 +13,7 @@
 
 namespace vl {
 
+/// The style template of one creator: pen, brush, font, shape, size and options.
 class TCustomGenerator : public TPersistent {
 public:
     TCustomGenerator() = default;

@@ -9,6 +9,7 @@ namespace vl {
 
 class TStream;
 
+/// Horizontal and vertical alignment of a text in its box.
 class TTextAlign : public TPersistent {
 public:
     THorzAlign Horz() const { return FHorz; }

@@ -10,6 +10,7 @@
 
 namespace vl {
 
+/// The text style template: alignment, word breaking and frame margins on top of the common style.
 class TCustomTxtGenerator : public TCustomGenerator {
 public:
     TCustomTxtGenerator() : FTextAlign(std::make_unique<TTextAlign>()) {}
@@ -38,6 +39,7 @@ protected:
     int16_t FFrameDY = 0;
 };
 
+/// The published text generator.
 class TTxtGenerator : public TCustomTxtGenerator {
 public:
     TTxtGenerator() {

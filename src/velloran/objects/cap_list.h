@@ -9,6 +9,7 @@
 
 namespace vl {
 
+/// An ordered list of drawing objects that owns nothing (the mark case).
 class TCapList : public TObjectSequence<TvlObject*> {
 public:
     // Inserted at FindZIndex of its ZOrder when lsZOrder is set and the

@@ -21,6 +21,7 @@ class TObject;
 // Terminates a layer's object records.
 inline constexpr uint16_t LayerEndMark = 0x8001;
 
+/// A named list of drawing objects that owns them, with visibility, limits and its stream record.
 class TvlLayer : public TObjectSequence<std::unique_ptr<TvlObject>> {
 public:
     explicit TvlLayer(const String& aName = {}, int32_t aCapacity = 0);

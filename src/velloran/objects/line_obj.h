@@ -10,6 +10,7 @@
 
 namespace vl {
 
+/// An object spanned by two ends, each free or hanging on a master object.
 class TLineObj : public TPointObj {
 public:
     using TPointObj::TPointObj;

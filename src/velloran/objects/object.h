@@ -27,6 +27,7 @@ class TCustomGenerator;
 class TObjectView;
 class TObjectDocument;
 
+/// The base of every drawing object: creator link, position, identity and state flags.
 class TvlObject : public TObject, public TScaleObject {
 public:
     explicit TvlObject(TObjectTool* ATool);

@@ -9,6 +9,7 @@
 
 namespace vl {
 
+/// What an object may ask of the document that holds it.
 class TObjectDocument {
 public:
     // The next identity of counter CounterIdx.

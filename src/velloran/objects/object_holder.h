@@ -9,6 +9,7 @@ namespace vl {
 
 class TObjectTool;
 
+/// Anything that keeps drawing objects of creators it does not own; told when such a creator goes away.
 class TObjectHolder {
 public:
     TObjectHolder(const TObjectHolder&) = delete;

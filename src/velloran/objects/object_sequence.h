@@ -22,7 +22,8 @@ namespace vl {
 
 class TStream;
 
-// Bit i is flag i, kept in one byte.
+/// State flags of an object list.
+/// Bit i is flag i, kept in one byte.
 enum class TListFlag : uint8_t {
     lsZOrder,     // Add inserts by ZOrder
     lsModified,
@@ -33,6 +34,7 @@ enum class TListFlag : uint8_t {
 };
 using TListState = TSet<TListFlag, uint8_t>;
 
+/// What every list of drawing objects shares; list order is stacking order.
 template <typename Slot> class TObjectSequence {
 public:
     TObjectSequence() = default;

@@ -23,6 +23,7 @@ using TObjectRefPointEvent = std::function<void(TvlObject* CurrentObject, TPoint
 using TObjectShapeRgnEvent =
     std::function<void(TvlObject* CurrentObject, TRgnMode Mode, std::optional<TRegion>& Rgn)>;
 
+/// What an object may ask of the creator that made it.
 class TObjectTool {
 public:
     // The style template of the tool's objects.

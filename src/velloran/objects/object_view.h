@@ -13,6 +13,7 @@ class TScaleSetting;
 class TShadows;
 class TvlObject;
 
+/// What objects and their document may ask of the view that shows them.
 class TObjectView {
 public:
     // The document the view shows; nullptr without one.

@@ -12,7 +12,8 @@
 
 namespace vl {
 
-// 6 bytes per record.
+/// One identity translation of a paste.
+/// 6 bytes per record.
 struct TPasteIDRec {
     int16_t ClassNr = 0;
     uint16_t StoredID = 0;
@@ -22,7 +23,7 @@ static_assert(sizeof(TPasteIDRec) == 6);
 
 inline std::unique_ptr<TRecordList> PasteIDList;
 
-// Installs an empty translation for one scope.
+/// Installs an empty translation for one scope.
 class TPasteScope : TScopedValue<std::unique_ptr<TRecordList>> {
 public:
     TPasteScope();

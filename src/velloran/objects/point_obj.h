@@ -25,6 +25,7 @@ inline int32_t FrameRgn_W = 3;
 // longest).
 inline constexpr int32_t MaxOutlinePoints = 32;
 
+/// A symbol of the generator's size drawn around a hot spot, optionally turned about it.
 class TPointObj : public TvlObject {
 public:
     using TvlObject::TvlObject;

@@ -15,6 +15,7 @@ namespace vl {
 
 class TvlObject;
 
+/// A uniform grid over the objects' limits, so an area query touches only the objects near it.
 class TSpatialGrid {
 public:
     // Side of a cell in logical units; a power of two keeps the cell lookup a

@@ -7,6 +7,7 @@
 
 namespace vl {
 
+/// A push button as a component; a tool bound to it activates on its click.
 class TButton : public TComponent {
 public:
     using TComponent::TComponent;

@@ -22,7 +22,7 @@ namespace vl {
 class TGraphic;
 class TBitmap;
 
-// Device capability indices (values as a device interface numbers them).
+/// Device capability indices (values as a device interface numbers them).
 enum class TDeviceCap : int32_t {
     HORZSIZE = 4,   // width in millimetres
     VERTSIZE = 6,   // height in millimetres
@@ -32,6 +32,7 @@ enum class TDeviceCap : int32_t {
     LOGPIXELSY = 90,
 };
 
+/// The drawing surface every object, tool and view draws on, in logical coordinates.
 class TCanvas {
 public:
     virtual ~TCanvas() = default;
@@ -112,7 +113,7 @@ public:
     virtual bool CopyToBitmap(const TRect& deviceRect, TBitmap& out) const = 0;
 
 protected:
-    // Saved state for SaveDC/RestoreDC; backends extend it through their own stacks.
+    /// Saved state for SaveDC/RestoreDC; backends extend it through their own stacks.
     struct TState {
         TPen Pen;
         TBrush Brush;

@@ -22,6 +22,7 @@ using TClipboardFormat = uint32_t;
 inline constexpr TClipboardFormat CF_BITMAP = 2;
 inline constexpr TClipboardFormat CF_ENHMETAFILE = 14;
 
+/// The system clipboard: private formats holding memory blocks, and pictures.
 class TClipboard {
 public:
     virtual ~TClipboard() = default;

@@ -14,11 +14,14 @@
 
 namespace vl {
 
+/// Whether a component was inserted or removed (Notification).
 enum class TOperation : uint8_t { opInsert, opRemove };
 
+/// State flags of a component.
 enum class TComponentStateItem : uint8_t { csLoading, csReading, csWriting, csDestroying, csDesigning };
 using TComponentState = TSet<TComponentStateItem>;
 
+/// A persistent object held and freed by its owner, told of other components' insertion and removal.
 class TComponent : public TPersistent {
 public:
     // AOwner is the owner to be: the constructor takes its designing and

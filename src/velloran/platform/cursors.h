@@ -29,8 +29,8 @@ inline constexpr TCursor crSizeAll = -22;
 inline constexpr TCursor crRotate = 12;
 inline constexpr TCursor crSmallCross = 13;
 
-// A cursor image: Width x Height pixels, row 0 at the top. Pixels holds one
-// byte per pixel: 0 transparent, 1 black, 2 white.
+/// A cursor image: Width x Height pixels, row 0 at the top. Pixels holds one
+/// byte per pixel: 0 transparent, 1 black, 2 white.
 struct TCursorImage {
     int32_t Width = 0;
     int32_t Height = 0;

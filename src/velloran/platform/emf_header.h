@@ -9,6 +9,7 @@
 
 namespace vl {
 
+/// The header record of an enhanced metafile.
 struct TEmfHeader {
     TRect Bounds;         // device pixels, inclusive
     TRect Frame;          // 0.01 mm, inclusive

@@ -7,6 +7,7 @@
 
 namespace vl {
 
+/// Settings of an open or save file dialog.
 struct TFileDialogOptions {
     String Title;
     // Pairs of description and patterns, separated by '|':

@@ -8,6 +8,7 @@
 
 namespace vl {
 
+/// The root owner of an application's components; loading ends with Loaded in component order.
 class TForm : public TComponent {
 public:
     using TComponent::TComponent;

@@ -15,6 +15,7 @@ namespace vl {
 
 class TStream;
 
+/// The base of every picture kind.
 class TGraphic : public TPersistent {
 public:
     virtual int32_t Width() const = 0;
@@ -33,10 +34,12 @@ protected:
     bool FTransparent = false;
 };
 
+/// How a bitmap chooses its transparent colour.
 enum class TTransparentMode : uint8_t { tmAuto, tmFixed };
 
-// 32-bit pixels held in memory, row 0 at the top. Pixel values are TColor
-// (0x00BBGGRR).
+/// A bitmap with pixel access, a transparent colour and a mask.
+/// 32-bit pixels held in memory, row 0 at the top. Pixel values are TColor
+/// (0x00BBGGRR).
 class TBitmap : public TGraphic {
 public:
     TBitmap() = default;
@@ -84,8 +87,8 @@ private:
     TTransparentMode FTransparentMode = TTransparentMode::tmAuto;
 };
 
-// An icon: an image with its own mask. Stream image: an ICO file holding one
-// 32-bit image.
+/// An icon: an image with its own mask. Stream image: an ICO file holding one
+/// 32-bit image.
 class TIcon : public TGraphic {
 public:
     int32_t Width() const override { return FImage.Width(); }
@@ -105,7 +108,7 @@ private:
     std::vector<bool> FMask;
 };
 
-// A compressed image that the platform decodes. Stream image: the JPEG bytes.
+/// A compressed image that the platform decodes. Stream image: the JPEG bytes.
 class TJPEGImage : public TGraphic {
 public:
     int32_t Width() const override;

@@ -22,6 +22,7 @@ namespace vl {
 
 class TGraphic;
 
+/// An in-memory clipboard.
 class THeadlessClipboard : public TClipboard {
 public:
     THeadlessClipboard();
@@ -60,8 +61,8 @@ private:
     bool FEmptied = false;
 };
 
-// A print job recorder. Canvas() is the canvas the test supplied, or a null
-// canvas of the page size.
+/// A print job recorder. Canvas() is the canvas the test supplied, or a null
+/// canvas of the page size.
 class THeadlessPrinter : public TPrinter {
 public:
     // Page size in portrait, in printer pixels (A4 at 600 dpi by default).
@@ -94,7 +95,7 @@ private:
     TNullCanvas FNullCanvas;
 };
 
-// A progress bar and label that remember every value they showed.
+/// A progress bar and label that remember every value they showed.
 class THeadlessProgressBar : public TProgressBar {
 public:
     std::vector<int32_t> Positions;
@@ -103,6 +104,7 @@ protected:
     void Changed() override { Positions.push_back(Position()); }
 };
 
+/// A label that remembers every caption it showed.
 class THeadlessLabel : public TLabel {
 public:
     std::vector<String> Captions;
@@ -113,14 +115,17 @@ protected:
     void CaptionChanged() override { Captions.push_back(Caption()); }
 };
 
+/// Services without a display, scripted by tests; everything asked of them is recorded.
 class THeadlessServices : public TServices {
 public:
+    /// A message box as it was shown, and the answer given.
     struct TShownMessage {
         String Text;
         TMsgDlgType Kind = TMsgDlgType::mtInformation;
         TMsgDlgButtons Buttons;
         TModalResult Answer = TModalResult::mrNone;
     };
+    /// A file dialog as it was shown, and the answer given.
     struct TShownFileDialog {
         bool Save = false;
         TFileDialogOptions Options; // as the caller passed them

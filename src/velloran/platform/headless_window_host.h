@@ -13,12 +13,15 @@
 
 namespace vl {
 
+/// An in-memory window for tests that records what its control asked and delivers input on demand.
 class THeadlessWindowHost : public TWindowHost {
 public:
+    /// One invalidation the control asked for.
     struct TInvalidation {
         TRect Rect;
         bool Erase = false;
     };
+    /// One scroll of the client area the control asked for.
     struct TScrollRecord {
         int32_t dx = 0;
         int32_t dy = 0;

@@ -9,9 +9,11 @@
 
 namespace vl {
 
-// Values as a metafile stores them.
+/// Mapping modes.
+/// Values as a metafile stores them.
 enum class TMapMode : uint8_t { mmText = 1, mmAnisotropic = 8 };
 
+/// The window/viewport mapping of a drawing surface; every backend converts with it.
 struct TMapping {
     TMapMode Mode = TMapMode::mmText;
     TPoint WindowOrg;

@@ -12,6 +12,7 @@
 
 namespace vl {
 
+/// What changed in a menu item.
 enum class TMenuChange : uint8_t {
     mcChanged,  // caption, check mark, radio item, group, enabled or visible
     mcInserted, // Item was added to its parent
@@ -23,6 +24,7 @@ class TMenuItem;
 // Item: the item that changed; the handler of an ancestor hears it too.
 using TMenuChangeEvent = std::function<void(TMenuItem& Item, TMenuChange Change)>;
 
+/// A menu item as data: caption, check mark, radio group, sub-items and click handler.
 class TMenuItem : public TComponent {
 public:
     using TComponent::TComponent;

@@ -8,12 +8,14 @@
 
 namespace vl {
 
+/// The kind of a message box.
 enum class TMsgDlgType : uint8_t { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 
+/// The buttons a message box may show.
 enum class TMsgDlgBtn : uint8_t { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore };
 using TMsgDlgButtons = TSet<TMsgDlgBtn>;
 
-// The result of a modal dialog: which button closed it.
+/// The result of a modal dialog: which button closed it.
 enum class TModalResult : int32_t {
     mrNone = 0, mrOK = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7
 };

@@ -15,6 +15,7 @@
 
 namespace vl {
 
+/// A recorded drawing: the complete byte image of an enhanced metafile.
 class TMetafile : public TGraphic {
 public:
     // Size of the picture in device pixels of its reference device.
@@ -48,8 +49,8 @@ private:
     bool FEnhanced = true;
 };
 
-// One record as enumeration hands it out: the whole record (type, size and
-// parameters), little-endian. Copy it to change it before playing.
+/// One record as enumeration hands it out: the whole record (type, size and
+/// parameters), little-endian. Copy it to change it before playing.
 struct TEmfRecord {
     std::span<const uint8_t> Bytes;
     uint32_t Type() const;

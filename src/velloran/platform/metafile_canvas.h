@@ -11,12 +11,13 @@
 
 namespace vl {
 
-// The device a metafile is recorded for: its resolution and physical size.
+/// The device a metafile is recorded for: its resolution and physical size.
 struct TReferenceDevice {
     TSize Pixels{1920, 1080};
     TSize Micrometers{508000, 285750}; // a 96-dpi screen
 };
 
+/// The headless canvas: records every call into a metafile.
 class TMetafileCanvas : public TCanvas {
   public:
     // When mf already has a size (SetWidth/SetHeight), that size becomes the

@@ -14,6 +14,7 @@
 
 namespace vl {
 
+/// The context a metafile is played in, drawing its records on a destination canvas.
 class TMetafilePlayer : public TCanvas {
   public:
     // rect: where the metafile's bounds land, in dest's logical coordinates.

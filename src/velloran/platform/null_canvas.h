@@ -10,6 +10,7 @@
 
 namespace vl {
 
+/// A canvas that draws nothing but keeps tools and mapping and measures text, for layout without a device.
 class TNullCanvas : public TCanvas {
 public:
     // Device size in pixels and resolution in pixels per inch.

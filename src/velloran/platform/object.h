@@ -6,6 +6,7 @@
 
 namespace vl {
 
+/// The root of every class that can send an event.
 class TObject {
 public:
     virtual ~TObject() = default;

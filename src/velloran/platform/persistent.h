@@ -7,6 +7,7 @@
 
 namespace vl {
 
+/// The root of objects that can copy another object's state.
 class TPersistent : public TObject {
 public:
     // Copies Source's state; a source of the wrong class raises EConvertError.

@@ -9,6 +9,7 @@
 
 namespace vl {
 
+/// Holds and owns one graphic of any kind, or nothing.
 class TPicture : public TPersistent {
 public:
     TPicture() = default;

@@ -8,6 +8,7 @@
 
 namespace vl {
 
+/// A list of untyped pointers that owns nothing.
 class TList {
 public:
     int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
@@ -47,6 +48,7 @@ private:
 };
 
 // The same list holding pointers to T.
+/// A typed view of a TList.
 template <typename T>
 class TPointerList {
 public:

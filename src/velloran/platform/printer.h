@@ -11,8 +11,10 @@ namespace vl {
 
 class TCanvas;
 
+/// Page orientation.
 enum class TPrinterOrientation : uint8_t { poPortrait, poLandscape };
 
+/// The platform printer: one job at a time, pages drawn on its canvas.
 class TPrinter {
 public:
     virtual ~TPrinter() = default;

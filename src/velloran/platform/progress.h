@@ -8,6 +8,7 @@
 
 namespace vl {
 
+/// A progress bar as the progress reporter drives it; a backend mirrors it in Changed.
 class TProgressBar {
 public:
     virtual ~TProgressBar() = default;
@@ -35,7 +36,7 @@ private:
     int32_t FStep = 10;
 };
 
-// A control that shows one line of status text.
+/// A control that shows one line of status text.
 class TLabel {
 public:
     virtual ~TLabel() = default;

@@ -13,10 +13,13 @@
 
 namespace vl {
 
+/// How a polygon's inside is decided.
 enum class TPolyFillMode : uint8_t { ALTERNATE = 1, WINDING = 2 };
 
+/// A region as a value: rectangle, ellipse, rounded rectangle or polygon.
 class TRegion {
 public:
+    /// The shape a region holds.
     enum class TKind : uint8_t { rkEmpty, rkRect, rkEllipse, rkRoundRect, rkPolygon };
 
     TRegion() = default;

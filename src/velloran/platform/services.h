@@ -17,6 +17,7 @@ namespace vl {
 class TClipboard;
 class TPrinter;
 
+/// The services the library asks for at run time: dialogs, clipboard, printer, cursors, clock, message loop.
 class TServices {
 public:
     virtual ~TServices() = default;
@@ -57,8 +58,8 @@ TServices& Services();
 // headless default.
 void SetServices(TServices* Value);
 
-// Installs services for its lifetime and then puts back whatever was
-// installed before (so scopes nest), as test fixtures need.
+/// Installs services for its lifetime and then puts back whatever was
+/// installed before (so scopes nest), as test fixtures need.
 class TServicesScope {
 public:
     explicit TServicesScope(TServices& Value);

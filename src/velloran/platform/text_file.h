@@ -11,6 +11,7 @@
 
 namespace vl {
 
+/// A line-oriented UTF-8 text file.
 class TTextFile {
 public:
     TTextFile() = default;

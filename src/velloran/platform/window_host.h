@@ -16,20 +16,23 @@ namespace vl {
 
 class TCanvas;
 
+/// A mouse button.
 enum class TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
 
+/// Keys and buttons held down with a mouse or key event.
 enum class TShiftStateItem : uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateItem>;
 
+/// A window's horizontal or vertical scroll bar.
 enum class TScrollBarKind : uint8_t { sbHorizontal, sbVertical };
 
-// What the user did with a scroll bar; scPosition ends a thumb drag,
-// scTrack is sent while it lasts.
+/// What the user did with a scroll bar; scPosition ends a thumb drag,
+/// scTrack is sent while it lasts.
 enum class TScrollCode : uint8_t {
     scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll
 };
 
-// Settings of one scroll bar; the bar is shown exactly when Visible.
+/// Settings of one scroll bar; the bar is shown exactly when Visible.
 struct TScrollInfo {
     int32_t Min = 0;
     int32_t Max = 0;
@@ -45,6 +48,7 @@ constexpr bool ScrollBarNeeded(const TScrollInfo& si) {
     return si.Page > 0 ? int64_t{si.Max} - si.Min + 1 > si.Page : si.Max > si.Min;
 }
 
+/// What the platform offers a control of the core: invalidation, scrolling, scroll bars, focus and cursor.
 class TWindowHost {
 public:
     virtual ~TWindowHost() = default;
@@ -89,7 +93,7 @@ public:
     virtual TPoint ScreenToClient(TPoint p) const = 0;
 };
 
-// A window control of the core: what the host calls. Defaults do nothing.
+/// A window control of the core: what the host calls. Defaults do nothing.
 class TWindowControl : public TComponent {
 public:
     using TComponent::TComponent;

@@ -13,6 +13,7 @@ namespace vl {
 
 class TCanvas;
 
+/// The lattice painted beneath all objects that creators and the mark-and-move tool snap to.
 class TvlGrid : public TPersistent {
 public:
     // The owning view supplies how to repaint itself completely.

@@ -5,6 +5,7 @@
 
 namespace vl {
 
+/// Units of length for logical and world coordinates.
 enum class TLenUnits : uint8_t { Meter, dm, cm, mm, mm_10, Pixel };
 
 // Decimal exponent of a unit: one unit is 10^-UnitExponent metres. Pixel is

@@ -7,8 +7,8 @@
 
 namespace vl {
 
-// An object whose size may depend on the drawing scale (e.g. texts with a
-// fixed device font height).
+/// An object whose size may depend on the drawing scale (e.g. texts with a
+/// fixed device font height).
 class TScaleObject {
 public:
     virtual void AdjustToScale() = 0;
@@ -17,6 +17,7 @@ protected:
     ~TScaleObject() = default;
 };
 
+/// What fitting a drawing to the view needs from its document.
 class TScaleDocument {
 public:
     using TScaleStep = TFunctionRef<void(TScaleObject& AnyObject)>;

@@ -25,14 +25,14 @@ inline constexpr int32_t MaxCoord = 32767;
 // Hit-test tolerance in pixels.
 inline constexpr int16_t FrameSpace = 3;
 
-// Extents of the scale at which the view was loaded.
+/// Extents of the scale at which the view was loaded.
 struct TRefScale {
     int32_t VPExt = 0;
     int32_t WndExt = 0;
     friend bool operator==(const TRefScale&, const TRefScale&) = default;
 };
 
-// The block of a mapping that Assign copies, in field order.
+/// The block of a mapping that Assign copies, in field order.
 struct TScaleRec {
     TPoint FVPHome;
     TPoint FVPOrg;
@@ -47,6 +47,7 @@ struct TScaleRec {
     TOrigin FOrigin = TOrigin::LeftTop;
 };
 
+/// The coordinate mapping of a view: world values, logical units and device pixels.
 class TScaleSetting : public TPersistent {
 public:
     explicit TScaleSetting(TCanvas* aCanvas = nullptr) : FCanvas(aCanvas) {}
@@ -187,9 +188,9 @@ private:
 // TActScaleSetScope.
 inline TScaleSetting* ActScaleSet = nullptr;
 
-// Installs a mapping for one scope and puts the previous one back. Guards
-// nest; a mapping that goes away while guards hold it is forgotten by all of
-// them, so none restores a dangling mapping.
+/// Installs a mapping for one scope and puts the previous one back. Guards
+/// nest; a mapping that goes away while guards hold it is forgotten by all of
+/// them, so none restores a dangling mapping.
 class TActScaleSetScope {
 public:
     explicit TActScaleSetScope(TScaleSetting* Value);

@@ -8,6 +8,7 @@
 
 namespace vl {
 
+/// Offset and brush of the drop shadows of objects with goShadows.
 class TShadows : public TPersistent {
 public:
     void Assign(const TPersistent& Source) override;

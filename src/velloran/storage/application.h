@@ -11,6 +11,7 @@
 
 namespace vl {
 
+/// The application's identity (AppID and version) that every saved drawing carries.
 class TvlApplication : public TPersistent {
 public:
     // Holds the present identity back and marks it as not committed.

@@ -9,7 +9,8 @@
 
 namespace vl {
 
-// 16 bytes on the stream; Velloran holds the negated format version.
+/// The header of a drawing stream.
+/// 16 bytes on the stream; Velloran holds the negated format version.
 struct TvlFileHeader {
     int16_t Velloran = 0;
     int16_t Reserved = 0;
@@ -18,7 +19,7 @@ struct TvlFileHeader {
     int32_t HostVersion = 0;
 };
 
-// The 8-byte header of streams from 2.0.0.4 up to 4.5.0.0.
+/// The 8-byte header of streams from 2.0.0.4 up to 4.5.0.0.
 struct TOldHeader {
     int16_t Velloran = 0;
     int16_t AppID = 0;
@@ -41,7 +42,7 @@ TvlFileHeader OwnFileHeader();
 // FileHeader := OwnFileHeader().
 void SetFileHeader();
 
-// Installs a header (by default the library's own) for one scope.
+/// Installs a header (by default the library's own) for one scope.
 class TFileHeaderScope : TScopedValue<TvlFileHeader> {
 public:
     explicit TFileHeaderScope(const TvlFileHeader& Header = OwnFileHeader()) : TScopedValue(FileHeader, Header) {}

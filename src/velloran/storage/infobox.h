@@ -26,6 +26,7 @@ inline constexpr int32_t infoSaveCount = 210; // number: objects in the layer
 inline constexpr int32_t infoSaveLayer = 220; // text: layer name
 inline constexpr int32_t infoPrinting = 300;  // number: objects to print
 
+/// The progress reporter of loading, saving and printing, shown on the application's own controls.
 class TInfobox {
 public:
     // Label and bar are not owned; either may be nullptr.
@@ -52,11 +53,12 @@ inline TInfobox* Infobox = nullptr;
 // Set by the application to stop saving and printing; reset by InfoClose.
 inline bool Userbreak = false;
 
-// Install a reporter, or a break request, for one scope.
+/// Install a reporter, or a break request, for one scope.
 class TInfoboxScope : TScopedValue<TInfobox*> {
 public:
     explicit TInfoboxScope(TInfobox* Box) : TScopedValue(Infobox, Box) {}
 };
+/// Sets Userbreak for one scope.
 class TUserbreakScope : TScopedValue<bool> {
 public:
     explicit TUserbreakScope(bool Value) : TScopedValue(Userbreak, Value) {}

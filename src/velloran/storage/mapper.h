@@ -9,11 +9,13 @@
 
 namespace vl {
 
+/// One class-number translation: stored number to current number.
 struct TMapElem {
     int32_t FromNr = 0;
     int32_t ToNr = 0;
 };
 
+/// The class-number translation in force while a drawing is read.
 class TMapper {
 public:
     TMapper() = default;
@@ -33,7 +35,7 @@ public:
 // The active translation (not owned here; the loader creates and frees it).
 inline TMapper* Mapper = nullptr;
 
-// Installs a translation for one scope (a load).
+/// Installs a translation for one scope (a load).
 class TMapperScope : TScopedValue<TMapper*> {
 public:
     explicit TMapperScope(TMapper* Map) : TScopedValue(Mapper, Map) {}

@@ -10,6 +10,7 @@
 
 namespace vl {
 
+/// The line ends of a word-broken text and the index of its widest line.
 class TBreakList : public TRecordList {
 public:
     TBreakList() : TRecordList(2) {}

@@ -9,6 +9,7 @@
 
 namespace vl {
 
+/// The text creator: a click places a word-breaking text.
 class TvlText : public TCustomPoints {
 public:
     // With a TTxtGenerator2 in Arial, height 30.
@@ -28,6 +29,7 @@ protected:
     TvlText(TComponent* AOwner, std::unique_ptr<TCustomTxtGenerator2> AGenerator);
 };
 
+/// The label creator: a click places a label that grows around its text.
 class TvlTextlabs : public TvlText {
 public:
     // With a TTxtLabGenerator.
@@ -36,7 +38,7 @@ public:
     TCapClass DefaultClass() override;
 };
 
-// Spans two-point labels like the line creators span lines.
+/// Spans two-point labels like the line creators span lines.
 class TvlTextlabs2D : public TCustomLines {
 public:
     // With a TTxtLab2Generator in Arial, height 30.

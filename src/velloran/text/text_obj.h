@@ -18,6 +18,7 @@ namespace vl {
 // and are cut to it, so that sums of extents and positions stay in range.
 inline constexpr int32_t MaxTextExtent = 1 << 24;
 
+/// A point object that shows one text in its generator's font.
 class TTextObj : public TPointObj {
 public:
     // Raises unless the creator's generator is a TCustomTxtGenerator2.
@@ -91,8 +92,8 @@ protected:
     TSize FTextExtent{10, 10};
 };
 
-// While alive, the mapping in force measures at the reference scale (only
-// when On); the canvas's mapping is put back afterwards.
+/// While alive, the mapping in force measures at the reference scale (only
+/// when On); the canvas's mapping is put back afterwards.
 class TRefScaleMeasure {
 public:
     explicit TRefScaleMeasure(bool On);

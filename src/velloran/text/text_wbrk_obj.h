@@ -13,6 +13,7 @@
 
 namespace vl {
 
+/// A text of several lines, broken at hard line breaks and at a break width.
 class TTextWbrkObj : public TTextObj {
 public:
     using TTextObj::TTextObj;

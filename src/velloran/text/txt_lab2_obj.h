@@ -11,6 +11,7 @@
 
 namespace vl {
 
+/// A framed text in a box spanned by two corners.
 class TTxtLab2Obj : public TLineObj {
 public:
     // Raises for a generator whose shape is stLine.

@@ -11,6 +11,7 @@
 
 namespace vl {
 
+/// A framed text whose frame grows and shrinks around its text.
 class TTxtLabObj : public TPointObj {
 public:
     // Raises for a generator whose shape is stLine.

@@ -23,8 +23,9 @@ using TNewID = int16_t;
 using TObjectClassEvent = std::function<void(TCapClass& NewObjectClass)>;
 using TChangeIDEvent = std::function<void(TObject* Sender, TNewID& NewID)>;
 
-// The object events OnObjectShape, OnObjectDraw, OnObjectCheckShape,
-// OnCalcRefPoint and OnObjectShapeRgn come with TObjectTool.
+/// The tool that makes drawing objects and owns their generator.
+/// The object events OnObjectShape, OnObjectDraw, OnObjectCheckShape,
+/// OnCalcRefPoint and OnObjectShapeRgn come with TObjectTool.
 class TvlCreator : public TSaveTool, public TObjectTool {
 public:
     explicit TvlCreator(TComponent* AOwner);

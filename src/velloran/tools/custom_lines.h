@@ -15,6 +15,7 @@ namespace vl {
 // X, Y: the rubber band's extent, not a position.
 using TDynaShapeMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int32_t X, int32_t Y)>;
 
+/// The creator of two-point objects: the first click starts a rubber band, the second makes the object.
 class TCustomLines : public TCustomPoints {
 public:
     // With a line generator and the not-xor rubber-band pen.
@@ -79,7 +80,7 @@ private:
     TPen FDynaLine{clBlack, 1, TPenStyle::psSolid, TPenMode::pmNotXor};
 };
 
-// The published line creator.
+/// The published line creator.
 class TvlLines : public TCustomLines {
 public:
     using TCustomLines::TCustomLines;

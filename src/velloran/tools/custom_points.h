@@ -7,6 +7,7 @@
 
 namespace vl {
 
+/// The point-symbol creator: a click makes one object at the clicked point.
 class TCustomPoints : public TvlCreator {
 public:
     // With a point generator.

@@ -7,6 +7,7 @@
 
 namespace vl {
 
+/// The creator of lines whose ends hang on point objects of a master point creator.
 class TCustomLineDepends : public TCustomLines {
 public:
     using TCustomLines::TCustomLines;
@@ -40,7 +41,7 @@ private:
     TvlObject* FP2 = nullptr;
 };
 
-// The published dependent line creator.
+/// The published dependent line creator.
 class TLineDepends : public TCustomLineDepends {
 public:
     using TCustomLineDepends::TCustomLineDepends;

@@ -14,9 +14,10 @@ namespace vl {
 // The framework's mouse-move event: X, Y logical.
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int32_t X, int32_t Y)>;
 
-// What a pending delayed move does now.
+/// What a pending delayed move does now.
 enum class TWait : uint8_t { wtZero, wtStart, wtWait };
 
+/// The selection tool: marks, moves, sizes and turns objects.
 class TMarkMove : public TSaveTool {
 public:
     explicit TMarkMove(TComponent* AOwner);

@@ -15,11 +15,14 @@
 
 namespace vl {
 
+/// Options of a mouse tool.
 enum class TToolOption : uint8_t { toDefaultTool, toDontScroll };
 using TToolOptions = TSet<TToolOption, uint8_t>;
+/// State flags of a mouse tool.
 enum class TToolStateItem : uint8_t { tsWaiting, tsWorking, tsMoving, tsCanScroll };
 using TToolState = TSet<TToolStateItem, uint8_t>;
 
+/// The interactive tool; the draw box hands it every mouse and key event in logical coordinates.
 class TMouseTool : public TViewTool {
 public:
     using TViewTool::TViewTool;

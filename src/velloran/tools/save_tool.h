@@ -12,6 +12,7 @@ namespace vl {
 
 using TObjectFoundEvent = std::function<void(TvlObject* CurrentObject, bool& Accept)>;
 
+/// A mouse tool that reports the objects found under the mouse and reaches its draw box's document.
 class TSaveTool : public TMouseTool {
 public:
     using TMouseTool::TMouseTool;

@@ -28,9 +28,10 @@ class TvlDataMod;
 class TvlObject;
 class TViewTool;
 
-// Where GetSpace makes room.
+/// Where GetSpace makes room.
 enum class TSpaceDir : uint8_t { dirLeft, dirTop, dirRight, dirBottom };
 
+/// Drag-and-drop notice kinds.
 enum class TDragState : uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
 
 // Walks over the owner's components: Stop ends the walk.
@@ -46,6 +47,7 @@ using TKeyPressEvent = std::function<void(TObject* Sender, char16_t& Key)>;
 // Milliseconds between two steps of edge scrolling.
 inline uint16_t AutoScrollTime = 50;
 
+/// The view that shows one document through its own mapping and hands input to the current tool.
 class TCustomDrawBox : public TScrollPaint, public TObjectView, public TObjectHolder {
 public:
     explicit TCustomDrawBox(TComponent* AOwner);
@@ -217,6 +219,7 @@ private:
     TLimRec FRangeLimits{EmptyLimMin, EmptyLimMin, EmptyLimMax, EmptyLimMax};
 };
 
+/// The published draw box component; it also takes the focus on a click.
 class TvlDrawbox : public TCustomDrawBox {
 public:
     using TCustomDrawBox::TCustomDrawBox;

@@ -13,6 +13,7 @@ namespace vl {
 
 class TScrollWinControl;
 
+/// One window scroll bar of a scrolling control: range, position, step, margin and visibility.
 class TvlScrollBar : public TPersistent {
 public:
     // AControl is not owned; it owns this bar.

@@ -11,11 +11,13 @@
 
 namespace vl {
 
+/// The border of a scrolling control.
 enum class TBorderStyle : uint8_t { bsNone, bsSingle };
 
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int32_t X, int32_t Y)>;
 
+/// The scrolling control as a component, with its border, events and tool edge scrolling.
 class TScrollBx : public TScrollWinControl {
 public:
     explicit TScrollBx(TComponent* AOwner = nullptr) : TScrollWinControl(AOwner) {}

@@ -11,6 +11,7 @@ namespace vl {
 
 class TCanvas;
 
+/// The scrolling control that paints: a paint message calls the virtual Paint.
 class TScrollPaint : public TScrollBx {
 public:
     explicit TScrollPaint(TComponent* AOwner = nullptr) : TScrollBx(AOwner) {}

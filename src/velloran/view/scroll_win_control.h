@@ -16,6 +16,7 @@
 
 namespace vl {
 
+/// State flags of a scrolling control, shared with the draw box.
 enum class TBoxStateItem : uint8_t {
     bsPrepared,
     bsModified,
@@ -31,6 +32,7 @@ enum class TBoxStateItem : uint8_t {
 };
 using TBoxState = TSet<TBoxStateItem>;
 
+/// A window control with two scroll bars whose range follows its child controls.
 class TScrollWinControl : public TWindowControl {
 public:
     explicit TScrollWinControl(TComponent* AOwner = nullptr);

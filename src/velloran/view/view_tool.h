@@ -18,6 +18,7 @@ class TCustomDrawBox;
 // One scroll step of the draw box towards the edge the cursor is at.
 using TScrollProc = std::function<void()>;
 
+/// A tool as its draw box sees it: input, edge scrolling, scale and paint notices.
 class TViewTool : public TEnvironment {
 public:
     using TEnvironment::TEnvironment;
