@@ -12,7 +12,7 @@ namespace vl {
 /// The progress bar on a QProgressBar.
 class QtProgressBar : public TProgressBar {
 public:
-    // The widget is created here; parent (if any) places it on a form.
+    /// The widget is created here; parent (if any) places it on a form.
     explicit QtProgressBar(QWidget* parent = nullptr);
     ~QtProgressBar() override;
     QProgressBar* Widget() const { return FBar; }

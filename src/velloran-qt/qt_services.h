@@ -22,7 +22,7 @@ public:
     QtServices();
     ~QtServices() override;
 
-    // Parent of the dialogs (the main window); none by default.
+    /// Parent of the dialogs (the main window); none by default.
     void SetDialogParent(QWidget* parent) { FDialogParent = parent; }
 
     TModalResult MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons) override;

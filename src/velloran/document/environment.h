@@ -15,21 +15,21 @@ public:
     using TComponent::TComponent;
     std::string ClassName() const override { return "TEnvironment"; }
 
-    // Not owned; nil while the component is not linked. Cleared when the
-    // view goes away.
+    /// Not owned; nil while the component is not linked. Cleared when the
+    /// view goes away.
     TObjectView* DrawForm() const { return FDrawForm; }
-    // Value must be a component (the draw box).
+    /// Value must be a component (the draw box).
     virtual void SetDrawForm(TObjectView* Value);
-    // Carries no behaviour; kept for stored forms.
+    /// Carries no behaviour; kept for stored forms.
     int32_t About = 0;
 
-    // Forgets a view that goes away; while designing, an unlinked component
-    // takes a view that is dropped on the form.
+    /// Forgets a view that goes away; while designing, an unlinked component
+    /// takes a view that is dropped on the form.
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     TObjectView* FDrawForm = nullptr;
-    // The same view as a component, for its removal notice.
+    /// The same view as a component, for its removal notice.
     TComponent* FDrawComponent = nullptr;
 };
 

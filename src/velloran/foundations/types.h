@@ -6,7 +6,7 @@
 
 namespace vl {
 
-// The library's text type: UTF-16 code units, as texts are stored in streams.
+/// The library's text type: UTF-16 code units, as texts are stored in streams.
 using String = std::u16string;
 
 /// A point in logical units.
@@ -30,12 +30,12 @@ struct TRect {
     int32_t Right = 0;
     int32_t Bottom = 0;
 
-    // Saturating: edges may lie anywhere in the 32-bit range.
+    /// Saturating: edges may lie anywhere in the 32-bit range.
     int32_t Width() const { return Span(Left, Right); }
     int32_t Height() const { return Span(Top, Bottom); }
     TPoint TopLeft() const { return {Left, Top}; }
     TPoint BottomRight() const { return {Right, Bottom}; }
-    // A copy with Left <= Right and Top <= Bottom (RectDirection does it in place).
+    /// A copy with Left <= Right and Top <= Bottom (RectDirection does it in place).
     [[nodiscard]] TRect Normalised() const {
         return {Left < Right ? Left : Right, Top < Bottom ? Top : Bottom, Left < Right ? Right : Left,
                 Top < Bottom ? Bottom : Top};
@@ -97,16 +97,16 @@ struct TLimRec {
 };
 using pLimRec = TLimRec*;
 
-// Start values of an empty bounding box (note: -2147483647, not INT32_MIN).
+/// Start values of an empty bounding box (note: -2147483647, not INT32_MIN).
 inline constexpr int32_t EmptyLimMin = 2147483647;
 inline constexpr int32_t EmptyLimMax = -2147483647;
 
-// Point buffers never exceed this many points.
+/// Point buffers never exceed this many points.
 inline constexpr int32_t MaxPointArray = 1025;
-// A point buffer is addressed through a pointer to its first point.
+/// A point buffer is addressed through a pointer to its first point.
 using pPointArray = TPoint*;
 
-// One part of a packed version number, 0..127.
+/// One part of a packed version number, 0..127.
 using T4Bit = uint8_t;
 
 /// The direction of a scroll: horizontal, vertical or both.

@@ -21,9 +21,9 @@ public:
     void SetTextAlign(const TTextAlign& v) { FTextAlign->Assign(v); }
 
     int32_t WordBreak() const { return FWordBreak; }
-    // A positive width switches rotation off.
+    /// A positive width switches rotation off.
     void SetWordBreak(int32_t value);
-    // Options with goRotation switch word breaking off.
+    /// Options with goRotation switch word breaking off.
     void SetTxtOptions(TGeneratorOptions options);
     void SetOptions(TGeneratorOptions options) override { SetTxtOptions(options); }
 

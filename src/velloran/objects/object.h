@@ -56,14 +56,14 @@ public:
     virtual int32_t GetHeight() const;
     virtual int32_t GetWidth() const;
     virtual void SetWidth(int32_t Value);
-    // True when P (local) is on a handle (smCheck); smShape draws them all.
+    /// True when P (local) is on a handle (smCheck); smShape draws them all.
     virtual bool SizingHandles(TPoint P, TSizeMode Mode);
     virtual void AssignPos(const TvlObject& Source);
-    // Relative to the object's own origin; the caller owns the region.
+    /// Relative to the object's own origin; the caller owns the region.
     virtual std::optional<TRegion> CreateShapeRgn(TRgnMode Mode) const;
     virtual int32_t Involved(TInvolve Code);
     virtual void CanDelete();
-    // Stream may be nullptr in the two connect modes.
+    /// Stream may be nullptr in the two connect modes.
     virtual void Persist(TStream* Stream, TPstMode Mode);
     virtual bool Found(const TLimRec& CurLims);
     virtual bool CheckShape(const TLimRec& CurLims);
@@ -91,13 +91,13 @@ public:
     // ---- Links --------------------------------------------------------------
     TObjectTool* Tool() const { return FTool; }
     TCustomGenerator& Generator() const;
-    // nullptr while the creator is not linked to a draw box.
+    /// nullptr while the creator is not linked to a draw box.
     TObjectView* DrawBox() const;
     TObjectDocument* GetDataModule() const;
     int16_t ClassNr() const;
     void Count();
-    // ConObj for a slave (nullptr only while its link waits to be connected),
-    // otherwise the object itself.
+    /// ConObj for a slave (nullptr only while its link waits to be connected),
+    /// otherwise the object itself.
     TvlObject* GetMaster() const;
     bool IsSlave() const { return State.Contains(TIndividualFlag::isSlave); }
 
@@ -132,19 +132,19 @@ public:
     TRect GetRect_Lcl() const;
     TRect GetRect() const;
     TPoint GetExtent() const;
-    // Limits with pen, shadow and sizing handles: all the object can paint.
+    /// Limits with pen, shadow and sizing handles: all the object can paint.
     TLimRec GetMaxLimits() const;
-    // The maximal limits as last stored; the layer's index is keyed by them.
+    /// The maximal limits as last stored; the layer's index is keyed by them.
     const TLimRec& StoredLimits() const { return FMaxLim; }
-    // Every change of position, size, angle or sizing state ends here: the
-    // limits are stored again and, when they moved, the document moves the
-    // object in its index.
+    /// Every change of position, size, angle or sizing state ends here: the
+    /// limits are stored again and, when they moved, the document moves the
+    /// object in its index.
     void LimitsChanged() { StoreLimits(false); }
-    // The object gained or lost a master: it is filed again even where its
-    // limits stayed, as objects that follow others are asked by every search.
+    /// The object gained or lost a master: it is filed again even where its
+    /// limits stayed, as objects that follow others are asked by every search.
     void LinksChanged() { StoreLimits(true); }
-    // Koord is a TPoint (cfPoint), a TRect in screen orientation (cfRect) or
-    // a TLimRec (cfLimRec); the typed overloads below pick the code.
+    /// Koord is a TPoint (cfPoint), a TRect in screen orientation (cfRect) or
+    /// a TLimRec (cfLimRec); the typed overloads below pick the code.
     bool CheckFrame(const void* Koord, TCheckFrame Code) const;
     bool CheckFrame(const TPoint& P) const { return CheckFrame(&P, TCheckFrame::cfPoint); }
     bool CheckFrame(const TRect& R) const { return CheckFrame(&R, TCheckFrame::cfRect); }
@@ -157,19 +157,19 @@ public:
     // ---- Persistence ----------------------------------------------------------
     void SaveToStream(TStream& Stream) { Persist(&Stream, TPstMode::pstSave); }
     void LoadFromStream(TStream& Stream) { Persist(&Stream, TPstMode::pstLoad); }
-    // Links resolve through the object's own data module; the argument is unused.
+    /// Links resolve through the object's own data module; the argument is unused.
     void Connect(TObjectDocument* DataMod);
     TvlObject* FindObject(const TContype& Link) const;
 
-    // Writing: pstSave, pstCopy. Reading: pstLoad, pstPaste. Connect modes do
-    // nothing unless said otherwise.
+    /// Writing: pstSave, pstCopy. Reading: pstLoad, pstPaste. Connect modes do
+    /// nothing unless said otherwise.
     static void RegisterData(TStream* Stream, void* Data, int32_t Size, TPstMode Mode);
-    // A zero-terminated UTF-16 buffer owned by the object.
+    /// A zero-terminated UTF-16 buffer owned by the object.
     static void RegisterPChar(TStream* Stream, std::unique_ptr<char16_t[]>& Text, TPstMode Mode);
     static void RegisterString(TStream* Stream, String& Text, TPstMode Mode);
-    // An embedded object: its own record; reading skips its class number.
+    /// An embedded object: its own record; reading skips its class number.
     static void RegisterObject(TStream* Stream, TvlObject& Embedded, TPstMode Mode);
-    // 8 bytes; resolves the link in the connect modes.
+    /// 8 bytes; resolves the link in the connect modes.
     void RegisterLink(TStream* Stream, TContype& Link, TPstMode Mode);
     static void RegisterFont(TStream* Stream, TFont& Font, TPstMode Mode);
     static void RegisterPen(TStream* Stream, TPen& Pen, TPstMode Mode);
@@ -182,21 +182,21 @@ public:
 
 private:
     friend class TvlLayer;
-    // Kept by the owning layer: the object's index there (valid up to the
-    // layer's renumbered mark) and how its index holds it. The fields fill
-    // what would be padding.
+    /// Kept by the owning layer: the object's index there (valid up to the
+    /// layer's renumbered mark) and how its index holds it. The fields fill
+    /// what would be padding.
     int32_t FListPos = 0;
 
 public:
 
 protected:
-    // The stream a persistence mode needs; raises when it is missing.
+    /// The stream a persistence mode needs; raises when it is missing.
     static TStream& StreamFor(TStream* Stream, TPstMode Mode);
-    // The canvas of the mapping in force.
+    /// The canvas of the mapping in force.
     static TCanvas& Canvas();
-    // Window origin at the object's minimal corner, so it draws in local units.
+    /// Window origin at the object's minimal corner, so it draws in local units.
     void SetOrigin() const;
-    // A position record of 16 bytes, in the linked form while Linked.
+    /// A position record of 16 bytes, in the linked form while Linked.
     static void TransferPos(TTransfer& t, TPos& P, bool Linked);
 
 private:

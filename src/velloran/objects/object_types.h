@@ -78,19 +78,19 @@ enum class TRgnMode : uint8_t { rmDev, rmLog };
 /// Whether a selection call selects or unselects.
 enum class TSelectMode : uint8_t { smSelect, smUnselect };
 
-// A class reference: makes an object of one class for a creator.
+/// A class reference: makes an object of one class for a creator.
 using TCapClass = std::unique_ptr<TvlObject> (*)(TObjectTool* ATool);
 template <typename T> std::unique_ptr<TvlObject> CapClassOf(TObjectTool* ATool) { return std::make_unique<T>(ATool); }
 
 using TObjectEvent = std::function<void(TvlObject* CurrentObject)>;
 
-// Default divisor of rounded corners (a creator's Tag overrides it).
+/// Default divisor of rounded corners (a creator's Tag overrides it).
 inline int32_t RoundRectX3 = 2;
-// Pen colour of the outlines objects show while they move.
+/// Pen colour of the outlines objects show while they move.
 inline TColor clShadowPen = clBlack;
-// Colour of the text a moving object shows.
+/// Colour of the text a moving object shows.
 inline TColor clShadowText = 0x808080;
-// The handle being dragged; szNone when no sizing runs.
+/// The handle being dragged; szNone when no sizing runs.
 inline TSizingHandle SizingHandle = TSizingHandle::szNone;
 
 /// Holds a handle as the one being dragged for one scope.

@@ -29,7 +29,7 @@ public:
     TPasteScope();
 };
 
-// The new identity of a pasted object, when the running paste holds one.
+/// The new identity of a pasted object, when the running paste holds one.
 std::optional<uint16_t> PastedID(int16_t ClassNr, uint16_t StoredID);
 
 } // namespace vl

@@ -18,20 +18,20 @@ class TvlObject;
 /// A uniform grid over the objects' limits, so an area query touches only the objects near it.
 class TSpatialGrid {
 public:
-    // Side of a cell in logical units; a power of two keeps the cell lookup a
-    // shift. Measured on symbols of 6 to 300 units at 1,000 per screen: 256
-    // keeps the per-cell overhead below 2 bytes an object while a mouse
-    // query still meets only a few dozen candidates, settled by the stored limits.
+    /// Side of a cell in logical units; a power of two keeps the cell lookup a
+    /// shift. Measured on symbols of 6 to 300 units at 1,000 per screen: 256
+    /// keeps the per-cell overhead below 2 bytes an object while a mouse
+    /// query still meets only a few dozen candidates, settled by the stored limits.
     static constexpr int32_t CellShift = 8;
-    // An object spanning more cells than this goes to the list of large ones.
+    /// An object spanning more cells than this goes to the list of large ones.
     static constexpr int64_t MaxCellsPerObject = 16;
 
     void Insert(TvlObject* Obj, const TLimRec& Lim, bool Always);
-    // Lim and Always as inserted; otherwise every cell is searched.
+    /// Lim and Always as inserted; otherwise every cell is searched.
     void Erase(TvlObject* Obj, const TLimRec& Lim, bool Always);
     void Clear();
-    // Appends every object whose stored limits meet Area, and every large
-    // one (duplicates possible).
+    /// Appends every object whose stored limits meet Area, and every large
+    /// one (duplicates possible).
     void Query(const TLimRec& Area, std::vector<TvlObject*>& Out) const;
     int64_t Size() const { return FSize; }
 
@@ -46,7 +46,7 @@ private:
         return (uint64_t(uint32_t(cx)) << 32) | uint32_t(cy);
     }
     static bool EraseFrom(std::vector<TvlObject*>& V, TvlObject* Obj);
-    // Removes Obj wherever it is; for entries filed under unknown limits.
+    /// Removes Obj wherever it is; for entries filed under unknown limits.
     void Sweep(TvlObject* Obj);
 
     std::unordered_map<uint64_t, std::vector<TvlObject*>> FCells;

@@ -18,7 +18,7 @@ public:
     void SetEnabled(bool Value) { FEnabled = Value; }
 
     TNotifyEvent OnClick;
-    // Calls OnClick with this button as Sender, when enabled and assigned.
+    /// Calls OnClick with this button as Sender, when enabled and assigned.
     void Click() {
         if (FEnabled && OnClick) OnClick(this);
     }

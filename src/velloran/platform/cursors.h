@@ -24,8 +24,8 @@ inline constexpr TCursor crSizeWE = -9;
 inline constexpr TCursor crHourGlass = -11;
 inline constexpr TCursor crHandPoint = -21;
 inline constexpr TCursor crSizeAll = -22;
-// The library's own cursors: the rotation cursor of the creators and the
-// small cross of the draw box.
+/// The library's own cursors: the rotation cursor of the creators and the
+/// small cross of the draw box.
 inline constexpr TCursor crRotate = 12;
 inline constexpr TCursor crSmallCross = 13;
 
@@ -38,8 +38,8 @@ struct TCursorImage {
     std::vector<uint8_t> Pixels;
 };
 
-// Images of the library's own cursors (crRotate, crSmallCross); an empty
-// image for any other number.
+/// Images of the library's own cursors (crRotate, crSmallCross); an empty
+/// image for any other number.
 TCursorImage LibraryCursorImage(TCursor Cursor);
 
 } // namespace vl

@@ -53,23 +53,23 @@ struct TBrush {
     friend bool operator==(const TBrush&, const TBrush&) = default;
 };
 
-// The face name that stands for the platform's default face.
+/// The face name that stands for the platform's default face.
 inline const char16_t* const DefaultFontName = u"Default";
 
 /// A font as a plain value.
 struct TFont {
     String Name = u"Arial";
-    // Character height in logical units; negative means character height
-    // without internal leading, as in a logical font description.
+    /// Character height in logical units; negative means character height
+    /// without internal leading, as in a logical font description.
     int32_t Height = -11;
     TFontStyles Style = 0;
     TFontPitch Pitch = TFontPitch::fpDefault;
     uint8_t Charset = DEFAULT_CHARSET;
     TColor Color = clBlack;
-    // Tenths of a degree, counter-clockwise on the device: the angle of the
-    // baseline (escapement) and of each character (orientation). Rotated text
-    // turns its baseline and keeps orientation 0, as a device that draws
-    // characters along the baseline expects.
+    /// Tenths of a degree, counter-clockwise on the device: the angle of the
+    /// baseline (escapement) and of each character (orientation). Rotated text
+    /// turns its baseline and keeps orientation 0, as a device that draws
+    /// characters along the baseline expects.
     int32_t Escapement = 0;
     int32_t Orientation = 0;
     friend bool operator==(const TFont&, const TFont&) = default;
@@ -95,9 +95,9 @@ struct TLogFont {
     friend bool operator==(const TLogFont&, const TLogFont&) = default;
 };
 
-// Builds the logical font description a canvas uses for a font.
+/// Builds the logical font description a canvas uses for a font.
 TLogFont LogFontOf(const TFont& font);
-// The inverse, for canvases that hold a TFont.
+/// The inverse, for canvases that hold a TFont.
 TFont FontOfLogFont(const TLogFont& lf, TColor color);
 
 } // namespace vl

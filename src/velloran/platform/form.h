@@ -13,7 +13,7 @@ class TForm : public TComponent {
 public:
     using TComponent::TComponent;
 
-    // Components created or inserted between the two calls count as read.
+    /// Components created or inserted between the two calls count as read.
     void FinishLoading();
 
     std::string ClassName() const override { return "TForm"; }

@@ -12,7 +12,7 @@ public:
     virtual ~TObject() = default;
 };
 
-// Called only when assigned; Sender is the object that raised the event.
+/// Called only when assigned; Sender is the object that raised the event.
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 } // namespace vl

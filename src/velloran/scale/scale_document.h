@@ -22,11 +22,11 @@ class TScaleDocument {
 public:
     using TScaleStep = TFunctionRef<void(TScaleObject& AnyObject)>;
 
-    // Bounding box of every counted object; empty (Xmin > Xmax) without objects.
+    /// Bounding box of every counted object; empty (Xmin > Xmax) without objects.
     virtual TLimRec GetLimits() = 0;
-    // Forgets the limits; the next full walk rebuilds them.
+    /// Forgets the limits; the next full walk rebuilds them.
     virtual void InitLimits() = 0;
-    // Calls Step for every object of the visible layers.
+    /// Calls Step for every object of the visible layers.
     virtual void AllObjects(TScaleStep Step) = 0;
 
 protected:

@@ -14,7 +14,7 @@ public:
     void Assign(const TPersistent& Source) override;
     std::string ClassName() const override { return "TShadows"; }
 
-    // Offsets in logical units.
+    /// Offsets in logical units.
     int32_t dX() const { return FdX; }
     void SetdX(int32_t v) { FdX = v; }
     int32_t dY() const { return FdY; }

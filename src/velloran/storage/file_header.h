@@ -27,19 +27,19 @@ struct TOldHeader {
     int16_t HostVersion = 0;
 };
 
-// The library's own format version (4.6.3.1).
+/// The library's own format version (4.6.3.1).
 inline int16_t ThisVersion = 0x4631;
 inline int32_t ThisAppID = 0;
 inline int32_t ThisAppVersion = 0x01000000;
-// Texts are UTF-16 from this host version on, 8-bit ANSI before it.
+/// Texts are UTF-16 from this host version on, 8-bit ANSI before it.
 inline constexpr int32_t UnicodeHostVersion = 0x09000000;
 inline constexpr int32_t ThisHostVersion = 0x15000000;
 
 inline TvlFileHeader FileHeader;
 
-// The header this library writes.
+/// The header this library writes.
 TvlFileHeader OwnFileHeader();
-// FileHeader := OwnFileHeader().
+/// FileHeader := OwnFileHeader().
 void SetFileHeader();
 
 /// Installs a header (by default the library's own) for one scope.
@@ -47,9 +47,9 @@ class TFileHeaderScope : TScopedValue<TvlFileHeader> {
 public:
     explicit TFileHeaderScope(const TvlFileHeader& Header = OwnFileHeader()) : TScopedValue(FileHeader, Header) {}
 };
-// The stream's version is at least v.
+/// The stream's version is at least v.
 bool vlFileVersionSince(int32_t v);
-// The stream's version is below v.
+/// The stream's version is below v.
 bool vlFileVersionBefore(int32_t v);
 bool hostFileVersionBefore(int32_t v);
 

@@ -20,7 +20,7 @@ class TMapper {
 public:
     TMapper() = default;
     explicit TMapper(std::vector<TMapElem> map) : TheMap(std::move(map)), Valid(true) {}
-    // The first entry for aClassNr, or aClassNr unchanged.
+    /// The first entry for aClassNr, or aClassNr unchanged.
     int32_t MapClassNr(int32_t aClassNr) const {
         for (const TMapElem& e : TheMap)
             if (e.FromNr == aClassNr) return e.ToNr;
@@ -32,7 +32,7 @@ public:
     bool Valid = false;
 };
 
-// The active translation (not owned here; the loader creates and frees it).
+/// The active translation (not owned here; the loader creates and frees it).
 inline TMapper* Mapper = nullptr;
 
 /// Installs a translation for one scope (a load).

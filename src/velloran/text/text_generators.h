@@ -18,7 +18,7 @@ enum class TTextHandling : uint8_t { thAdjustWordbrk, thAdjustOutline, thClippin
 /// The style template of texts: font, alignment, break width and WYSIWYG sizing.
 class TCustomTxtGenerator2 : public TCustomGenerator {
 public:
-    // Texts have no background: rectangle shape, clear brush.
+    /// Texts have no background: rectangle shape, clear brush.
     TCustomTxtGenerator2();
     std::string ClassName() const override { return "TCustomTxtGenerator2"; }
 
@@ -29,11 +29,11 @@ public:
     const TTextAlign& TextAlign() const { return *FTextAlign; }
     TTextAlign& TextAlign() { return *FTextAlign; }
     void SetTextAlign(const TTextAlign& v) { FTextAlign->Assign(v); }
-    // Characters per line of new texts; 0 or less: no breaking. Unlike the
-    // older text generator, rotation is left alone.
+    /// Characters per line of new texts; 0 or less: no breaking. Unlike the
+    /// older text generator, rotation is left alone.
     int32_t WordBreak() const { return FWordBreak; }
     void SetWordBreak(int32_t v) { FWordBreak = v; }
-    // Face and height set quietly (SetFont beeps); used by the creators.
+    /// Face and height set quietly (SetFont beeps); used by the creators.
     void SetFontFace(const String& Name, int32_t Height);
 
 protected:
