@@ -62,6 +62,7 @@ enum class TSaveResult : uint8_t { srSaved, srCancelled };
 /// The document: identities, marking, deletion with dependants, undo, loading and saving.
 class TvlDataMod : public TEnvironment, public TScaleDocument, public TObjectDocument, public TObjectHolder {
 public:
+    /// A document owned by AOwner (usually the form); undo is set up when it is loaded.
     explicit TvlDataMod(TComponent* AOwner);
     ~TvlDataMod() override;
     std::string ClassName() const override { return "TvlDataMod"; }
@@ -107,14 +108,19 @@ public:
     virtual void AllObjectsBack(TAllObjectsProc Action) = 0;
     /// Cyclic searches from StartIndex, which is (0, 0) again afterwards.
     virtual TvlObject* FirstObjectWith(TFirstObjectFunc Condition) = 0;
+    /// The same search backwards.
     virtual TvlObject* LastObjectWith(TFirstObjectFunc Condition) = 0;
+    /// FirstObjectWith, giving the index.
     virtual TObjIndex FirstIndexWith(TFirstObjectFunc Condition) = 0;
+    /// LastObjectWith, giving the index.
     virtual TObjIndex LastIndexWith(TFirstObjectFunc Condition) = 0;
     /// The walk and the searches above, through the layers' indexes: only the
     /// objects that may meet Area are visited, in the same order. Action and
     /// Condition must act only on objects whose maximal limits meet Area.
     virtual void AllObjectsIn(const TLimRec& Area, TAllObjectsProc Action);
+    /// FirstObjectWith over the objects that may meet Area.
     virtual TvlObject* FirstObjectIn(const TLimRec& Area, TFirstObjectFunc Condition);
+    /// LastObjectWith over the objects that may meet Area.
     virtual TvlObject* LastObjectIn(const TLimRec& Area, TFirstObjectFunc Condition);
     void InitLimits() override = 0;
     virtual void RecalcLimits() = 0;
@@ -172,6 +178,7 @@ public:
     void CloseBackup();
     /// Steps still available in the same direction; 0 without a manager.
     int32_t Undo();
+    /// Redoes the newest undone step; steps still available to redo.
     int32_t Redo();
     /// Puts the objects of a move backup back where the backup saw them.
     void UnMove(TStream& Stream);
@@ -192,6 +199,7 @@ public:
     /// Objects in the mark case carry isSelected; nil means all of them.
     void Select(TvlObject* AnyObj) override;
     void UnSelect(TvlObject* AnyObj) override;
+    /// Selects and marks AnyObj (nil: every object of the mark case), then repaints.
     void Mark(TvlObject* AnyObj) override;
     void UnmarkAll() { UnSelect(nullptr); }
     /// Not owning: the marked objects, z-ordered.
@@ -220,13 +228,21 @@ public:
     /// objects read their style through their creator and must not outlive it.
     void ReleaseToolObjects(const TObjectTool& Tool) override;
 
+    /// After the marked objects and their dependants were flagged isDeleted, before they go.
     TNotifyEvent OnDeleteObjects;
+    /// An object joined the mark case.
     TObjectEvent OnSelectObject;
+    /// An object (nil: every object) is about to leave the mark case.
     TObjectEvent OnUnselectObject;
+    /// An object (nil: the whole mark case) was marked.
     TObjectEvent OnMarkObject;
+    /// Chooses the class new layers are made with.
     TLayerClassEvent OnLayerSetClass;
+    /// Judges a file's header before its body is read; setting abort stops the load.
     TFileVersionEvent OnCheckFileVersion;
+    /// Reads or writes the application's own data that follows the drawing in a file.
     TFileStreamEvent OnFileStream;
+    /// A backup for undo is about to be taken.
     TBackupEvent OnBackup;
     TDataModState State;
 

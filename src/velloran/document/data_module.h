@@ -14,6 +14,7 @@ namespace vl {
 /// The document for drawings without layer management: every object lives in one layer.
 class TvlDataModule : public TvlDataMod {
 public:
+    /// A document owned by AOwner (usually the form), with an empty object case.
     explicit TvlDataModule(TComponent* AOwner);
     /// The object case goes first, with its objects.
     ~TvlDataModule() override;

@@ -24,6 +24,7 @@ inline constexpr uint16_t LayerEndMark = 0x8001;
 /// A named list of drawing objects that owns them, with visibility, limits and its stream record.
 class TvlLayer : public TObjectSequence<std::unique_ptr<TvlObject>> {
 public:
+    /// An empty layer named aName with room for aCapacity objects.
     explicit TvlLayer(const String& aName = {}, int32_t aCapacity = 0);
     /// Frees every object.
     ~TvlLayer() override;
@@ -59,6 +60,7 @@ public:
     /// object goes to the very front or back regardless of its ZOrder.
     int32_t BringToFront(TvlObject* Item, bool ZOrder);
     int32_t SendToBack(TvlObject* Item, bool ZOrder);
+    /// Removes and frees the objects flagged isDeleted.
     void DeleteObjects();
     /// Frees every object; the entries stay as nil until the caller clears
     /// or packs the list.
@@ -87,7 +89,9 @@ public:
     /// only acts on objects whose maximal limits meet Area, the result is the
     /// full walk's.
     void AllObjectsIn(const TLimRec& Area, TAllObjectsProc Action);
+    /// FirstObjectWith over the objects that may meet Area.
     TvlObject* FirstObjectIn(const TLimRec& Area, TFirstObjectFunc Condition);
+    /// LastObjectWith over the objects that may meet Area.
     TvlObject* LastObjectIn(const TLimRec& Area, TFirstObjectFunc Condition);
     /// Re-files Obj, whose stored limits were Old; nothing when Obj is elsewhere.
     void Reindex(TvlObject& Obj, const TLimRec& Old);

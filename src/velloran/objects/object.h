@@ -30,6 +30,7 @@ class TObjectDocument;
 /// The base of every drawing object: creator link, position, identity and state flags.
 class TvlObject : public TObject, public TScaleObject {
 public:
+    /// An object of ATool, which it keeps for life and reads its style from.
     explicit TvlObject(TObjectTool* ATool);
     ~TvlObject() override;
     TvlObject(const TvlObject&) = delete;
@@ -68,27 +69,36 @@ public:
     virtual bool Found(const TLimRec& CurLims);
     virtual bool CheckShape(const TLimRec& CurLims);
     virtual void StartMove();
+    /// Moves the object by DeltaPos, as far as the generator allows it.
     virtual void MovePos(TPoint DeltaPos);
     virtual void EndMove();
     virtual void Rotate(TPoint Origin, double Delta);
+    /// Adds the object's area to the document's repaint area.
     virtual void Invalidate();
     void AdjustToScale() override;
     virtual void AdjustToFontHeight();
     virtual void Shape();
+    /// Draws a visible object for printing.
     virtual void Print();
+    /// Draws the object on the current canvas: OnObjectDraw, or else Shape.
     virtual void Draw();
+    /// Draws the object with its marks and makes it visible.
     virtual void Show();
+    /// Makes the object invisible, repaints its area and unselects it.
     virtual void Hide();
     virtual void ShapeMark();
     virtual void Drawmark();
     virtual void SelectComplete(TSelectMode Mode);
+    /// Selects or unselects the object in its document.
     virtual void Select(TSelectMode Mode);
+    /// Selects the object and shows the marks of the selection.
     virtual void Mark();
     virtual void DrawShadow();
     virtual void HideShadow();
     virtual void ObjectMessage(TObjMessage& Msg);
 
     // ---- Links --------------------------------------------------------------
+    /// The creator that made the object.
     TObjectTool* Tool() const { return FTool; }
     TCustomGenerator& Generator() const;
     /// nullptr while the creator is not linked to a draw box.
@@ -155,10 +165,13 @@ public:
     void DrawShade();
 
     // ---- Persistence ----------------------------------------------------------
+    /// Writes the object's record as a drawing stream holds it.
     void SaveToStream(TStream& Stream) { Persist(&Stream, TPstMode::pstSave); }
+    /// Reads the object's record; links stay unresolved until Connect.
     void LoadFromStream(TStream& Stream) { Persist(&Stream, TPstMode::pstLoad); }
     /// Links resolve through the object's own data module; the argument is unused.
     void Connect(TObjectDocument* DataMod);
+    /// The object a stored link names, through the object's document.
     TvlObject* FindObject(const TContype& Link) const;
 
     /// Writing: pstSave, pstCopy. Reading: pstLoad, pstPaste. Connect modes do

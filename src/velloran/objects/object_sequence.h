@@ -72,8 +72,11 @@ public:
 
     /// Cyclic searches from the start index; nil or -1 when nothing matches.
     TvlObject* FirstObjectWith(TFirstObjectFunc Condition);
+    /// The same search backwards.
     TvlObject* LastObjectWith(TFirstObjectFunc Condition);
+    /// FirstObjectWith, giving the index.
     int32_t FirstIndexWith(TFirstObjectFunc Condition);
+    /// LastObjectWith, giving the index.
     int32_t LastIndexWith(TFirstObjectFunc Condition);
 
     TListState State;

@@ -45,9 +45,13 @@ public:
     /// The application's hooks into shaping, drawing and hit-testing the
     /// tool's objects.
     TObjectEvent OnObjectShape;
+    /// Draws an object instead of its own shape.
     TObjectEvent OnObjectDraw;
+    /// Decides whether a hit on an object counts.
     TObjectCheckEvent OnObjectCheckShape;
+    /// Moves an object's reference point.
     TObjectRefPointEvent OnCalcRefPoint;
+    /// Supplies an object's shape region.
     TObjectShapeRgnEvent OnObjectShapeRgn;
 
 protected:

@@ -17,6 +17,7 @@ public:
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool Value) { FEnabled = Value; }
 
+    /// The button was clicked.
     TNotifyEvent OnClick;
     /// Calls OnClick with this button as Sender, when enabled and assigned.
     void Click() {

@@ -46,7 +46,9 @@ public:
     bool Visible() const { return FVisible; }
     void SetVisible(bool Value);
 
+    /// The item was clicked.
     TNotifyEvent OnClick;
+    /// Something changed in this item or below it.
     TMenuChangeEvent OnChange;
     /// Calls OnClick with this item as Sender, when enabled and assigned.
     virtual void Click();
@@ -57,6 +59,7 @@ public:
     TMenuItem* Items(int32_t Index) const;
     TMenuItem* Parent() const { return FParent; }
     int32_t IndexOf(const TMenuItem* Item) const;
+    /// Appends a sub-item and returns it.
     TMenuItem* Add(std::unique_ptr<TMenuItem> Item);
     /// Index may be Count (append); outside 0..Count raises EListError. An
     /// item that already has a parent raises EInvalidOperation.
@@ -65,6 +68,7 @@ public:
     void Delete(int32_t Index);
     /// Takes the sub-item out without freeing it; nullptr when not a sub-item.
     std::unique_ptr<TMenuItem> Remove(TMenuItem* Item);
+    /// Frees every sub-item.
     void Clear();
     /// Position within the parent; -1 without one. Setting it moves the item
     /// (clamped to the parent's list).

@@ -28,6 +28,7 @@ public:
     void Assign(const TPersistent& Source) override;
     std::string ClassName() const override { return "TPicture"; }
 
+    /// The graphic was replaced or changed.
     std::function<void(TPicture&)> OnChange;
 
 private:

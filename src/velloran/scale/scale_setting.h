@@ -157,6 +157,7 @@ public:
     /// The loading path: neither recomputes the extents nor notifies.
     void SetRcp_Scale(int32_t value);
 
+    /// The scale or origin changed.
     TNotifyEvent OnScaleChange;
     TScaleState State;
 

@@ -26,6 +26,7 @@ public:
     void ObjectFont(TvlObject* CurObject) override;
 
 protected:
+    /// Subclasses hand in their own generator.
     TvlText(TComponent* AOwner, std::unique_ptr<TCustomTxtGenerator2> AGenerator);
 };
 

@@ -28,6 +28,7 @@ using TChangeIDEvent = std::function<void(TObject* Sender, TNewID& NewID)>;
 /// OnCalcRefPoint and OnObjectShapeRgn come with TObjectTool.
 class TvlCreator : public TSaveTool, public TObjectTool {
 public:
+    /// A creator owned by AOwner (usually the form) with a generator of its own.
     explicit TvlCreator(TComponent* AOwner);
     ~TvlCreator() override;
     std::string ClassName() const override { return "TvlCreator"; }
@@ -43,6 +44,7 @@ public:
     /// At run time: keeps the generator's font height for restoring, and
     /// enters the rotation cursor into the screen cursors.
     void Loaded() override;
+    /// Makes this creator the draw box's current tool.
     void Activate(TObject* Sender) override;
     /// Snaps to the grid when it captures, makes the object, repaints what
     /// the document collected.
@@ -86,9 +88,13 @@ public:
     virtual TvlObject* SetNewObj(TPoint CurPos);
     virtual void ObjectFont(TvlObject* CurObject);
 
+    /// Chooses the class of new objects; none makes no object.
     TObjectClassEvent OnObjectSetClass;
+    /// Changes the pen, brush and font an object is drawn with.
     TObjectEvent OnObjectSetColors;
+    /// Gives a new object its data (text, picture, size).
     TObjectEvent OnObjectSetData;
+    /// Chooses the identity stored with the creator's objects.
     TChangeIDEvent ChangeID;
 
 protected:

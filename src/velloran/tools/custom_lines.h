@@ -54,8 +54,11 @@ public:
     TvlObject* SetPolyObj(const TPoint* Points, int32_t NPnts);
     TvlObject* SetPolyObjA(std::span<const TPoint> Points);
 
+    /// The rubber band of a new object appeared.
     TNotifyEvent OnDynaShapeStart;
+    /// The rubber band follows the mouse.
     TDynaShapeMoveEvent OnDynaShapeMove;
+    /// The rubber band went away.
     TNotifyEvent OnDynaShapeEnd;
 
 protected:

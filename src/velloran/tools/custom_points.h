@@ -32,6 +32,7 @@ public:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:
+    /// Subclasses hand in their own generator.
     TCustomPoints(TComponent* AOwner, std::unique_ptr<TCustomGenerator> AGenerator);
     /// The object under the mouse follows the one-unit rectangle at CurPos;
     /// the one left behind is released.

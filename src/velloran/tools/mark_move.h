@@ -20,6 +20,7 @@ enum class TWait : uint8_t { wtZero, wtStart, wtWait };
 /// The selection tool: marks, moves, sizes and turns objects.
 class TMarkMove : public TSaveTool {
 public:
+    /// A selection tool owned by AOwner (usually the form).
     explicit TMarkMove(TComponent* AOwner);
     std::string ClassName() const override { return "TMarkMove"; }
 
@@ -37,11 +38,17 @@ public:
     TColor MarkColor() const;
     void SetMarkColor(TColor Value);
 
+    /// An object was clicked with the left button.
     TObjectEvent OnObjectClick;
+    /// An object was clicked with the right button.
     TObjectEvent OnObjectClickR;
+    /// An object was double-clicked.
     TObjectEvent OnObjectDblClick;
+    /// The marked objects start to move.
     TMouseMoveEvent OnObjectStartMove;
+    /// The marked objects follow the mouse.
     TMouseMoveEvent OnObjectMove;
+    /// The move was committed.
     TMouseMoveEvent OnObjectEndMove;
 
     /// Where the last applied step of a move ended.

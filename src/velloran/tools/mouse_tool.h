@@ -39,7 +39,9 @@ public:
     TComponent* Button() const { return FButton; }
     void SetButton(TComponent* Value);
 
+    /// The tool became the draw box's current tool.
     TNotifyEvent OnActivate;
+    /// The tool stopped being current.
     TNotifyEvent OnTerminate;
     TToolState ToolState;
 

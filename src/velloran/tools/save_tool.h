@@ -38,7 +38,9 @@ public:
     TvlObject* GetMouseFnd() const;
     void SetMouseFnd(TvlObject* Value);
 
+    /// An object under the mouse was found; clearing Accept refuses it.
     TObjectFoundEvent OnObjectFound;
+    /// The mouse left the object found before.
     TObjectEvent OnObjectRelease;
 };
 

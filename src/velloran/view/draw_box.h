@@ -50,6 +50,7 @@ inline uint16_t AutoScrollTime = 50;
 /// The view that shows one document through its own mapping and hands input to the current tool.
 class TCustomDrawBox : public TScrollPaint, public TObjectView, public TObjectHolder {
 public:
+    /// A draw box owned by AOwner (usually the form); it shows the document linked to it.
     explicit TCustomDrawBox(TComponent* AOwner);
     ~TCustomDrawBox() override;
     std::string ClassName() const override { return "TCustomDrawBox"; }
@@ -92,6 +93,7 @@ public:
     void SetScaleHorz(std::unique_ptr<TvlObject> Value);
     void SetScaleVert(std::unique_ptr<TvlObject> Value);
     virtual void AllLocalObjects(TAllObjectsProc Action);
+    /// The first local object (rulers and the like) for which Condition holds.
     virtual TvlObject* FindLocalObject(TFirstObjectFunc Condition);
     /// Local objects of a creator that goes away go with it.
     void ReleaseToolObjects(const TObjectTool& Tool) override;
@@ -127,7 +129,9 @@ public:
     /// Client pixels to logical units through the mapped canvas.
     TPoint DeviceToLog(TPoint P);
 
+    /// Paints updateRect (client pixels) on DC.
     void Paint(TCanvas& DC, const TRect& updateRect) override;
+    /// Paints in a fixed order: grid, BeforePaint, local objects, the document's objects, AfterPaint.
     void Paint() override;
     void CheckScrollRange() override;
 
@@ -163,9 +167,13 @@ public:
     void Scroll(TScrollBarKind Kind, TScrollCode Code, int32_t Pos) override;
     void SetHost(TWindowHost* AHost) override;
 
+    /// The scale changed.
     TNotifyEvent OnScaleChange;
+    /// After the grid, before any object is painted.
     TNotifyEvent BeforePaint;
+    /// After every object was painted.
     TNotifyEvent AfterPaint;
+    /// The first paint: the application makes its local objects here.
     TNotifyEvent OnPredefineObjects;
     TDragOverEvent OnDragOver;
     TDragDropEvent OnDragDrop;

@@ -22,6 +22,7 @@ public:
     void Paint(TCanvas& DC, const TRect& updateRect) override;
     /// Binds the canvas to DC for the time of Paint.
     void PaintWindow(TCanvas& DC);
+    /// Paints with Canvas() bound to the paint surface; the draw box overrides it.
     virtual void Paint() {}
     bool Painting() const { return FCanvas != nullptr; }
     /// The paint surface while painting, otherwise GetDeviceContext.
