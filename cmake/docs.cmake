@@ -2,15 +2,17 @@
 # VELLORAN_DOCS_DIR; the test builds a copy in the build tree so that a
 # warning fails `ctest` wherever doxygen is installed.
 find_program(VELLORAN_DOXYGEN doxygen)
+find_package(Python3 COMPONENTS Interpreter)
 set(VELLORAN_DOCS_DIR ${PROJECT_SOURCE_DIR}/build/docs CACHE PATH "Where `docs` writes the API reference")
 
 function(velloran_doxygen_command out_var output_dir)
-  set(${out_var} ${CMAKE_COMMAND} -DDOXYGEN=${VELLORAN_DOXYGEN} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
+  set(${out_var} ${CMAKE_COMMAND} -DDOXYGEN=${VELLORAN_DOXYGEN} -DPYTHON=${Python3_EXECUTABLE}
+      -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
       -DOUTPUT_DIR=${output_dir} -DVERSION=${PROJECT_VERSION}
       -P ${PROJECT_SOURCE_DIR}/cmake/run_doxygen.cmake PARENT_SCOPE)
 endfunction()
 
-if(VELLORAN_DOXYGEN)
+if(VELLORAN_DOXYGEN AND Python3_Interpreter_FOUND)
   velloran_doxygen_command(docs_cmd ${VELLORAN_DOCS_DIR})
   add_custom_target(docs COMMAND ${docs_cmd} VERBATIM USES_TERMINAL)
   if(VELLORAN_BUILD_TESTS)
@@ -18,6 +20,6 @@ if(VELLORAN_DOXYGEN)
     add_test(NAME docs.reference COMMAND ${check_cmd})
   endif()
 else()
-  add_custom_target(docs COMMAND ${CMAKE_COMMAND} -E echo "doxygen is not installed (scripts/bootstrap installs it)"
+  add_custom_target(docs COMMAND ${CMAKE_COMMAND} -E echo "doxygen or python3 is missing (scripts/bootstrap installs both)"
                          COMMAND ${CMAKE_COMMAND} -E false)
 endif()

@@ -1,10 +1,12 @@
 # Writes the API reference: fills in docs/Doxyfile.in, runs doxygen and fails
-# on any warning but an undocumented plain member (classes, structs and enums
-# must all carry a description).
-# Arguments: -DDOXYGEN= -DSOURCE_DIR= -DOUTPUT_DIR= -DVERSION=
+# on any warning but an undocumented plain member, and on a public class,
+# struct or enum without a description.
+# Arguments: -DDOXYGEN= -DPYTHON= -DSOURCE_DIR= -DOUTPUT_DIR= -DVERSION=
 set(PROJECT_SOURCE_DIR ${SOURCE_DIR})
 set(PROJECT_VERSION ${VERSION})
 set(VELLORAN_DOCS_OUTPUT ${OUTPUT_DIR})
+# Doxygen leaves the pages of removed classes behind.
+file(REMOVE_RECURSE ${OUTPUT_DIR}/html ${OUTPUT_DIR}/xml)
 file(MAKE_DIRECTORY ${OUTPUT_DIR})
 configure_file(${SOURCE_DIR}/docs/Doxyfile.in ${OUTPUT_DIR}/Doxyfile @ONLY)
 file(REMOVE ${OUTPUT_DIR}/warnings.log)
@@ -16,15 +18,23 @@ if(NOT rc EQUAL 0)
 endif()
 
 file(STRINGS ${OUTPUT_DIR}/warnings.log lines)
-set(count 0)
+set(failed FALSE)
 foreach(line IN LISTS lines)
   if(line MATCHES "Member .* is not documented\\.$" AND NOT line MATCHES "\\(enumeration\\)")
     continue()
   endif()
   message("${line}")
-  math(EXPR count "${count} + 1")
+  set(failed TRUE)
 endforeach()
-if(count GREATER 0)
-  message(FATAL_ERROR "API reference: ${count} warning line(s)")
+
+# Doxygen does not warn about a class without members; the XML tells.
+execute_process(COMMAND ${PYTHON} ${SOURCE_DIR}/scripts/check-doc-classes ${OUTPUT_DIR}/xml
+  RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  set(failed TRUE)
+endif()
+
+if(failed)
+  message(FATAL_ERROR "API reference: fix the warnings above")
 endif()
 message(STATUS "API reference: ${OUTPUT_DIR}/html/index.html")

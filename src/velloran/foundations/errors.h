@@ -15,17 +15,29 @@ public:
     std::string Message() const { return what(); }
 };
 
+/// An index or count outside a list.
 class EListError : public Exception { using Exception::Exception; };
+/// The base of stream failures.
 class EStreamError : public Exception { using Exception::Exception; };
+/// A read past the end of a stream or of a stored record.
 class EReadError : public EStreamError { using EStreamError::EStreamError; };
+/// A stream that took fewer bytes than written.
 class EWriteError : public EStreamError { using EStreamError::EStreamError; };
+/// A file that cannot be created.
 class EFCreateError : public EStreamError { using EStreamError::EStreamError; };
+/// A file that cannot be opened.
 class EFOpenError : public EStreamError { using EStreamError::EStreamError; };
+/// A value that cannot be converted.
 class EConvertError : public Exception { using Exception::Exception; };
+/// A picture that cannot be read or drawn.
 class EInvalidGraphic : public Exception { using Exception::Exception; };
+/// An operation the object's state does not allow.
 class EInvalidOperation : public Exception { using Exception::Exception; };
+/// A resource the platform could not provide.
 class EOutOfResources : public Exception { using Exception::Exception; };
+/// A component used against its rules.
 class EComponentError : public Exception { using Exception::Exception; };
+/// A failed file operation.
 class EInOutError : public Exception { using Exception::Exception; };
 
 /// The silent abort: unwinds without anything being shown.

@@ -11,6 +11,7 @@
 
 namespace vl {
 
+/// A non-owning reference to a callable of Signature (see the specialisation).
 template <typename Signature> class TFunctionRef;
 
 /// A non-owning reference to a callable; pass it down, never keep it.
