@@ -7,7 +7,7 @@
 
 namespace vl {
 
-/// An object whose size may depend on the drawing scale (e.g. texts with a
+/// An object whose size may depend on the drawing scale (such as texts with a
 /// fixed device font height).
 class TScaleObject {
 public:
