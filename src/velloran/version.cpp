@@ -1,0 +1,9 @@
+#include "velloran/version.h"
+
+namespace vl {
+
+const char* LibraryVersion() {
+    return VELLORAN_VERSION_STRING;
+}
+
+} // namespace vl
