@@ -9,6 +9,7 @@ function(velloran_doxygen_command out_var output_dir)
   set(${out_var} ${CMAKE_COMMAND} -DDOXYGEN=${VELLORAN_DOXYGEN} -DPYTHON=${Python3_EXECUTABLE}
       -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
       -DOUTPUT_DIR=${output_dir} -DVERSION=${PROJECT_VERSION}
+      -DVERSION_HEADER=${PROJECT_BINARY_DIR}/include/velloran/version.h
       -P ${PROJECT_SOURCE_DIR}/cmake/run_doxygen.cmake PARENT_SCOPE)
 endfunction()
 

@@ -2,9 +2,13 @@
 # on any warning but an undocumented plain member, and on a public class,
 # struct or enum without a description.
 # Arguments: -DDOXYGEN= -DPYTHON= -DSOURCE_DIR= -DOUTPUT_DIR= -DVERSION=
+#            -DVERSION_HEADER= (the generated velloran/version.h)
 set(PROJECT_SOURCE_DIR ${SOURCE_DIR})
 set(PROJECT_VERSION ${VERSION})
 set(VELLORAN_DOCS_OUTPUT ${OUTPUT_DIR})
+# The generated header lives in the build tree, under include/velloran/.
+get_filename_component(VERSION_HEADER_ROOT ${VERSION_HEADER} DIRECTORY)
+get_filename_component(VERSION_HEADER_ROOT ${VERSION_HEADER_ROOT} DIRECTORY)
 # Doxygen leaves the pages of removed classes behind.
 file(REMOVE_RECURSE ${OUTPUT_DIR}/html ${OUTPUT_DIR}/xml)
 file(MAKE_DIRECTORY ${OUTPUT_DIR})
