@@ -46,7 +46,7 @@ public:
     EAbort() : Exception("Operation aborted") {}
 };
 
-/// Standard list messages; %d stands for the offending number.
+/// Standard list messages, formatted with the offending number.
 inline constexpr const char* SListIndexError = "List index out of bounds (%d)";
 inline constexpr const char* SListCapacityError = "List capacity out of bounds (%d)";
 inline constexpr const char* SListCountError = "List count out of bounds (%d)";
