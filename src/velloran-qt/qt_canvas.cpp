@@ -46,6 +46,7 @@ QtCanvas::~QtCanvas() { End(); }
 
 void QtCanvas::Begin(QPaintDevice* device) {
     FDevice = device;
+    FImage = nullptr;
     if (!device) return;
     if (device->devType() == QInternal::Image) {
         FImage = static_cast<QImage*>(device);
@@ -55,9 +56,11 @@ void QtCanvas::Begin(QPaintDevice* device) {
             *FImage = FImage->convertToFormat(QImage::Format_RGB32);
     }
     FPainter.begin(device);
+    FPainterPen = FPainterBrush = THeld::Unknown;
     FPainter.setBackgroundMode(Qt::TransparentMode);
     FPainter.setRenderHint(QPainter::Antialiasing, false);
     FPainter.setRenderHint(QPainter::TextAntialiasing, false);
+    ApplyClip();
 }
 
 void QtCanvas::End() {
@@ -125,6 +128,48 @@ QBrush QtCanvas::DeviceBrush(const TBrush& b, TColor color) const {
     return QBrush(ToQColor(color), s);
 }
 
+const QPen& QtCanvas::ToolPen() {
+    const int w = std::max(1, DeviceLength(FPen.Width, false));
+    if (w != FToolPenWidth || !(FPen == FToolPenOf)) {
+        FToolPen = DevicePen(VectorColor(FPen.Mode, FPen.Color).value_or(FPen.Color));
+        FToolPenOf = FPen;
+        FToolPenWidth = w;
+        if (FPainterPen == THeld::Tool) FPainterPen = THeld::Unknown;
+    }
+    return FToolPen;
+}
+
+const QBrush& QtCanvas::ToolBrush() {
+    if (!FToolBrushBuilt || FToolBrushMode != FPen.Mode || !(FBrush == FToolBrushOf)) {
+        FToolBrush = DeviceBrush(FBrush, VectorColor(FPen.Mode, FBrush.Color).value_or(FBrush.Color));
+        FToolBrushOf = FBrush;
+        FToolBrushMode = FPen.Mode;
+        FToolBrushBuilt = true;
+        if (FPainterBrush == THeld::Tool) FPainterBrush = THeld::Unknown;
+    }
+    return FToolBrush;
+}
+
+void QtCanvas::UseTools(bool pen, bool brush) {
+    const THeld p = pen ? THeld::Tool : THeld::None;
+    if (pen) ToolPen();
+    if (FPainterPen != p) {
+        FPainter.setPen(pen ? FToolPen : QPen(Qt::NoPen));
+        FPainterPen = p;
+    }
+    const THeld b = brush ? THeld::Tool : THeld::None;
+    if (brush) ToolBrush();
+    if (FPainterBrush != b) {
+        FPainter.setBrush(brush ? FToolBrush : QBrush(Qt::NoBrush));
+        FPainterBrush = b;
+    }
+}
+
+// Qt recomputes its raster state on every hint change, even to the same value.
+void QtCanvas::SetSmooth(bool on) {
+    if (FPainter.testRenderHint(QPainter::Antialiasing) != on) FPainter.setRenderHint(QPainter::Antialiasing, on);
+}
+
 int32_t QtCanvas::GetDeviceCaps(TDeviceCap cap) const {
     if (!FDevice) return 0;
     switch (cap) {
@@ -149,14 +194,11 @@ void QtCanvas::Paint(const QPainterPath* fill, const QPainterPath* outline) {
         PaintRaster(fill, outline);
         return;
     }
-    const auto penColor = VectorColor(FPen.Mode, FPen.Color);
-    const auto brushColor = VectorColor(FPen.Mode, FBrush.Color);
     FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    FPainter.setRenderHint(QPainter::Antialiasing, FAntialiasing && FPen.Mode == TPenMode::pmCopy);
-    if (fill) FPainter.fillPath(*fill, DeviceBrush(FBrush, *brushColor));
+    SetSmooth(FAntialiasing && FPen.Mode == TPenMode::pmCopy);
+    if (fill) FPainter.fillPath(*fill, ToolBrush());
     if (outline) {
-        FPainter.setPen(DevicePen(*penColor));
-        FPainter.setBrush(Qt::NoBrush);
+        UseTools(true, false);
         // Smooth lines through pixel centres stay sharp instead of straddling two pixels.
         if (FAntialiasing)
             FPainter.drawPath(outline->translated(0.5, 0.5));
@@ -174,8 +216,9 @@ void QtCanvas::PaintRaster(const QPainterPath* fill, const QPainterPath* outline
     if (fill) area = fill->controlPointRect();
     if (outline) area = area.united(outline->controlPointRect());
     const int pad = std::max(1, DeviceLength(FPen.Width, false)) + 2;
-    QRect bounds = area.toAlignedRect().adjusted(-pad, -pad, pad, pad) & SurfaceRect();
-    if (FClip) bounds &= FClip->boundingRect();
+    // Not cut to the clip's box: Qt strokes lines it cuts at the edge of the
+    // image a little differently, so the mask ends where the image does.
+    const QRect bounds = area.toAlignedRect().adjusted(-pad, -pad, pad, pad) & SurfaceRect();
     if (bounds.isEmpty()) return;
 
     QImage mask(bounds.size(), QImage::Format_ARGB32_Premultiplied);
@@ -284,26 +327,7 @@ void QtCanvas::PaintBoxed(const TRect& r, void (*addShape)(QPainterPath&, const 
 }
 
 void QtCanvas::Rectangle(const TRect& r) {
-    // Copied solid tools draw straight, without paths: the same pixels at half the cost.
-    const bool direct = FPainter.isActive() && FPen.Mode == TPenMode::pmCopy && !FAntialiasing &&
-                        (FPen.Style == TPenStyle::psSolid || FPen.Style == TPenStyle::psClear) &&
-                        (FBrush.Style == TBrushStyle::bsSolid || FBrush.Style == TBrushStyle::bsClear);
-    QRectF box, line;
-    if (!direct || !FigureBoxes(r, box, line) || DeviceLength(FPen.Width, false) > 1) {
-        PaintBoxed(r, [](QPainterPath& p, const QRectF& b, double, double) { p.addRect(b); });
-        return;
-    }
-    FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    FPainter.setRenderHint(QPainter::Antialiasing, false);
-    if (FBrush.Style == TBrushStyle::bsSolid) FPainter.fillRect(box, ToQColor(FBrush.Color));
-    if (FPen.Style == TPenStyle::psSolid) {
-        const QColor c = ToQColor(FPen.Color);
-        if (FPainter.pen().color() != c || !FPainter.pen().isCosmetic() || FPainter.pen().capStyle() != Qt::FlatCap ||
-            FPainter.pen().style() != Qt::SolidLine)
-            FPainter.setPen(DevicePen(FPen.Color));
-        FPainter.setBrush(Qt::NoBrush);
-        FPainter.drawRect(line);
-    }
+    if (!DirectRectangle(r)) PaintBoxed(r, [](QPainterPath& p, const QRectF& b, double, double) { p.addRect(b); });
 }
 
 void QtCanvas::RoundRect(const TRect& r, int32_t cornerW, int32_t cornerH) {
@@ -313,7 +337,7 @@ void QtCanvas::RoundRect(const TRect& r, int32_t cornerW, int32_t cornerH) {
 }
 
 void QtCanvas::Ellipse(const TRect& r) {
-    PaintBoxed(r, [](QPainterPath& p, const QRectF& b, double, double) { p.addEllipse(b); });
+    if (!DirectEllipse(r)) PaintBoxed(r, [](QPainterPath& p, const QRectF& b, double, double) { p.addEllipse(b); });
 }
 
 QPainterPath QtCanvas::ArcPath(const QRectF& box, TPoint start, TPoint end, TArcKind kind) const {
@@ -448,6 +472,10 @@ void QtCanvas::FrameRgn(const TRegion& rgn, const TBrush& brush, int32_t w, int3
 }
 
 void QtCanvas::ApplyClip() {
+    FPixelArea = !FImage ? QRect()
+                 : !FClip ? FImage->rect()
+                 : FClip->rectCount() == 1 ? FClip->boundingRect() & FImage->rect()
+                                           : QRect();
     if (!FPainter.isActive()) return;
     if (FClip)
         FPainter.setClipRegion(*FClip);

@@ -95,6 +95,21 @@ private:
     QRect SurfaceRect() const;
     QPen DevicePen(TColor color) const;
     QBrush DeviceBrush(const TBrush& b, TColor color) const;
+    // FPen and FBrush as Qt tools, rebuilt only when they (or the pen's
+    // device width) change: most figures in a paint share their tools.
+    const QPen& ToolPen();
+    const QBrush& ToolBrush();
+    // Puts the tool pen or none, and the tool brush or none, on the painter
+    // unless it holds them already.
+    void UseTools(bool pen, bool brush);
+    void SetSmooth(bool on);
+    // Copy mode on whole pixels with a solid or clear brush: figures may be
+    // drawn straight by Qt where that gives the path route's pixels. The
+    // Direct figures return false to leave a figure to the path route.
+    bool DirectTools() const;
+    bool DirectRectangle(const TRect& r);
+    void FillPixels(const QRect& r, QRgb c);
+    bool DirectEllipse(const TRect& r);
     void ApplyClip();
     /// Draws fill with the brush and outline with the pen, each pixel touched
     /// once, through the pen mode.
@@ -110,7 +125,21 @@ private:
     QImage* FImage = nullptr;
     QPainter FPainter;
     bool FAntialiasing = false;
+    // What the cached tools were built from, and what the painter holds.
+    TPen FToolPenOf;
+    int FToolPenWidth = -1;
+    QPen FToolPen;
+    TBrush FToolBrushOf;
+    TPenMode FToolBrushMode = TPenMode::pmCopy;
+    bool FToolBrushBuilt = false;
+    QBrush FToolBrush;
+    enum class THeld : uint8_t { Unknown, None, Tool };
+    THeld FPainterPen = THeld::Unknown;
+    THeld FPainterBrush = THeld::Unknown;
     std::optional<QRegion> FClip;
+    // Where figures may be written straight into the image: all of it, or
+    // the clip's one rectangle.
+    QRect FPixelArea;
     std::vector<std::optional<QRegion>> FSavedClips;
 };
 

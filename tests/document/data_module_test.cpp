@@ -129,19 +129,6 @@ TEST_F(DocTest, EraseAndClearFreeAndForgetReferences) {
     EXPECT_FALSE(Host->Invalidations().empty());
 }
 
-TEST_F(DocTest, BodyBytes) {
-    auto saved = [&] {
-        TMemoryStream s;
-        Doc->SaveToStream(s);
-        return s.Bytes();
-    };
-    EXPECT_EQ(saved(), (std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 0x01, 0x80}));
-    Tool->Generator().SetCounter(2);
-    TBoxObj(Tool).Count();
-    EXPECT_EQ(saved(), (std::vector<uint8_t>{3, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0x01, 0x80}));
-    EXPECT_FALSE(Doc->State.Contains(TDataModFlag::dmSaving));
-}
-
 TEST_F(DocTest, FreedCreatorTakesItsObjectsAndTheirSlavesAlong) {
     TBoxObj* a = Add(Tool, {0, 0});
     TBoxObj* b = Add(Tool2, {50, 0});
@@ -152,6 +139,8 @@ TEST_F(DocTest, FreedCreatorTakesItsObjectsAndTheirSlavesAlong) {
     EXPECT_EQ(Content(), std::vector<TvlObject*>{b});
     EXPECT_TRUE(Marked().empty() && !Box->MouseFnd());
     EXPECT_EQ(Tool2->Generator().Instance(), 1);
+    delete Tool2;  // not through the owner
+    EXPECT_TRUE(Doc->Empty());
 }
 
 TEST(DocTeardown, DocumentListedBeforeItsCreatorsIsFreedSafely) {
@@ -166,13 +155,6 @@ TEST(DocTeardown, DocumentListedBeforeItsCreatorsIsFreedSafely) {
     auto o = std::make_unique<TBoxObj>(tool);
     doc->Add(std::move(o), 0);
     EXPECT_EQ(tool->Generator().Instance(), 1);
-}
-
-TEST_F(DocTest, CreatorDeletedDirectlyStillTakesItsObjects) {
-    Add(Tool, {0, 0});
-    TBoxObj* b = Add(Tool2, {50, 0});
-    delete Tool;  // not through the owner
-    EXPECT_EQ(Content(), std::vector<TvlObject*>{b});
 }
 
 } // namespace

@@ -59,7 +59,7 @@ TEST_F(FileFailureTest, TruncatedFileAtEveryOffsetKeepsTheDrawing) {
     }
     const std::string cut = TempPath("cut.vld");
     for (size_t n = 0; n < bytes.size(); ++n) {
-        WriteFile(cut, std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n)));
+        WriteFile(cut, Prefix(bytes, n));
         EXPECT_FALSE(Doc->LoadFromFile(cut)) << n;
         ASSERT_EQ(Drawing(), Screen) << "cut at " << n;
     }

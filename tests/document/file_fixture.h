@@ -3,33 +3,19 @@
 // two creators (identities 1 and 2), a way to describe a drawing for
 // comparison, and bytes built by hand for streams of older generations.
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "document/data_mod_fixture.h"
+#include "support/bytes.h"
+#include "support/test_files.h"
 #include "velloran/platform/headless_services.h"
 #include "velloran/storage/infobox.h"
 #include "velloran/storage/versions.h"
 
 namespace vl::test {
-
-// Little-endian bytes, appended field by field.
-struct TBytes {
-    std::vector<uint8_t> v;
-    TBytes& i16(int32_t x) { return put(static_cast<uint32_t>(x), 2); }
-    TBytes& i32(int64_t x) { return put(static_cast<uint32_t>(x), 4); }
-    TBytes& raw(std::initializer_list<uint8_t> b) {
-        v.insert(v.end(), b);
-        return *this;
-    }
-    TBytes& put(uint32_t x, int n) {
-        for (int i = 0; i < n; ++i) v.push_back(static_cast<uint8_t>(x >> (8 * i)));
-        return *this;
-    }
-};
 
 class FileTest : public DocTest {
 protected:
@@ -76,19 +62,6 @@ protected:
             d.push_back(s);
         }
         return d;
-    }
-
-    static std::string TempPath(const std::string& Name) {
-        const char* dir = std::getenv("VELLORAN_TEST_TMP");
-        return (std::filesystem::path(dir ? dir : "/tmp") / Name).string();
-    }
-    static void WriteFile(const std::string& Path, const std::vector<uint8_t>& Bytes) {
-        TMemoryStream(Bytes).SaveToFile(Path);
-    }
-    static std::vector<uint8_t> ReadFile(const std::string& Path) {
-        TMemoryStream m;
-        m.LoadFromFile(Path);
-        return m.Bytes();
     }
 
     THeadlessServices Svc;

@@ -7,14 +7,6 @@
 namespace vl::test {
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-Bytes Concat(std::initializer_list<Bytes> parts) {
-    Bytes r;
-    for (const Bytes& p : parts) r.insert(r.end(), p.begin(), p.end());
-    return r;
-}
-
 TEST_F(FileTest, SavedFileIsHeaderCreatorMapBodyAndTrailer) {
     TScopedValue<int32_t> id(ThisAppID, 7), version(ThisAppVersion, 0x01020304);
     Tool->SetName(u"P");
@@ -27,15 +19,18 @@ TEST_F(FileTest, SavedFileIsHeaderCreatorMapBodyAndTrailer) {
     const Bytes header{0xCF, 0xB9, 0, 0, 7, 0, 0, 0, 4, 3, 2, 1, 0, 0, 0, 0x15};
     const Bytes map = TBytes{}.i32(22).i32(1).i16('P').i32(1).i32(2).i16('Q').i16('r').i32(2).v;
     const Bytes body{0, 0, 0, 0, 0, 0, 0x01, 0x80};
-    EXPECT_EQ(ReadFile(path), Concat({header, map, body, {0xAB}}));
+    EXPECT_EQ(ReadFile(path), Cat({header, map, body, {0xAB}}));
     EXPECT_FALSE(std::filesystem::exists(path + ".saving"));
 }
 
 TEST_F(FileTest, BodyCountersAndLayerNamePinned) {
     Tool->Generator().SetCounter(2);
+    TBoxObj(Tool).Count(); // counted, not in the drawing
+    EXPECT_EQ(Body(), (Bytes{3, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0x01, 0x80}));
+    EXPECT_FALSE(Doc->State.Contains(TDataModFlag::dmSaving));
     Sym(Tool, {0, 0});
     Bytes b = Body();
-    EXPECT_EQ(Bytes(b.begin(), b.begin() + 8), (Bytes{3, 0, 0, 0, 0, 0, 1, 0}));
+    EXPECT_EQ(Bytes(b.begin(), b.begin() + 8), (Bytes{3, 0, 0, 0, 0, 0, 2, 0}));
 
     Doc->Clear();
     Doc->Objects().SetName(u"L1");

@@ -69,20 +69,6 @@ TEST_F(UndoTest, OneStepUndoesOnlyTheLastOperation) {
     EXPECT_EQ(State(), afterFirst);
 }
 
-TEST_F(UndoTest, NewOperationDropsTheRedoHistory) {
-    Start(TUndo{unCreate}, 5);
-    Create({0, 0});
-    Create({50, 0});
-    Doc->Undo();
-    const auto undone = State();
-    Create({90, 0});
-    const auto now = State();
-    EXPECT_EQ(Doc->Redo(), 0);
-    EXPECT_EQ(State(), now);
-    EXPECT_EQ(Doc->Undo(), 1);
-    EXPECT_EQ(State(), undone);
-}
-
 TEST_F(UndoTest, CreateMoveUndoUndoRedoRedo) {
     Start(TUndo{unCreate, unMove}, 5);
     const auto empty = State();

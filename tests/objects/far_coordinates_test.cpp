@@ -16,15 +16,7 @@ using B = std::vector<uint8_t>;
 constexpr int32_t Lo = INT32_MIN, Hi = INT32_MAX;
 
 // A point object's record after its class number: visible at (x, y), angle a.
-B PointRecord(int32_t x, int32_t y, int16_t a) {
-    B b{0, 0, 1, 0};
-    for (int32_t v : {x, y})
-        for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
-    b.insert(b.end(), {0, 0, 0, 0, 0, 0, 0, 0});
-    b.push_back(static_cast<uint8_t>(a));
-    b.push_back(static_cast<uint8_t>(a >> 8));
-    return b;
-}
+B PointRecord(int32_t x, int32_t y, int16_t a) { return TBytes{}.i16(0).i16(1).i32(x).i32(y).i32(0).i32(0).i16(a).v; }
 
 class FarCoordinates : public PointTest {
 protected:

@@ -76,12 +76,6 @@ const B OldBody{7, 0, 0, 0, 1, 0, 0x64, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0
 const B NameAb{2, 0, 0, 0, 'A', 0, 'b', 0, 0, 0};
 const B End{0x01, 0x80};
 
-B Cat(std::initializer_list<B> parts) {
-    B r;
-    for (const B& p : parts) r.insert(r.end(), p.begin(), p.end());
-    return r;
-}
-
 TEST_F(Layer, RecordsWithAndWithoutName) {
     EXPECT_EQ(Saved(L), (B{0, 0, 0, 0, 0x01, 0x80}));
     TvlLayer named(u"Ab");

@@ -241,34 +241,17 @@ const B AttachedLine{1, 0, 8, 0, 0x61, 0,                  // visible, both ends
                      0, 0,                                  // angle
                      2, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}; // creator 2, object 4
 
-class LinePersist : public LineTest {
-protected:
-    B Written(TvlObject& o) {
-        TMemoryStream s;
-        o.SaveToStream(s);
-        return s.Bytes();
-    }
-    TLineObj* Read(const B& bytes, TPstMode m = TPstMode::pstLoad) {
-        TMemoryStream s(bytes);
-        EXPECT_EQ(s.ReadInt16(), Tool->GetID());
-        auto o = std::make_unique<TLineObj>(Tool);
-        o->Persist(&s, m);
-        EXPECT_EQ(s.Remaining(), 0);
-        TLineObj* l = o.get();
-        Doc->Objects.push_back(std::move(o));
-        return l;
-    }
-};
+using LinePersist = LineTest;
 
 TEST_F(LinePersist, FreeLineRecord) {
     L->ObjID = 7;
     L->SetPos({10, -20});
     L->SetPos2({300, 40});
-    EXPECT_EQ(Written(*L), FreeLine);
-    TLineObj* r = Read(FreeLine);
+    EXPECT_EQ(Saved(*L), FreeLine);
+    TLineObj* r = Read<TLineObj>(Tool, FreeLine);
     EXPECT_FALSE(r->State.Contains(isConnect));
     EXPECT_EQ(r->GetPos2(), (TPoint{300, 40}));
-    EXPECT_EQ(Written(*r), FreeLine);
+    EXPECT_EQ(Saved(*r), FreeLine);
 }
 
 TEST_F(LinePersist, AttachedLineRecordConnectsBothEnds) {
@@ -276,8 +259,8 @@ TEST_F(LinePersist, AttachedLineRecordConnectsBothEnds) {
     L->ObjID = 8;
     M1->ObjID = 3;
     M2->ObjID = 4;
-    EXPECT_EQ(Written(*L), AttachedLine);
-    TLineObj* r = Read(AttachedLine);
+    EXPECT_EQ(Saved(*L), AttachedLine);
+    TLineObj* r = Read<TLineObj>(Tool, AttachedLine);
     EXPECT_TRUE(r->State.Contains(isConnect));
     r->Connect(Doc);
     EXPECT_EQ(r->GetMaster(), M1);
@@ -290,7 +273,7 @@ TEST_F(LinePersist, AMissingSecondMasterFreesTheEndAndDropsTheLine) {
     B bytes = AttachedLine;
     bytes[4] = 0x41;  // only the second end attached
     bytes[26] = 9;    // to object 9, which does not exist
-    TLineObj* r = Read(bytes);
+    TLineObj* r = Read<TLineObj>(Tool, bytes);
     r->Connect(Doc);
     EXPECT_FALSE(r->IsP2Slave());
     EXPECT_EQ(r->GetMaster2(), r);
@@ -305,18 +288,12 @@ TEST_F(LinePersist, StreamsBefore0x2000CarryFourSkippedBytesAfterEachPosition) {
     old.insert(old.end(), {0xAA, 0xAA, 0xAA, 0xAA});
     old.insert(old.end(), FreeLine.begin() + 24, FreeLine.end());
     old.insert(old.end(), {0xBB, 0xBB, 0xBB, 0xBB});
-    TLineObj* r = Read(old);
+    TLineObj* r = Read<TLineObj>(Tool, old);
     EXPECT_EQ(r->ObjID, 7);
     EXPECT_EQ(r->GetPos(), (TPoint{10, -20}));
     EXPECT_EQ(r->GetPos2(), (TPoint{300, 40}));
 }
 
-TEST_F(LinePersist, TruncatedRecordsRaiseTheReadError) {
-    for (size_t n : {size_t{24}, size_t{30}, FreeLine.size() - 1}) {
-        TMemoryStream s(B(FreeLine.begin() + 2, FreeLine.begin() + static_cast<std::ptrdiff_t>(n)));
-        TLineObj o(Tool);
-        EXPECT_THROW(o.Persist(&s, TPstMode::pstLoad), EReadError) << n;
-    }
-}
+TEST_F(LinePersist, TruncatedRecordsRaiseTheReadError) { ExpectTruncationsFail<TLineObj>(Tool, FreeLine); }
 
 } // namespace

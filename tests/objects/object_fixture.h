@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "support/bytes.h"
 #include "velloran/document/data_mod.h"
 #include "velloran/foundations/stream.h"
 #include "velloran/objects/cap_list.h"
@@ -129,6 +130,33 @@ protected:
         return v;
     }
     std::vector<TvlObject*> Marked() const { return Items(Doc->MarkCase()); }
+    // An object's record as the document writes it: the class number first.
+    static Bytes Saved(TvlObject& o) {
+        TMemoryStream s;
+        o.SaveToStream(s);
+        return s.Bytes();
+    }
+    // Reads a record as the document does, the class number first; the
+    // document keeps the object.
+    template <typename T = TBoxObj> T* Read(TvlCreator* c, const Bytes& bytes, TPstMode m = TPstMode::pstLoad) {
+        TMemoryStream s(bytes);
+        auto o = std::make_unique<T>(c);
+        if (m == TPstMode::pstPaste) o->Count();
+        EXPECT_EQ(s.ReadInt16(), c->GetID());
+        o->Persist(&s, m);
+        EXPECT_EQ(s.Remaining(), 0);
+        T* r = o.get();
+        Doc->Objects.push_back(std::move(o));
+        return r;
+    }
+    // Every shortened record (class number first) fails to read as a T.
+    template <typename T, typename E = EReadError> static void ExpectTruncationsFail(TvlCreator* c, const Bytes& record) {
+        for (size_t n = 2; n < record.size(); ++n) {
+            TMemoryStream s(Bytes(record.begin() + 2, record.begin() + static_cast<std::ptrdiff_t>(n)));
+            T o(c);
+            EXPECT_THROW(o.LoadFromStream(s), E) << n;
+        }
+    }
     // Records drawn so far (the canvas is closed).
     std::vector<TEmfRecord> Records() {
         Cv->Close();

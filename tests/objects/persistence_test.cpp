@@ -43,17 +43,6 @@ protected:
         f(s);
         return s.Bytes();
     }
-    // Reads a record as the document does: the class number first.
-    template <typename T = TBoxObj> T* Read(TvlCreator* c, const B& bytes, TPstMode m = TPstMode::pstLoad) {
-        TMemoryStream s(bytes);
-        auto o = std::make_unique<T>(c);
-        if (m == TPstMode::pstPaste) o->Count();
-        EXPECT_EQ(s.ReadInt16(), c->GetID());
-        o->Persist(&s, m);
-        EXPECT_EQ(s.Remaining(), 0);
-        Doc->Objects.push_back(std::move(o));
-        return static_cast<T*>(Doc->Objects.back().get());
-    }
 };
 
 const B FreeRecord{1, 0, 1, 0, 1, 0, 0x64, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 3, 0, 0xFC, 0xFF, 0, 0, 0, 0};
@@ -65,7 +54,7 @@ TEST_F(Persistence, BaseRecordsOfFreeObjectAndSlave) {
     m->Pos.RelY = -4;
     m->State.Include(isSelected).Include(isMarked).Include(isSizing);
     const TIndividualState before = m->State;
-    EXPECT_EQ(Written([&](TStream& s) { m->SaveToStream(s); }), FreeRecord);
+    EXPECT_EQ(Saved(*m), FreeRecord);
     EXPECT_EQ(m->State, before);
 
     TBoxObj* s = AddSlave(Tool2, m, 5, -3);
@@ -79,7 +68,7 @@ TEST_F(Persistence, BaseRecordsOfFreeObjectAndSlave) {
     EXPECT_TRUE(r->GetMaster() == m && !r->State.Contains(isConnect));
     EXPECT_EQ(r->Pos.RelPos, 0x12345678);
     EXPECT_EQ(r->GetPos(), (TPoint{105, -5}));
-    EXPECT_EQ(Written([&](TStream& st) { r->SaveToStream(st); }), SlaveRecord);
+    EXPECT_EQ(Saved(*r), SlaveRecord);
     EXPECT_EQ(Read(Tool, FreeRecord)->GetPos(), (TPoint{100, -2}));
 }
 
@@ -242,16 +231,6 @@ TEST_F(Persistence, PicturesOfEachKind) {
     EXPECT_THROW(TvlObject::RegisterPicture(&unknown, empty, TPstMode::pstSave), EInvalidGraphic);
 }
 
-TEST_F(Persistence, EmbeddedObject) {
-    TBoxObj inner(Tool2), copy(Tool2);
-    inner.SetPos({4, 5});
-    const B bytes = Written([&](TStream& s) { TvlObject::RegisterObject(&s, inner, TPstMode::pstSave); });
-    EXPECT_EQ(B(bytes.begin(), bytes.begin() + 2), (B{2, 0})); // the class number leads
-    TMemoryStream in(bytes);
-    TvlObject::RegisterObject(&in, copy, TPstMode::pstLoad);
-    EXPECT_TRUE(copy.GetPos() == (TPoint{4, 5}) && in.Remaining() == 0);
-}
-
 TEST_F(Persistence, PasteTranslatesLinksAmongPastedObjects) {
     TBoxObj* m = Add(Tool, {100, 50});       // ID 1
     TBoxObj* s = AddSlave(Tool2, m, 5, 5);   // ID 2
@@ -322,15 +301,23 @@ TEST_F(Persistence, PasteClearsLinksItCannotResolve) {
     EXPECT_EQ(B(saved.end() - 8, saved.end()), nilLink);
 }
 
-TEST_F(Persistence, EmbeddedObjectsStayOutOfThePasteTranslation) {
+TEST_F(Persistence, EmbeddedObjectsRoundTripOutsideThePasteTranslation) {
     TBoxObj inner(Tool2), copy(Tool2);
+    inner.SetPos({4, 5});
     inner.ObjID = 5;
-    const B bytes = Written([&](TStream& s) { TvlObject::RegisterObject(&s, inner, TPstMode::pstCopy); });
-    TPasteScope paste;
+    const B bytes = Written([&](TStream& s) { TvlObject::RegisterObject(&s, inner, TPstMode::pstSave); });
+    EXPECT_EQ(B(bytes.begin(), bytes.begin() + 2), (B{2, 0})); // the class number leads
     TMemoryStream in(bytes);
-    TvlObject::RegisterObject(&in, copy, TPstMode::pstPaste);
-    EXPECT_EQ(copy.ObjID, 0);
-    EXPECT_EQ(PasteIDList->Count(), 0) << "identity 0 names no object";
+    TvlObject::RegisterObject(&in, copy, TPstMode::pstLoad);
+    EXPECT_TRUE(copy.GetPos() == (TPoint{4, 5}) && in.Remaining() == 0);
+
+    // Pasted, it gets no identity, and identity 0 names nothing to translate.
+    TMemoryStream copied(Written([&](TStream& s) { TvlObject::RegisterObject(&s, inner, TPstMode::pstCopy); }));
+    TPasteScope paste;
+    TBoxObj pasted(Tool2);
+    TvlObject::RegisterObject(&copied, pasted, TPstMode::pstPaste);
+    EXPECT_EQ(pasted.ObjID, 0);
+    EXPECT_EQ(PasteIDList->Count(), 0);
     EXPECT_FALSE(PastedID(2, 5));
 }
 
@@ -346,7 +333,7 @@ TEST_F(Persistence, SlaveWithoutAFindableMasterBecomesFree) {
     EXPECT_EQ(s->GetMaster(), s);
     EXPECT_EQ(s->GetPos(), (TPoint{5, -3}));
     // Saved now, it is a free object.
-    EXPECT_EQ(Written([&](TStream& st) { s->SaveToStream(st); })[4], 0x01);
+    EXPECT_EQ(Saved(*s)[4], 0x01);
 
     // A master link that comes back to the object itself would never end.
     B self = SlaveRecord;
@@ -386,12 +373,8 @@ TEST_F(Persistence, WholeRecordRoundTripsAndDamagedInputFailsWithReadErrors) {
         c.Rectangle({0, 0, 5, 5});
     }
     o.Pic.SetGraphic(std::move(mf));
-    const B full = Written([&](TStream& s) { o.SaveToStream(s); });
-    for (size_t n = 2; n < full.size(); ++n) {
-        TMemoryStream s(B(full.begin() + 2, full.begin() + static_cast<long>(n)));
-        TRichObj r(Tool);
-        EXPECT_THROW(r.LoadFromStream(s), Exception) << n;
-    }
+    const B full = Saved(o);
+    ExpectTruncationsFail<TRichObj, Exception>(Tool, full);
     {
         TMemoryStream s(B(full.begin() + 2, full.end()));
         TRichObj r(Tool);

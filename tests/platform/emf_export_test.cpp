@@ -2,24 +2,15 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <regex>
-#include <sstream>
 
+#include "support/test_files.h"
 #include "velloran/platform/metafile_canvas.h"
 
 using namespace vl;
 
 namespace {
-std::filesystem::path TempDir() {
-    const char* env = std::getenv("VELLORAN_TEST_TMP");
-    std::filesystem::path dir =
-        env && *env ? env : std::filesystem::temp_directory_path() / "velloran-test";
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
 // Numeric attributes of the first element with this tag.
 std::map<std::string, double> Attributes(const std::string& svg, const std::string& tag) {
     std::map<std::string, double> out;
@@ -43,12 +34,6 @@ std::vector<double> PathNumbers(const std::string& svg) {
     return out;
 }
 
-std::string ReadText(const std::filesystem::path& p) {
-    std::ifstream in(p);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 } // namespace
 
 TEST(EmfExport, ConverterDrawsTheRecordedShapes) {
@@ -67,13 +52,12 @@ TEST(EmfExport, ConverterDrawsTheRecordedShapes) {
         c.Font().Color = clBlue;
         c.TextOut(150, 110, u"Velloran");
     }
-    const auto dir = TempDir();
-    const auto emf = dir / "export_shapes.emf", svg = dir / "export_shapes.svg";
+    const std::string emf = vl::test::TempPath("export_shapes.emf"), svg = vl::test::TempPath("export_shapes.svg");
     std::filesystem::remove(svg);
-    mf.SaveToFile(emf.string());
-    const std::string cmd = "emf2svg-conv -i '" + emf.string() + "' -o '" + svg.string() + "' 2>&1";
+    mf.SaveToFile(emf);
+    const std::string cmd = "emf2svg-conv -i '" + emf + "' -o '" + svg + "' 2>&1";
     ASSERT_EQ(std::system(cmd.c_str()), 0) << "emf2svg-conv missing or failed";
-    const std::string text = ReadText(svg);
+    const std::string text = vl::test::ReadFile<std::string>(svg);
     // Shapes at the recorded coordinates (the converter may offset the whole
     // picture by a group transform, which leaves these numbers alone).
     auto rect = Attributes(text, "rect");

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/emf_image.h"
 #include "velloran/platform/detail/emf_bytes.h"
-#include "velloran/platform/emf_header.h"
 #include "velloran/platform/mapping.h"
 #include "velloran/platform/metafile.h"
 
@@ -48,31 +48,16 @@ TEST(FarCoordinates, FrameOfBoundsAtTheLimits) {
               (TRect{0, 0, 2539, 1269}));
 }
 
-// A metafile of nothing whose header places its bounds at (x, y).
-std::vector<uint8_t> EmptyAt(int32_t x, int32_t y) {
-    TEmfHeader h;
-    h.Bounds = {x, y, x, y};
-    h.Bytes = EmfHeaderSize + EmfEofSize;
-    h.Records = 2;
-    h.DevicePixels = {1920, 1080};
-    h.DeviceMillimeters = {508, 286};
-    h.DeviceMicrometers = {508000, 285750};
-    std::vector<uint8_t> b;
-    WriteEmfHeader(b, h);
-    WriteEmfEof(b);
-    return b;
-}
-
 TEST(FarCoordinates, MetafileSizedFromFarBounds) {
     TMetafile mf;
-    mf.SetData(EmptyAt(Hi - 10, Hi));
+    mf.SetData(test::EmfImage({Hi - 10, Hi, Hi - 10, Hi}, {}, 0)); // nothing drawn
     mf.SetWidth(100);
     mf.SetHeight(100);
     EXPECT_EQ(bytes::I32(mf.Data(), 16), Hi);
     EXPECT_EQ(bytes::I32(mf.Data(), 20), Hi);
     EXPECT_EQ(mf.Width(), 11);
     EXPECT_EQ(mf.Height(), 1);
-    mf.SetData(EmptyAt(Lo, Lo));
+    mf.SetData(test::EmfImage({Lo, Lo, Lo, Lo}, {}, 0));
     mf.SetWidth(0);
     EXPECT_EQ(bytes::I32(mf.Data(), 16), Lo);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/bytes.h"
 #include "velloran/foundations/stream.h"
 #include "velloran/platform/graphics.h"
 
@@ -19,45 +20,35 @@ template <typename G> G Loaded(std::vector<uint8_t> bytes) {
     return g;
 }
 
-void Put32(std::vector<uint8_t>& b, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-void Put16(std::vector<uint8_t>& b, uint16_t v) {
-    b.push_back(static_cast<uint8_t>(v));
-    b.push_back(static_cast<uint8_t>(v >> 8));
-}
-
 // A BMP file with a 40-byte header; height < 0 stores rows top-down.
 std::vector<uint8_t> Bmp(int32_t w, int32_t h, uint16_t bpp, const std::vector<uint8_t>& palette,
                          const std::vector<uint8_t>& rows) {
-    std::vector<uint8_t> b;
-    const uint32_t off = 54 + static_cast<uint32_t>(palette.size());
-    Put16(b, 0x4D42);
-    Put32(b, off + static_cast<uint32_t>(rows.size()));
-    Put32(b, 0);
-    Put32(b, off);
-    Put32(b, 40);
-    Put32(b, static_cast<uint32_t>(w));
-    Put32(b, static_cast<uint32_t>(h));
-    Put16(b, 1);
-    Put16(b, bpp);
-    for (int i = 0; i < 4; ++i)
-        Put32(b, 0);
-    Put32(b, static_cast<uint32_t>(palette.size() / 4));
-    Put32(b, 0);
-    b.insert(b.end(), palette.begin(), palette.end());
-    b.insert(b.end(), rows.begin(), rows.end());
-    return b;
+    const auto off = static_cast<int32_t>(54 + palette.size());
+    test::TBytes b;
+    b.i16(0x4D42).i32(off + static_cast<int32_t>(rows.size())).i32(0).i32(off);
+    b.i32(40).i32(w).i32(h).i16(1).i16(bpp).i32(0).i32(0).i32(0).i32(0);
+    b.i32(static_cast<int32_t>(palette.size() / 4)).i32(0);
+    return test::Cat({b.v, palette, rows});
 }
 
-// Loading must either succeed or raise one of the two stream/picture errors.
-template <typename G> void ExpectSafeLoad(const std::vector<uint8_t>& bytes) {
-    try {
-        Loaded<G>(bytes);
-    } catch (const EReadError&) {
-    } catch (const EInvalidGraphic&) {
-    }
+// Every truncation, and every byte of the first n set to each of the values,
+// loads or fails with one of the two stream/picture errors.
+template <typename G> void ExpectSafeLoads(const std::vector<uint8_t>& good, size_t n,
+                                           std::initializer_list<uint8_t> values) {
+    auto load = [](const std::vector<uint8_t>& bytes) {
+        try {
+            Loaded<G>(bytes);
+        } catch (const EReadError&) {
+        } catch (const EInvalidGraphic&) {
+        }
+    };
+    for (size_t k = 0; k < good.size(); ++k) load(test::Prefix(good, k));
+    for (size_t i = 0; i < n; ++i)
+        for (uint8_t v : values) {
+            auto bad = good;
+            bad[i] = v;
+            load(bad);
+        }
 }
 } // namespace
 
@@ -104,18 +95,8 @@ TEST(Bitmap, HostileFilesAreRejected) {
     offset[11] = 0xFF;
     EXPECT_THROW(Loaded<TBitmap>(offset), EReadError);
 
-    // Every truncation and every single-byte corruption of the header loads
-    // or fails cleanly.
-    const auto good = Bmp(3, 2, 8, std::vector<uint8_t>(16, 7), std::vector<uint8_t>(8, 2));
-    for (size_t n = 0; n < good.size(); ++n)
-        ExpectSafeLoad<TBitmap>(
-            std::vector<uint8_t>(good.begin(), good.begin() + static_cast<ptrdiff_t>(n)));
-    for (size_t i = 0; i < 54; ++i)
-        for (uint8_t v : {0x00, 0x7F, 0x80, 0xFF}) {
-            auto bad = good;
-            bad[i] = v;
-            ExpectSafeLoad<TBitmap>(bad);
-        }
+    ExpectSafeLoads<TBitmap>(Bmp(3, 2, 8, std::vector<uint8_t>(16, 7), std::vector<uint8_t>(8, 2)), 54,
+                             {0x00, 0x7F, 0x80, 0xFF});
 }
 
 TEST(Bitmap, TransparentColourAndMask) {
@@ -190,15 +171,7 @@ TEST(Icon, HostileFilesAreRejected) {
     many[4] = 0xFF; // 65535 entries announced
     many[5] = 0xFF;
     EXPECT_THROW(Loaded<TIcon>(many), EReadError);
-    for (size_t n = 0; n < good.size(); ++n)
-        ExpectSafeLoad<TIcon>(
-            std::vector<uint8_t>(good.begin(), good.begin() + static_cast<ptrdiff_t>(n)));
-    for (size_t at = 0; at < 62; ++at)
-        for (uint8_t v : {0x00, 0x7F, 0xFF}) {
-            auto bad = good;
-            bad[at] = v;
-            ExpectSafeLoad<TIcon>(bad);
-        }
+    ExpectSafeLoads<TIcon>(good, 62, {0x00, 0x7F, 0xFF});
 }
 
 TEST(JPEGImage, ReadsExactlyUpToTheEndMarker) {
@@ -220,10 +193,7 @@ TEST(JPEGImage, ReadsExactlyUpToTheEndMarker) {
     EXPECT_EQ(img.Height(), 20);
     EXPECT_EQ(Saved(img), jpeg);
 
-    for (size_t n = 0; n < jpeg.size(); ++n)
-        EXPECT_THROW(Loaded<TJPEGImage>(std::vector<uint8_t>(
-                         jpeg.begin(), jpeg.begin() + static_cast<ptrdiff_t>(n))),
-                     Exception);
+    for (size_t n = 0; n < jpeg.size(); ++n) EXPECT_THROW(Loaded<TJPEGImage>(test::Prefix(jpeg, n)), Exception);
     auto badLength = jpeg;
     badLength[5] = 1; // segment length below its own two bytes
     EXPECT_THROW(Loaded<TJPEGImage>(badLength), EInvalidGraphic);

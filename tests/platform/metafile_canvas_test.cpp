@@ -78,16 +78,10 @@ TEST(MetafileCanvas, MappingIsRecordedWhenItChangesModeFirst) {
         c.SetWindowOrg({200, 0});
         c.LineTo(20, 20);
     }
-    EXPECT_EQ(Body(mf), (std::vector<Rec>{{emr::SETMAPMODE, 8},
-                                          {emr::SETWINDOWEXTEX, 10},
-                                          {emr::SETVIEWPORTEXTEX, 5},
-                                          {emr::SETWINDOWORGEX, 100},
-                                          {emr::MOVETOEX, 0},
-                                          {emr::CREATEPEN, 1},
-                                          {emr::SELECTOBJECT, 1},
-                                          {emr::LINETO, 10},
-                                          {emr::SETWINDOWORGEX, 200},
-                                          {emr::LINETO, 20}}));
+    EXPECT_EQ(Body(mf), (std::vector<Rec>{
+        {emr::SETMAPMODE, 8}, {emr::SETWINDOWEXTEX, 10}, {emr::SETVIEWPORTEXTEX, 5},
+        {emr::SETWINDOWORGEX, 100}, {emr::MOVETOEX, 0}, {emr::CREATEPEN, 1},
+        {emr::SELECTOBJECT, 1}, {emr::LINETO, 10}, {emr::SETWINDOWORGEX, 200}, {emr::LINETO, 20}}));
     // Bounds in device pixels of the mapping in force for each figure.
     EXPECT_EQ(EmfRect(EmfRecords(mf)[0]), (TRect{-95, 0, -45, 10}));
 }
@@ -108,24 +102,12 @@ TEST(MetafileCanvas, ToolsAreRecordedOnlyWhenTheyChange) {
         c.Pen().Mode = TPenMode::pmCopy;
         c.Polyline(tri);
     }
-    EXPECT_EQ(Body(mf), (std::vector<Rec>{{emr::CREATEPEN, 1},
-                                          {emr::SELECTOBJECT, 1},
-                                          {emr::CREATEBRUSHINDIRECT, 2},
-                                          {emr::SELECTOBJECT, 2},
-                                          {emr::RECTANGLE, 0},
-                                          {emr::ELLIPSE, 0},
-                                          {emr::SETROP2, 10},
-                                          {emr::CREATEPEN, 3},
-                                          {emr::SELECTOBJECT, 3},
-                                          {emr::DELETEOBJECT, 1},
-                                          {emr::LINETO, 5},
-                                          {emr::SETPOLYFILLMODE, 2},
-                                          {emr::CREATEBRUSHINDIRECT, 1},
-                                          {emr::SELECTOBJECT, 1},
-                                          {emr::DELETEOBJECT, 2},
-                                          {emr::POLYGON, 0},
-                                          {emr::SETROP2, 13},
-                                          {emr::POLYLINE, 0}}));
+    EXPECT_EQ(Body(mf), (std::vector<Rec>{
+        {emr::CREATEPEN, 1}, {emr::SELECTOBJECT, 1}, {emr::CREATEBRUSHINDIRECT, 2},
+        {emr::SELECTOBJECT, 2}, {emr::RECTANGLE, 0}, {emr::ELLIPSE, 0}, {emr::SETROP2, 10},
+        {emr::CREATEPEN, 3}, {emr::SELECTOBJECT, 3}, {emr::DELETEOBJECT, 1}, {emr::LINETO, 5},
+        {emr::SETPOLYFILLMODE, 2}, {emr::CREATEBRUSHINDIRECT, 1}, {emr::SELECTOBJECT, 1},
+        {emr::DELETEOBJECT, 2}, {emr::POLYGON, 0}, {emr::SETROP2, 13}, {emr::POLYLINE, 0}}));
     const auto recs = EmfRecords(mf);
     EXPECT_EQ(recs[2 + 7].DWord(24), 0x0000FFu); // red pen
     EXPECT_EQ(recs[2 + 12].DWord(12), 1u);       // hollow brush

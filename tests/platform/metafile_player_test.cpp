@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/emf_image.h"
 #include "velloran/platform/detail/emf_bytes.h"
 #include "velloran/platform/detail/emf_objects.h"
 #include "velloran/platform/detail/emf_reader.h"
@@ -113,8 +114,9 @@ TEST(MetafilePlayer, MirroredTargetKeepsArcsOnTheSameSide) {
 }
 
 TEST(MetafilePlayer, PicturesRegionsAndNestedMetafilesPlayThrough) {
-    TBitmap bmp(2, 1);
-    bmp.SetPixel(0, 0, clRed);
+    TBitmap bmp(2, 1, clRed);
+    bmp.SetPixel(1, 0, clBlue);
+    bmp.SetTransparent(true); // bottom-left red is see-through
     TMetafile inner;
     {
         TMetafileCanvas c(inner);
@@ -141,6 +143,10 @@ TEST(MetafilePlayer, PicturesRegionsAndNestedMetafilesPlayThrough) {
               (TRect{30, 30, 60, 30}));
     const auto srcRecs = EmfRecords(src);
     const TEmfRecord* orig = Find(srcRecs, emr::STRETCHDIBITS);
+    // See-through pixels are recorded with an alpha channel, and played unchanged.
+    EXPECT_EQ(orig->Bytes[80 + 14], 32); // depth
+    EXPECT_EQ(std::vector<uint8_t>(orig->Bytes.begin() + 120, orig->Bytes.end()),
+              (std::vector<uint8_t>{0, 0, 0xFF, 0, 0xFF, 0, 0, 0xFF}));
     EXPECT_TRUE(std::equal(dib->Bytes.begin() + 80, dib->Bytes.end(), orig->Bytes.begin() + 80,
                            orig->Bytes.end()));
     const TEmfRecord* fill = Find(recs, emr::FILLRGN);
@@ -151,24 +157,26 @@ TEST(MetafilePlayer, PicturesRegionsAndNestedMetafilesPlayThrough) {
 }
 
 TEST(MetafilePlayer, DamagedRecordsAreSkipped) {
+    // Every record with each of its counts and offsets blown up plays
+    // without reading outside its bytes; so does every prefix of a record.
+    auto blownUp = [](std::initializer_list<uint32_t> values, bool prefixes) {
+        return [=](TMetafilePlayer& dc, const TEmfRecord& rec) {
+            std::vector<uint8_t> copy(rec.Bytes.begin(), rec.Bytes.end());
+            for (size_t n = 0; prefixes && n <= copy.size(); ++n)
+                dc.PlayRecord({std::span<const uint8_t>(copy.data(), n)});
+            for (size_t at = 8; at + 4 <= copy.size(); at += 4)
+                for (uint32_t v : values) {
+                    auto bad = copy;
+                    for (int i = 0; i < 4; ++i) bad[at + i] = static_cast<uint8_t>(v >> (8 * i));
+                    dc.PlayRecord({bad});
+                }
+            return true;
+        };
+    };
     const TMetafile src = Drawing();
     TMetafile out;
     TMetafileCanvas c(out);
-    EnumEnhMetaFile(c, src, {0, 0, 100, 100}, [](TMetafilePlayer& dc, const TEmfRecord& rec) {
-        // Every prefix of every record, and every record with its counts and
-        // offsets blown up, plays without reading outside its bytes.
-        std::vector<uint8_t> copy(rec.Bytes.begin(), rec.Bytes.end());
-        for (size_t n = 0; n <= copy.size(); ++n)
-            dc.PlayRecord({std::span<const uint8_t>(copy.data(), n)});
-        for (size_t at = 8; at + 4 <= copy.size(); at += 4)
-            for (uint32_t v : {0x7F000000u, 0x7FFFFFFFu, 0x80000000u}) {
-                auto bad = copy;
-                for (int i = 0; i < 4; ++i)
-                    bad[at + i] = static_cast<uint8_t>(v >> (8 * i));
-                dc.PlayRecord({bad});
-            }
-        return true;
-    });
+    EnumEnhMetaFile(c, src, {0, 0, 100, 100}, blownUp({0x7F000000u, 0x7FFFFFFFu, 0x80000000u}, true));
     TMetafile pics;
     {
         TMetafileCanvas p(pics);
@@ -183,17 +191,7 @@ TEST(MetafilePlayer, DamagedRecordsAreSkipped) {
         const TRegion clip = TRegion::CreateEllipse({0, 0, 5, 5});
         p.SelectClipRgn(&clip);
     }
-    EnumEnhMetaFile(c, pics, {0, 0, 1000, 1000}, [](TMetafilePlayer& dc, const TEmfRecord& rec) {
-        std::vector<uint8_t> copy(rec.Bytes.begin(), rec.Bytes.end());
-        for (size_t at = 8; at + 4 <= copy.size(); at += 4)
-            for (uint32_t v : {0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
-                auto bad = copy;
-                for (int i = 0; i < 4; ++i)
-                    bad[at + i] = static_cast<uint8_t>(v >> (8 * i));
-                dc.PlayRecord({bad});
-            }
-        return true;
-    });
+    EnumEnhMetaFile(c, pics, {0, 0, 1000, 1000}, blownUp({0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}, false));
     const std::vector<uint8_t> poly = {3, 0, 0, 0, 32, 0, 0, 0, 0,    0,    0,    0,    0, 0, 0, 0,
                                        0, 0, 0, 0, 0,  0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
     EnumEnhMetaFile(c, src, {0, 0, 100, 100}, [&](TMetafilePlayer& dc, const TEmfRecord&) {
@@ -242,19 +240,8 @@ TMetafile ClipRegionPicture(const std::vector<TRect>& rects) {
     for (uint32_t v : {32u, 1u, static_cast<uint32_t>(rects.size()), 0u, 0u, 0u, 0u, 0u}) PutU32(rec, v);
     for (const TRect& r : rects)
         for (int32_t v : {r.Left, r.Top, r.Right, r.Bottom}) PutI32(rec, v);
-    TEmfHeader h;
-    h.Bounds = {0, 0, 99, 99};
-    h.Bytes = static_cast<uint32_t>(EmfHeaderSize + rec.size() + EmfEofSize);
-    h.Records = 3;
-    h.DevicePixels = {1920, 1080};
-    h.DeviceMillimeters = {508, 286};
-    h.DeviceMicrometers = {508000, 285750};
-    std::vector<uint8_t> data;
-    WriteEmfHeader(data, h);
-    data.insert(data.end(), rec.begin(), rec.end());
-    WriteEmfEof(data);
     TMetafile mf;
-    mf.SetData(std::move(data));
+    mf.SetData(test::EmfImage({0, 0, 99, 99}, rec, 1));
     return mf;
 }
 
@@ -279,31 +266,4 @@ TEST(MetafilePlayer, ClipRegionWorkStopsAtTheDestinationsArea) {
     EXPECT_GE(box.Top, -256);
     EXPECT_LE(box.Bottom, 200 + 256);
     EXPECT_GT(sel->DWord(24), 200u) << "each column stays a rectangle of its own";
-}
-
-TEST(MetafilePlayer, SeeThroughPixelsSurviveRecordingAndPlayback) {
-    TBitmap bmp(2, 1, clRed);
-    bmp.SetPixel(1, 0, clBlue);
-    bmp.SetTransparent(true); // bottom-left red is see-through
-    TMetafile src;
-    {
-        TMetafileCanvas c(src);
-        c.StretchDraw({0, 0, 20, 10}, bmp);
-    }
-    const auto srcRecs = EmfRecords(src);
-    const TEmfRecord* dib = Find(srcRecs, emr::STRETCHDIBITS);
-    ASSERT_NE(dib, nullptr);
-    EXPECT_EQ(dib->Bytes[80 + 14], 32); // depth
-    EXPECT_EQ(std::vector<uint8_t>(dib->Bytes.begin() + 120, dib->Bytes.end()),
-              (std::vector<uint8_t>{0, 0, 0xFF, 0, 0xFF, 0, 0, 0xFF}));
-    TMetafile out;
-    {
-        TMetafileCanvas c(out);
-        PlayEnhMetaFile(c, src, {0, 0, 40, 20});
-    }
-    const auto recs = EmfRecords(out);
-    const TEmfRecord* again = Find(recs, emr::STRETCHDIBITS);
-    ASSERT_NE(again, nullptr);
-    EXPECT_TRUE(std::equal(again->Bytes.begin() + 80, again->Bytes.end(), dib->Bytes.begin() + 80,
-                           dib->Bytes.end()));
 }

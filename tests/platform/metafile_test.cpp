@@ -27,38 +27,22 @@ TEST(Metafile, MalformedDataIsRejectedAndLeavesTheMetafileAlone) {
     mf.SetData(good);
     const size_t second = 108; // first record after the header
 
-    auto expectRejected = [&](std::vector<uint8_t> bad) {
-        EXPECT_THROW(mf.SetData(std::move(bad)), EInvalidGraphic);
+    const auto size = static_cast<uint32_t>(good.size());
+    // Dwords set: no header, a record smaller than its own type and size, of
+    // odd size, beyond the end; the header's byte count short or long (it is
+    // what loading trusts, so a short one would be saved and read back cut).
+    const std::pair<size_t, uint32_t> dwords[] = {{0, emr::ELLIPSE}, {second + 4, 4}, {second + 4, 14},
+                                                  {second + 4, 0x7FFFFFF0}, {48, size - 20}, {48, size + 4}};
+    std::vector<std::vector<uint8_t>> bad;
+    for (auto [at, v] : dwords) SetDWord(bad.emplace_back(good), at, v);
+    bad.emplace_back(good)[40] = 'X'; // no signature
+    bad.emplace_back(good.begin(), good.end() - 20); // end record missing
+    bad.emplace_back(good.begin(), good.end() - 2);
+    bad.emplace_back(good).insert(bad.back().end(), good.end() - 20, good.end()); // data after the end
+    for (auto& b : bad) {
+        EXPECT_THROW(mf.SetData(std::move(b)), EInvalidGraphic);
         EXPECT_EQ(mf.Data(), good);
-    };
-    auto noHeader = good;
-    SetDWord(noHeader, 0, emr::ELLIPSE);
-    expectRejected(noHeader);
-    auto noSignature = good;
-    noSignature[40] = 'X';
-    expectRejected(noSignature);
-    auto tiny = good;
-    SetDWord(tiny, second + 4, 4); // record smaller than its own type and size
-    expectRejected(tiny);
-    auto odd = good;
-    SetDWord(odd, second + 4, 14);
-    expectRejected(odd);
-    auto beyond = good;
-    SetDWord(beyond, second + 4, 0x7FFFFFF0);
-    expectRejected(beyond);
-    expectRejected(std::vector<uint8_t>(good.begin(), good.end() - 20)); // end record missing
-    auto afterEnd = good;
-    afterEnd.insert(afterEnd.end(), good.end() - 20, good.end());
-    expectRejected(afterEnd);
-    expectRejected(std::vector<uint8_t>(good.begin(), good.end() - 2));
-    // The header's byte count is what loading trusts, so it must be the size:
-    // a shorter count would be saved and read back cut short.
-    auto shortCount = good;
-    SetDWord(shortCount, 48, static_cast<uint32_t>(good.size() - 20));
-    expectRejected(shortCount);
-    auto longCount = good;
-    SetDWord(longCount, 48, static_cast<uint32_t>(good.size() + 4));
-    expectRejected(longCount);
+    }
     mf.SetData({});
     EXPECT_TRUE(mf.Data().empty());
     EXPECT_EQ(mf.Width(), 0);

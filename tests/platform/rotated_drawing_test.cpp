@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "foundations/figure_log_canvas.h"
+#include "support/emf_image.h"
 #include "velloran/foundations/rotation.h"
 #include "velloran/platform/detail/emf_bytes.h"
 #include "velloran/platform/detail/emf_reader.h"
@@ -152,6 +155,7 @@ TEST(RotatedMetafile, TextTurnsWithItsFontAboutThePicturesCorner) {
         TMetafileCanvas c(mf);
         c.Font().Name = u"ms sans serif";
         c.Font().Escapement = 100;
+        c.Font().Orientation = 250;
         c.TextOut(20, 10, u"A");
         c.Pen().Style = TPenStyle::psClear;
         c.Rectangle({20, 10, 30, 20});
@@ -160,58 +164,32 @@ TEST(RotatedMetafile, TextTurnsWithItsFontAboutThePicturesCorner) {
     Rotated_Metafile(dc, mf, {0, 0}, pi / 2);
     ASSERT_EQ(dc.Log.size(), 2u);
     EXPECT_EQ(dc.Log[0].Points, (Pts{{0, 0}}));
-    EXPECT_EQ(dc.Log[0].Font.Escapement, 100 - 900);
+    EXPECT_EQ(dc.Log[0].Font.Escapement, 100 - 900); // the characters keep their orientation
+    EXPECT_EQ(dc.Log[0].Font.Orientation, 250);
     EXPECT_EQ(dc.Log[0].Font.Name, u"ARIAL");
     EXPECT_EQ(dc.Log[1].Points[2], (TPoint{-10, 10}));
 }
 
-// Escapement and orientation of every font record in a recorded metafile.
-std::vector<std::pair<int32_t, int32_t>> FontAngles(const TMetafile& mf) {
-    std::vector<std::pair<int32_t, int32_t>> r;
-    for (const TEmfRecord& rec : EmfRecords(mf))
-        if (rec.Type() == emr::EXTCREATEFONTINDIRECTW) r.emplace_back(rec.Int(20), rec.Int(24));
-    return r;
-}
-
-TEST(RotatedText, TurnsTheBaselineAndKeepsTheCharacterOrientation) {
-    // Recorded, a turned text's font has escapement only.
-    TMetafile direct;
+TEST(RotatedText, RecordedTheFontHasEscapementOnly) {
+    TMetafile mf;
     {
-        TMetafileCanvas c(direct);
+        TMetafileCanvas c(mf);
         Rotated_TextOut(c, u"Hi", TFont{}, {10, 0}, {0, 0}, pi / 2);
     }
-    EXPECT_EQ(FontAngles(direct), (std::vector<std::pair<int32_t, int32_t>>{{-900, 0}}));
-
-    // Played turned, a font record changes its escapement and nothing else.
-    TMetafile src;
-    {
-        TMetafileCanvas c(src);
-        c.Font().Escapement = 100;
-        c.Font().Orientation = 250;
-        c.TextOut(20, 10, u"A");
-    }
-    EXPECT_EQ(FontAngles(src), (std::vector<std::pair<int32_t, int32_t>>{{100, 250}}));
-    TMetafile turned;
-    {
-        TMetafileCanvas c(turned);
-        Rotated_Metafile(c, src, {0, 0}, pi / 2);
-    }
-    EXPECT_EQ(FontAngles(turned), (std::vector<std::pair<int32_t, int32_t>>{{100 - 900, 250}}));
+    const auto recs = EmfRecords(mf);
+    const auto font = std::find_if(recs.begin(), recs.end(),
+                                   [](const TEmfRecord& r) { return r.Type() == emr::EXTCREATEFONTINDIRECTW; });
+    ASSERT_NE(font, recs.end());
+    EXPECT_EQ(std::pair(font->Int(20), font->Int(24)), std::pair(-900, 0));
 }
 
 TEST(RotatedMetafile, SixteenBitPolygonsTurnToo) {
     // Other programs record small coordinates in 16 bits.
-    TEmfHeader h;
-    h.Bounds = {0, 0, 99, 49};
-    h.Bytes = EmfHeaderSize + 40 + EmfEofSize;
-    h.Records = 3;
-    std::vector<uint8_t> image;
-    WriteEmfHeader(image, h);
-    for (uint32_t v : {emr::POLYGON16, 40u, 10u, 10u, 20u, 20u, 3u}) bytes::PutU32(image, v);
-    for (uint16_t v : {10, 10, 20, 10, 10, 20}) bytes::PutU16(image, v);
-    WriteEmfEof(image);
+    std::vector<uint8_t> rec;
+    for (uint32_t v : {emr::POLYGON16, 40u, 10u, 10u, 20u, 20u, 3u}) bytes::PutU32(rec, v);
+    for (uint16_t v : {10, 10, 20, 10, 10, 20}) bytes::PutU16(rec, v);
     TMetafile mf;
-    mf.SetData(image);
+    mf.SetData(EmfImage({0, 0, 99, 49}, rec, 1));
     TFigureLogCanvas dc;
     Rotated_Metafile(dc, mf, {10, 10}, pi / 2);
     ASSERT_EQ(dc.Log.size(), 1u);

@@ -1,44 +1,22 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-
+#include "support/test_files.h"
 #include "velloran/foundations/errors.h"
 #include "velloran/platform/string_utils.h"
 #include "velloran/platform/text_file.h"
 
 using namespace vl;
-
-namespace {
-
-std::string TempFile(const char* name) {
-    const char* dir = std::getenv("VELLORAN_TEST_TMP");
-    const auto base = dir ? std::filesystem::path(dir) : std::filesystem::temp_directory_path();
-    std::filesystem::create_directories(base);
-    return (base / name).string();
-}
-
-void WriteBytes(const std::string& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-} // namespace
+using namespace vl::test;
 
 TEST(TextFile, RoundTripIsUtf8OnDisk) {
-    const std::string file = TempFile("roundtrip.txt");
-    WriteBytes(file, "old content that must disappear\n");
+    const std::string file = TempPath("roundtrip.txt");
+    WriteFile(file, "old content that must disappear\n");
     const String lines[] = {u"map*****from**to", u"", u"Gr\u00FC\u00DFe \u20AC \U0001F600"};
     TTextFile out;
     out.Rewrite(file);
     for (const auto& l : lines) out.WriteLn(l);
     out.Close();
-    EXPECT_EQ(ReadBytes(file), "map*****from**to\n\nGr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xF0\x9F\x98\x80\n");
+    EXPECT_EQ(ReadFile<std::string>(file), "map*****from**to\n\nGr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xF0\x9F\x98\x80\n");
 
     TTextFile in;
     in.Reset(file);
@@ -58,10 +36,10 @@ TEST(TextFile, RoundTripIsUtf8OnDisk) {
 }
 
 TEST(TextFile, ReadsForeignLineEndsMarksAndBadBytes) {
-    const std::string file = TempFile("foreign.txt");
+    const std::string file = TempPath("foreign.txt");
     // BOM, CRLF, lone CR, a stray continuation byte, a truncated sequence,
     // and a last line without a line end.
-    WriteBytes(file, "\xEF\xBB\xBF" "one\r\ntwo\rthree\x80x\n\xE2\x82\nlast");
+    WriteFile(file, "\xEF\xBB\xBF" "one\r\ntwo\rthree\x80x\n\xE2\x82\nlast");
     TTextFile in;
     in.Reset(file);
     EXPECT_EQ(in.ReadLn(), u"one");
@@ -72,18 +50,18 @@ TEST(TextFile, ReadsForeignLineEndsMarksAndBadBytes) {
     EXPECT_EQ(in.ReadLn(), u"last");
     EXPECT_TRUE(in.Eof());
 
-    WriteBytes(file, "");
+    WriteFile(file, "");
     in.Reset(file);
     EXPECT_TRUE(in.Eof());
 }
 
 TEST(TextFile, FailuresRaiseTheFrameworkErrors) {
     TTextFile f;
-    EXPECT_THROW(f.Reset(TempFile("does-not-exist.txt")), EFOpenError);
-    EXPECT_THROW(f.Rewrite(TempFile("no-such-dir/x.txt")), EFCreateError);
+    EXPECT_THROW(f.Reset(TempPath("does-not-exist.txt")), EFOpenError);
+    EXPECT_THROW(f.Rewrite(TempPath("no-such-dir/x.txt")), EFCreateError);
     EXPECT_THROW(f.ReadLn(), EInOutError);
     EXPECT_THROW(f.WriteLn(u"x"), EInOutError);
-    const std::string file = TempFile("append.txt");
+    const std::string file = TempPath("append.txt");
     f.Rewrite(file);
     EXPECT_THROW(f.ReadLn(), EInOutError); // opened for output
     f.WriteLn(u"a");
@@ -91,7 +69,7 @@ TEST(TextFile, FailuresRaiseTheFrameworkErrors) {
     f.Append(file);
     f.Write(u"b");
     f.Close();
-    EXPECT_EQ(ReadBytes(file), "a\nb");
+    EXPECT_EQ(ReadFile<std::string>(file), "a\nb");
 }
 
 TEST(TextFile, Utf8ConversionRejectsMalformedInput) {

@@ -113,27 +113,15 @@ TEST(HeadlessWindowHost, ScrollingInvalidatesTheUncoveredStrip) {
     EXPECT_EQ(host.Scrolls()[2].Rect, area);
 }
 
-TEST(HeadlessWindowHost, ShownScrollBarsShrinkTheClientArea) {
+// Bars coming and going, and resizing, are covered with the scroll bars.
+TEST(HeadlessWindowHost, ShownScrollBarsShrinkTheClientAreaAndHoldAFullPage) {
     TRecorder control;
     THeadlessWindowHost host(&control, {400, 300});
     host.SetScrollBarSize(17);
-    EXPECT_EQ(control.Resizes, 0); // no bar shown yet
-    TScrollInfo si{0, 1000, 384, 900, true};
-    EXPECT_TRUE(ScrollBarNeeded(si));
-    host.SetScrollInfo(TScrollBarKind::sbHorizontal, si);
+    host.SetScrollInfo(TScrollBarKind::sbHorizontal, {0, 1000, 384, 900, true});
     EXPECT_EQ(host.ClientRect(), (TRect{0, 0, 400, 283}));
     EXPECT_EQ(control.Resizes, 1);
-    // The position is held where a full page still fits.
     EXPECT_EQ(host.GetScrollPos(TScrollBarKind::sbHorizontal), 1000 - 384 + 1);
-    EXPECT_FALSE(ScrollBarNeeded({0, 0, 401, 0, false}));
-    host.SetScrollInfo(TScrollBarKind::sbHorizontal, {0, 0, 401, 0, false});
-    EXPECT_EQ(host.ClientRect(), (TRect{0, 0, 400, 300}));
-    EXPECT_EQ(control.Resizes, 2);
-
-    host.Paint();
-    host.SetWindowSize({500, 300});
-    EXPECT_EQ(control.Resizes, 3);
-    EXPECT_EQ(*host.InvalidRect(), (TRect{400, 0, 500, 300}));
 }
 
 TEST(HeadlessWindowHost, MouseMessagesCarryButtonsAndRespectConfinement) {
@@ -190,8 +178,6 @@ TEST(HeadlessWindowHost, FocusKeysAndControlLifetime) {
         EXPECT_EQ(host.SendKeyDown(VK_TAB), 0);
         EXPECT_EQ(host.SendKeyDown(VK_LEFT), VK_LEFT);
         EXPECT_EQ(host.SendKeyPress(u'a'), u'X');
-        host.SetCursor(crCross);
-        EXPECT_EQ(host.Cursor(), crCross);
         host.SetControl(nullptr);
         EXPECT_EQ(control.Host(), nullptr);
     }

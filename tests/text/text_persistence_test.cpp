@@ -8,10 +8,7 @@ using B = std::vector<uint8_t>;
 
 namespace {
 
-B operator+(B a, const B& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
+B operator+(const B& a, const B& b) { return Cat({a, b}); }
 
 // Base and point record of a free, visible object at (100, 50), angle 0.
 B PointRecord(uint8_t classNr, uint8_t id) {
@@ -23,34 +20,12 @@ const B NoBreaks(8, 0);
 
 class TextPersistence : public TextTest {
 protected:
-    B Saved(TvlObject& o) {
-        TMemoryStream s;
-        o.SaveToStream(s);
-        return s.Bytes();
-    }
-    template <typename T> T* Loaded(TvlCreator* c, const B& bytes) {
-        TMemoryStream s(bytes);
-        T* o = Make<T>(c);
-        EXPECT_EQ(s.ReadInt16(), c->GetID());
-        o->LoadFromStream(s);
-        EXPECT_EQ(s.Remaining(), 0);
-        return o;
-    }
     template <typename T> T* Placed(TvlCreator* c, const String& text, uint16_t id) {
         T* o = Make<T>(c, text);
         o->ObjID = id;
         o->SetPos({100, 50});
         o->SetVisible(true);
         return o;
-    }
-    // Every shortened record fails to read and does no harm.
-    template <typename T> void TruncationsFail(TvlCreator* c, const B& bytes) {
-        for (size_t n = 2; n < bytes.size(); ++n) {
-            TMemoryStream s(B(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n)));
-            s.ReadInt16();
-            T* o = Make<T>(c);
-            EXPECT_THROW(o->LoadFromStream(s), EReadError) << n;
-        }
     }
 };
 
@@ -60,16 +35,16 @@ TEST_F(TextPersistence, TextRecord) {
     TTextObj* o = Placed<TTextObj>(Text, u"Ab", 7);
     const B golden = PointRecord(4, 7) + TextAb;
     ASSERT_EQ(Saved(*o), golden);
-    TTextObj* r = Loaded<TTextObj>(Text, golden);
+    TTextObj* r = Read<TTextObj>(Text, golden);
     EXPECT_EQ(r->GetText(), u"Ab");
     EXPECT_EQ(r->GetWidth(), 30);
-    TruncationsFail<TTextObj>(Text, golden);
+    ExpectTruncationsFail<TTextObj>(Text, golden);
     // A length of 0 means no text.
     B none = PointRecord(4, 7) + B{0, 0, 0, 0, 30, 0, 0, 0, 30, 0, 0, 0};
-    EXPECT_FALSE(Loaded<TTextObj>(Text, none)->HasText());
+    EXPECT_FALSE(Read<TTextObj>(Text, none)->HasText());
     // Damaged extents are cut to what sums of positions can hold.
     B huge = PointRecord(4, 7) + B{2, 0, 0, 0, 'A', 0, 'b', 0, 0, 0, 0xFB, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F};
-    TTextObj* h = Loaded<TTextObj>(Text, huge);
+    TTextObj* h = Read<TTextObj>(Text, huge);
     EXPECT_EQ(h->GetWidth(), 0);
     EXPECT_EQ(h->GetHeight(), MaxTextExtent);
 }
@@ -86,9 +61,9 @@ TEST_F(TextPersistence, WordBreakingRecord) {
     ASSERT_EQ(saved.size(), head.size() + 8);
     EXPECT_EQ(B(saved.begin(), saved.begin() + static_cast<std::ptrdiff_t>(head.size())), head);
     EXPECT_EQ(B(saved.end() - 4, saved.end()), (B{3, 0, 0, 0}));
-    TTextWbrkObj* r = Loaded<TTextWbrkObj>(Text, saved);
+    TTextWbrkObj* r = Read<TTextWbrkObj>(Text, saved);
     EXPECT_EQ(LinesOf(*r), (std::vector<String>{u"ab", u"cd"}));
-    TruncationsFail<TTextWbrkObj>(Text, saved);
+    ExpectTruncationsFail<TTextWbrkObj>(Text, saved);
 
     // Without a break list eight zero bytes follow the text.
     TextGen().SetWordBreak(0);
@@ -101,13 +76,13 @@ TEST_F(TextPersistence, DamagedBreakListsAreRefused) {
     const size_t list = PointRecord(4, 3).size() + 24 + 8;
     B wide = saved;
     wide[list] = 4; // four-byte entries
-    EXPECT_THROW(Loaded<TTextWbrkObj>(Text, wide), EReadError);
+    EXPECT_THROW(Read<TTextWbrkObj>(Text, wide), EReadError);
     B capacity = saved;
     capacity[list + 6] = 0; // room for fewer entries than it counts
-    EXPECT_THROW(Loaded<TTextWbrkObj>(Text, capacity), EReadError);
+    EXPECT_THROW(Read<TTextWbrkObj>(Text, capacity), EReadError);
     B beyond = saved;
     beyond[list + 10] = 9; // a line end after the text
-    EXPECT_THROW(Loaded<TTextWbrkObj>(Text, beyond), EReadError);
+    EXPECT_THROW(Read<TTextWbrkObj>(Text, beyond), EReadError);
 }
 
 TEST_F(TextPersistence, LabelRecordHoldsItsText) {
@@ -117,21 +92,21 @@ TEST_F(TextPersistence, LabelRecordHoldsItsText) {
     const B inner{5, 0, 0, 0, 0x10, 0, 5, 0, 9, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0};
     const B golden = PointRecord(5, 9) + inner + TextAb + NoBreaks;
     ASSERT_EQ(Saved(*o), golden);
-    TTxtLabObj* r = Loaded<TTxtLabObj>(Labs, golden);
+    TTxtLabObj* r = Read<TTxtLabObj>(Labs, golden);
     EXPECT_EQ(r->GetText(), u"Ab");
     EXPECT_EQ(r->TextObj().GetMaster(), r);
     EXPECT_EQ(r->GetWidth(), 32);
     EXPECT_EQ(r->TextObj().GetMinX(), r->GetMinX() + 1);
-    TruncationsFail<TTxtLabObj>(Labs, golden);
+    ExpectTruncationsFail<TTxtLabObj>(Labs, golden);
 }
 
 TEST_F(TextPersistence, UnicodeTextRoundTripsAndOldHostsStoreEightBitText) {
     const String text = u"Größe 20 m² – Küche";
     TTextWbrkObj* o = Placed<TTextWbrkObj>(Text, text, 4);
-    EXPECT_EQ(Loaded<TTextWbrkObj>(Text, Saved(*o))->GetText(), text);
+    EXPECT_EQ(Read<TTextWbrkObj>(Text, Saved(*o))->GetText(), text);
 
     TFileHeaderScope host(HostVersion(0x08000000));
     const B ansi{5, 0, 0, 0, 'G', 'r', 0xF6, 0xDF, 'e', 0, 75, 0, 0, 0, 30, 0, 0, 0};
-    TTextObj* r = Loaded<TTextObj>(Text, PointRecord(4, 1) + ansi);
+    TTextObj* r = Read<TTextObj>(Text, PointRecord(4, 1) + ansi);
     EXPECT_EQ(r->GetText(), u"Größe");
 }

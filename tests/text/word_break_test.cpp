@@ -6,30 +6,34 @@ using namespace vl;
 using namespace vl::test;
 using V = std::vector<String>;
 
-TEST_F(TextTest, BreaksByCharacterCountAtWordEnds) {
-    TTextWbrkObj* o = Wbrk(u"alpha beta", 5);
-    EXPECT_EQ(LinesOf(*o), (V{u"alpha", u"beta"}));
-    EXPECT_EQ(o->GetLineCount(), 2);
-    EXPECT_EQ(o->GetHeight(), 2 * o->GetLineHeight());
-    EXPECT_EQ(o->GetWidth(), 75);
-    // A last letter after a space is a word of its own, so the line stays
-    // within the limit.
-    EXPECT_EQ(LinesOf(*Wbrk(u"abcd e", 4)), (V{u"abcd", u"e"}));
-}
-
-TEST_F(TextTest, LongWordsAreNeverSplit) {
-    TTextWbrkObj* o = Wbrk(u"a extraordinary b", 3);
-    EXPECT_EQ(LinesOf(*o), (V{u"a", u"extraordinary", u"b"}));
-    EXPECT_EQ(o->GetWidth(), 13 * 15);
-    EXPECT_EQ(o->RefText(), u"extraordinary");
-}
-
-TEST_F(TextTest, HyphensAndEqualsMayEndALineAndLineBreaksAlwaysDo) {
-    EXPECT_EQ(LinesOf(*Wbrk(u"well-known x=yz", 6)), (V{u"well-", u"known", u"x=yz"}));
-    EXPECT_EQ(LinesOf(*Wbrk(u"a\r\nb\nc\rd", 80)), (V{u"a", u"b", u"c", u"d"}));
-    // Empty lines are kept; a trailing break leaves an empty last line.
+TEST_F(TextTest, BreaksAtWordEndsWithinTheCharacterCount) {
+    // Long words are never split; hyphens and equals signs may end a line,
+    // line breaks always do; text is counted in code units.
+    const struct {
+        String Text;
+        int32_t Chars;
+        V Lines;
+        int32_t Width; // 0: not checked
+    } cases[] = {
+        {u"alpha beta", 5, {u"alpha", u"beta"}, 75},
+        {u"abcd e", 4, {u"abcd", u"e"}, 0}, // a last letter after a space is a word of its own
+        {u"a extraordinary b", 3, {u"a", u"extraordinary", u"b"}, 13 * 15},
+        {u"well-known ab=cdef", 6, {u"well-", u"known", u"ab=", u"cdef"}, 0},
+        {u"a\r\nb\nc\rd", 80, {u"a", u"b", u"c", u"d"}, 0},
+        {u"top\r\n\r\nbottom\r\n", 80, {u"top", u"", u"bottom", u""}, 0}, // empty lines are kept
+        {u"Größe Straße ÄÖÜ", 6, {u"Größe", u"Straße", u"ÄÖÜ"}, 6 * 15},
+    };
+    for (const auto& c : cases) {
+        TTextWbrkObj* o = Wbrk(c.Text, c.Chars);
+        EXPECT_EQ(LinesOf(*o), c.Lines);
+        EXPECT_EQ(o->GetLineCount(), static_cast<int32_t>(c.Lines.size()));
+        EXPECT_EQ(o->GetHeight(), o->GetLineCount() * o->GetLineHeight());
+        if (c.Width) {
+            EXPECT_EQ(o->GetWidth(), c.Width);
+        }
+    }
+    EXPECT_EQ(Wbrk(u"a extraordinary b", 3)->RefText(), u"extraordinary");
     TTextWbrkObj* o = Wbrk(u"top\r\n\r\nbottom\r\n", 80);
-    EXPECT_EQ(LinesOf(*o), (V{u"top", u"", u"bottom", u""}));
     EXPECT_EQ(o->LineStart(2), 8);
     EXPECT_EQ(o->LineStart(9), -1);
 }
@@ -39,12 +43,6 @@ TEST_F(TextTest, AWidthBelowOneCharacterPutsEachWordOnItsOwnLine) {
     o->SetWidth(1);
     EXPECT_EQ(LinesOf(*o), (V{u"ab", u"cd", u"ef"}));
     EXPECT_EQ(o->GetWidth(), 30);
-}
-
-TEST_F(TextTest, NonAsciiTextBreaksByCodeUnits) {
-    TTextWbrkObj* o = Wbrk(u"Größe Straße ÄÖÜ", 6);
-    EXPECT_EQ(LinesOf(*o), (V{u"Größe", u"Straße", u"ÄÖÜ"}));
-    EXPECT_EQ(o->GetWidth(), 6 * 15);
 }
 
 TEST_F(TextTest, WithoutBreakWidthTheTextIsOneLine) {

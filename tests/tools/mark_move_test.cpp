@@ -8,9 +8,7 @@
 #include "velloran/foundations/scoped_value.h"
 #include "velloran/generators/custom_generator.h"
 #include "velloran/objects/line_obj.h"
-#include "velloran/objects/point_obj.h"
 #include "velloran/platform/null_canvas.h"
-#include "velloran/tools/custom_lines.h"
 #include "velloran/tools/line_depends.h"
 #include "velloran/tools/mark_move.h"
 
@@ -196,25 +194,6 @@ TEST_F(MarkMoveTest, ClicksDoubleClicksRightClicksAndMovePhasesAreReported) {
     Tool->OnObjectClickR = [&](TvlObject* o) { log += "right" + name(o); };
     Host->SendMouseDown(TMouseButton::mbRight, 205, 105);
     EXPECT_EQ(log, "rightB");
-}
-
-TEST_F(MarkMoveTest, TheHandlesOfTheSingleMarkedObjectTurnAndSizeIt) {
-    Points->Generator().SetOptions({TGeneratorOption::goRotation});
-    Click({105, 105});
-    ASSERT_TRUE(A->GetSizing());
-    // The handle sits on the far corner; dragging it down a quarter turns A.
-    Drag({120, 120}, {{100, 140}});
-    EXPECT_EQ(A->GetPos(), (TPoint{100, 100}));
-    EXPECT_NEAR(static_cast<TPointObj*>(A)->GetAlpha_DEG(), 90, 1);
-
-    // A line's end handle moves that end alone.
-    auto* Lines = AddTool<TvlLines>();
-    Lines->SetNewObj({50, 200});
-    auto* line = static_cast<TLineObj*>(Lines->SetNewObj({150, 200}));
-    Tool->Activate(nullptr);
-    Click({100, 200});
-    Drag({150, 200}, {{150, 250}});
-    EXPECT_EQ(std::pair(line->GetPos(), line->GetPos2()), std::pair(TPoint{50, 200}, TPoint{150, 250}));
 }
 
 TEST_F(MarkMoveTest, AReleaseDuringEdgeScrollingEndsTheMoveAndTheLoop) {

@@ -79,14 +79,17 @@ TEST_F(MarkMoveUndoTest, ATurnByTheHandleComesBack) {
     Points->Generator().SetOptions({TGeneratorOption::goRotation});
     const std::vector<uint8_t> before = Bytes();
     Drag({105, 105}, {105, 105}); // marks, shows the handles
+    // The handle sits on the far corner; dragging it down a quarter turns A.
     Host->SendMouseMove(120, 120);
     Host->SendMouseDown(TMouseButton::mbLeft, 120, 120);
     Host->SendMouseMove(100, 140);
     Host->SendMouseUp(TMouseButton::mbLeft, 100, 140);
-    EXPECT_NE(static_cast<TPointObj*>(A)->GetAlphaPlain(), 0);
+    EXPECT_EQ(A->GetPos(), (TPoint{100, 100}));
+    EXPECT_NEAR(static_cast<TPointObj*>(A)->GetAlpha_DEG(), 90, 1);
     ExpectUndoRedo(before);
 }
 
+// A line's end handle moves that end alone.
 TEST_F(MarkMoveUndoTest, SizingALineByItsEndHandleComesBack) {
     auto* Lines = AddTool<TvlLines>();
     Lines->SetNewObj({50, 200});
@@ -95,7 +98,7 @@ TEST_F(MarkMoveUndoTest, SizingALineByItsEndHandleComesBack) {
     const std::vector<uint8_t> before = Bytes();
     Drag({100, 200}, {100, 200}); // marks, shows the handles
     Drag({150, 200}, {150, 250});
-    EXPECT_EQ(line->GetPos2(), (TPoint{150, 250}));
+    EXPECT_EQ(std::pair(line->GetPos(), line->GetPos2()), std::pair(TPoint{50, 200}, TPoint{150, 250}));
     ExpectUndoRedo(before, [&] { EXPECT_EQ(line->GetPos2(), (TPoint{150, 200})); });
 }
 

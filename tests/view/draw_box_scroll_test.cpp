@@ -38,31 +38,20 @@ TEST_F(DrawBoxScroll, RangeFollowsTheDrawingTheAnchorAndTheBars) {
     EXPECT_EQ(Box->DeviceToLog({0, 0}).X, hb.Position());
 }
 
-TEST_F(DrawBoxScroll, ScaleZeroFitsTheDrawingAndHidesTheBars) {
+TEST_F(DrawBoxScroll, ScaleZeroFitsTheDrawingAndHidesTheBarsUntilTheViewIsTooSmall) {
     Load();
     Click({-3000, 200});
     Click({6000, 9000});
     Box->SetScale(0);
     EXPECT_FALSE(Box->HorzScrollBar().Visible() || Box->VertScrollBar().Visible());
     const TLimRec l = Doc().GetLimits();
-    for (TPoint p : {TPoint{l.Xmin, l.Ymin}, TPoint{l.Xmax, l.Ymax}}) {
+    const TPoint corners[] = {{l.Xmin, l.Ymin}, {l.Xmax, l.Ymax}};
+    auto inView = [&](TPoint p) {
         const TPoint d = Box->Canvas()->LPtoDP(p);
-        EXPECT_TRUE(d.X >= 0 && d.X <= 400 && d.Y >= 0 && d.Y <= 300) << d.X << "," << d.Y;
-    }
-    Box->SetScale(2);
-    EXPECT_TRUE(Box->State.Contains(TBoxStateItem::bsNewRange));
-    EXPECT_EQ(Box->Canvas()->LPtoDP({100, 0}).X - Box->Canvas()->LPtoDP({0, 0}).X, 200);
-    // Zoomed in after fitting, the drawing outgrows the window: the bars return.
-    Repaint();
-    EXPECT_TRUE(Host.GetScrollInfo(TScrollBarKind::sbHorizontal).Visible);
-    EXPECT_TRUE(Host.GetScrollInfo(TScrollBarKind::sbVertical).Visible);
-}
-
-TEST_F(DrawBoxScroll, ShrinkingTheWindowAfterFittingBringsTheBarsBack) {
-    Load();
-    Click({-3000, 200});
-    Click({6000, 9000});
-    Box->SetScale(0);
+        const TRect c = Host.ClientRect();
+        return d.X >= 0 && d.X <= c.Right && d.Y >= 0 && d.Y <= c.Bottom;
+    };
+    for (TPoint p : corners) EXPECT_TRUE(inView(p)) << p.X << "," << p.Y;
     Repaint();
     // A larger window still shows the whole drawing: no bars.
     Host.SetWindowSize({500, 400});
@@ -70,20 +59,25 @@ TEST_F(DrawBoxScroll, ShrinkingTheWindowAfterFittingBringsTheBarsBack) {
     EXPECT_FALSE(Host.GetScrollInfo(TScrollBarKind::sbHorizontal).Visible);
     EXPECT_FALSE(Host.GetScrollInfo(TScrollBarKind::sbVertical).Visible);
 
+    // A smaller one brings them back, and both far corners can be scrolled into view.
     Host.SetWindowSize({200, 150});
     Repaint();
     ASSERT_TRUE(Host.GetScrollInfo(TScrollBarKind::sbHorizontal).Visible);
     ASSERT_TRUE(Host.GetScrollInfo(TScrollBarKind::sbVertical).Visible);
-    // Both far corners of the drawing can be scrolled into view.
-    const TLimRec l = Doc().GetLimits();
     for (TScrollCode end : {TScrollCode::scTop, TScrollCode::scBottom}) {
         Host.SendScroll(TScrollBarKind::sbHorizontal, end);
         Host.SendScroll(TScrollBarKind::sbVertical, end);
-        const TPoint corner = end == TScrollCode::scTop ? TPoint{l.Xmin, l.Ymin} : TPoint{l.Xmax, l.Ymax};
-        const TPoint d = Box->Canvas()->LPtoDP(corner);
-        const TRect c = Host.ClientRect();
-        EXPECT_TRUE(d.X >= 0 && d.X <= c.Right && d.Y >= 0 && d.Y <= c.Bottom) << d.X << "," << d.Y;
+        EXPECT_TRUE(inView(corners[end == TScrollCode::scBottom]));
     }
+
+    // So does zooming in after fitting.
+    Host.SetWindowSize({400, 300});
+    Box->SetScale(2);
+    EXPECT_TRUE(Box->State.Contains(TBoxStateItem::bsNewRange));
+    EXPECT_EQ(Box->Canvas()->LPtoDP({100, 0}).X - Box->Canvas()->LPtoDP({0, 0}).X, 200);
+    Repaint();
+    EXPECT_TRUE(Host.GetScrollInfo(TScrollBarKind::sbHorizontal).Visible);
+    EXPECT_TRUE(Host.GetScrollInfo(TScrollBarKind::sbVertical).Visible);
 }
 
 TEST_F(DrawBoxScroll, TheViewFollowsADraggedThumb) {
