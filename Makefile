@@ -1,7 +1,7 @@
 # Front door: `make test` and `make demo` work on a fresh Debian machine.
 JOBS ?= 2
 
-.PHONY: all bootstrap build test asan bench fuzz demo clean
+.PHONY: all bootstrap build test asan bench fuzz demo docs clean
 
 all: build
 
@@ -34,6 +34,11 @@ fuzz: bootstrap
 
 demo: build
 	@scripts/run-demo
+
+# API reference into build/docs/html; fails on an undocumented class.
+docs: bootstrap
+	cmake --preset default
+	cmake --build --preset default --target docs
 
 clean:
 	rm -rf build

@@ -12,9 +12,10 @@ class QAction;
 
 namespace vl {
 
+/// A button component that a QAction clicks.
 class QtButton : public TButton {
   public:
-    // action is not owned; the caption is taken from its text.
+    /// action is not owned; the caption is taken from its text.
     QtButton(TComponent* AOwner, QAction* action);
     ~QtButton() override;
     QAction* Action() const { return FAction; }

@@ -18,28 +18,29 @@ class QPaintDevice;
 
 namespace vl {
 
+/// The canvas on a QPainter: a raster image, a printer, a PDF writer or an SVG generator.
 class QtCanvas : public TCanvas {
 public:
-    // Paints on device until destroyed (or End). A QImage device is a raster
-    // target: exact pen modes, pixel reads and copies.
+    /// Paints on device until destroyed (or End). A QImage device is a raster
+    /// target: exact pen modes, pixel reads and copies.
     explicit QtCanvas(QPaintDevice* device);
     ~QtCanvas() override;
     QtCanvas(const QtCanvas&) = delete;
     QtCanvas& operator=(const QtCanvas&) = delete;
 
-    // Finishes painting (a PDF or SVG file is complete afterwards).
+    /// Finishes painting (a PDF or SVG file is complete afterwards).
     void End();
     bool Active() const { return FPainter.isActive(); }
     QPaintDevice* Device() const { return FDevice; }
-    // The backing image of a raster target, else nullptr.
+    /// The backing image of a raster target, else nullptr.
     QImage* Image() const { return FImage; }
 
-    // Smooth edges for figures drawn in pmCopy; off by default, as the other
-    // pen modes need whole pixels.
+    /// Smooth edges for figures drawn in pmCopy; off by default, as the other
+    /// pen modes need whole pixels.
     bool Antialiasing() const { return FAntialiasing; }
     void SetAntialiasing(bool v) { FAntialiasing = v; }
 
-    // The font as Qt draws it on this device (height through the mapping).
+    /// The font as Qt draws it on this device (height through the mapping).
     QFont DeviceFont() const;
 
     int32_t GetDeviceCaps(TDeviceCap cap) const override;
@@ -73,21 +74,21 @@ public:
     void StretchBitmap(const TRect& dest, const TBitmap& src, const TRect& srcRect) override;
     bool CopyToBitmap(const TRect& deviceRect, TBitmap& out) const override;
 
-    // A region in device pixels as Qt holds it.
+    /// A region in device pixels as Qt holds it.
     static QRegion ToQRegion(const TRegion& rgn);
 
 protected:
-    // For owners that must create their device before painting starts.
+    /// For owners that must create their device before painting starts.
     QtCanvas() = default;
     void Begin(QPaintDevice* device);
 
 private:
     QPoint ToDevice(int32_t x, int32_t y) const;
-    // Device rectangle of a logical one, normalised; exclusive right/bottom.
+    /// Device rectangle of a logical one, normalised; exclusive right/bottom.
     QRect ToDeviceRect(const TRect& r) const;
     bool FigureBoxes(const TRect& r, QRectF& fill, QRectF& outline) const;
-    // A boxed figure: addShape adds the same shape for the fill box and for
-    // the outline box, then both are painted.
+    /// A boxed figure: addShape adds the same shape for the fill box and for
+    /// the outline box, then both are painted.
     void PaintBoxed(const TRect& r, void (*addShape)(QPainterPath&, const QRectF&, double, double),
                     double rx = 0, double ry = 0);
     int DeviceLength(int32_t logical, bool vertical) const;
@@ -110,8 +111,8 @@ private:
     void FillPixels(const QRect& r, QRgb c);
     bool DirectEllipse(const TRect& r);
     void ApplyClip();
-    // Draws fill with the brush and outline with the pen, each pixel touched
-    // once, through the pen mode.
+    /// Draws fill with the brush and outline with the pen, each pixel touched
+    /// once, through the pen mode.
     void Paint(const QPainterPath* fill, const QPainterPath* outline);
     void PaintRaster(const QPainterPath* fill, const QPainterPath* outline);
     void FillRegion(const QRegion& rgn, const TBrush& brush);

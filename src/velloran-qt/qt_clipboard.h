@@ -15,6 +15,7 @@ class QMimeData;
 
 namespace vl {
 
+/// The system clipboard through QClipboard.
 class QtClipboard : public TClipboard {
 public:
     QtClipboard();
@@ -32,12 +33,12 @@ public:
     void SetMetafile(const TMetafile& Metafile) override;
     bool GetMetafile(TMetafile& Metafile) const override;
 
-    // The MIME type that carries a format ("" for none).
+    /// The MIME type that carries a format ("" for none).
     QString MimeType(TClipboardFormat Format) const;
 
 private:
-    // The data being written: the pending block while open, else a fresh
-    // one that Commit hands to the system clipboard at once.
+    /// The data being written: the pending block while open, else a fresh
+    /// one that Commit hands to the system clipboard at once.
     QMimeData& Target();
     void Commit();
     const QMimeData* Source() const;

@@ -8,13 +8,13 @@
 
 namespace vl {
 
-// Enters an image into the table under Number (replacing an earlier one).
+/// Enters an image into the table under Number (replacing an earlier one).
 void RegisterQtCursor(TCursor Number, const TCursorImage& Image);
-// True for stock cursors, registered numbers and the library's own cursors.
+/// True for stock cursors, registered numbers and the library's own cursors.
 bool HasQtCursor(TCursor Number);
-// The cursor for a number; unknown numbers give the arrow.
+/// The cursor for a number; unknown numbers give the arrow.
 QCursor ToQCursor(TCursor Number);
-// A bitmap cursor from a cursor image (black, white and see-through pixels).
+/// A bitmap cursor from a cursor image (black, white and see-through pixels).
 QCursor CursorFromImage(const TCursorImage& Image);
 
 } // namespace vl

@@ -14,10 +14,10 @@ namespace vl {
 TModalResult QtMessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, QWidget* parent = nullptr);
 bool QtFileDialog(TFileDialogOptions& Options, bool save, QWidget* parent = nullptr);
 
-// "Text (*.txt)|*.txt|All|*.*" as Qt's name filters: "Text (*.txt)", "All (*.*)".
+/// "Text (*.txt)|*.txt|All|*.*" as Qt's name filters: "Text (*.txt)", "All (*.*)".
 QStringList QtNameFilters(const String& Filter);
-// fileName with ".ext" appended when it has no extension; DefaultExt may be
-// given as "txt", ".txt" or "*.txt".
+/// fileName with ".ext" appended when it has no extension; DefaultExt may be
+/// given as "txt", ".txt" or "*.txt".
 QString WithDefaultExt(const QString& fileName, const String& DefaultExt);
 
 } // namespace vl

@@ -13,22 +13,24 @@ class QSvgGenerator;
 
 namespace vl {
 
+/// A canvas that writes a PDF file, one page per NewPage.
 class QtPdfCanvas : public QtCanvas {
 public:
-    // A page of pageSizeMM (millimetres) at dpi device pixels per inch,
-    // without margins.
+    /// A page of pageSizeMM (millimetres) at dpi device pixels per inch,
+    /// without margins.
     QtPdfCanvas(const QString& fileName, TSize pageSizeMM, int32_t dpi);
     ~QtPdfCanvas() override;
-    // Starts the next page; the mapping and tools stay.
+    /// Starts the next page; the mapping and tools stay.
     bool NewPage();
 
 private:
     std::unique_ptr<QPdfWriter> FWriter;
 };
 
+/// A canvas that writes an SVG picture.
 class QtSvgCanvas : public QtCanvas {
 public:
-    // A picture of sizePx device pixels at dpi pixels per inch.
+    /// A picture of sizePx device pixels at dpi pixels per inch.
     QtSvgCanvas(const QString& fileName, TSize sizePx, int32_t dpi);
     ~QtSvgCanvas() override;
 

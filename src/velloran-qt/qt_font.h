@@ -12,13 +12,13 @@ namespace vl {
 QString ToQString(const String& s);
 String FromQString(const QString& s);
 
-// The face a font name stands for: "Default" (any case) is the platform's
-// general face.
+/// The face a font name stands for: "Default" (any case) is the platform's
+/// general face.
 QString QtFaceName(const String& name);
 
-// The Qt font for a core font under a mapping: the logical height becomes
-// device pixels (negative = character height, positive = cell height);
-// escapement is left to the caller, who turns the painter.
+/// The Qt font for a core font under a mapping: the logical height becomes
+/// device pixels (negative = character height, positive = cell height);
+/// escapement is left to the caller, who turns the painter.
 QFont QtFontOf(const TFont& font, const TMapping& mapping);
 
 } // namespace vl

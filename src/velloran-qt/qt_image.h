@@ -10,16 +10,16 @@
 
 namespace vl {
 
-// Opaque image of the bitmap.
+/// Opaque image of the bitmap.
 QImage ToQImage(const TBitmap& bmp);
-// Image whose see-through pixels (mask true) have alpha 0.
+/// Image whose see-through pixels (mask true) have alpha 0.
 QImage ToQImage(const TBitmap& bmp, const std::vector<bool>& mask);
-// The picture a graphic shows when drawn: bitmaps honour Transparent, icons
-// their mask, JPEG images their decoded bitmap. Null for metafiles.
+/// The picture a graphic shows when drawn: bitmaps honour Transparent, icons
+/// their mask, JPEG images their decoded bitmap. Null for metafiles.
 QImage ToQImage(const TGraphic& graphic);
 void FromQImage(const QImage& image, TBitmap& out);
 
-// Registers the Qt image readers (JPEG, PNG, ...) as the core's decoder.
+/// Registers the Qt image readers (JPEG, PNG, ...) as the core's decoder.
 void InstallImageDecoder();
 
 } // namespace vl

@@ -10,7 +10,7 @@
 namespace vl {
 
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = Qt::NoButton);
-// The virtual key code of a Qt key; 0 for keys without one.
+/// The virtual key code of a Qt key; 0 for keys without one.
 uint16_t VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers);
 
 } // namespace vl

@@ -19,16 +19,17 @@ class QWidget;
 
 namespace vl {
 
+/// Mirrors a tree of menu items onto QActions of a menu or a menu bar.
 class QtMenu {
 public:
-    // root must outlive the binding. The binding chains root's previous
-    // OnChange and gives it back when it goes away.
+    /// root must outlive the binding. The binding chains root's previous
+    /// OnChange and gives it back when it goes away.
     QtMenu(TMenuItem& root, QWidget* container);
     ~QtMenu();
     QtMenu(const QtMenu&) = delete;
     QtMenu& operator=(const QtMenu&) = delete;
 
-    // The action that shows an item (nullptr for the root and unknown items).
+    /// The action that shows an item (nullptr for the root and unknown items).
     QAction* ActionOf(const TMenuItem* item) const;
 
 private:
@@ -38,7 +39,7 @@ private:
     };
 
     void Changed(TMenuItem& item, TMenuChange change);
-    // The widget that holds the actions of item's sub-items.
+    /// The widget that holds the actions of item's sub-items.
     QWidget* ContainerOf(TMenuItem& item);
     void AddItem(TMenuItem& item);
     void RemoveItem(TMenuItem& item);

@@ -13,14 +13,15 @@ namespace vl {
 
 class QtPrinterCanvas;
 
+/// The printer on QPrinter; with an output file name set, jobs become PDF files.
 class QtPrinter : public TPrinter {
 public:
-    // resolution: printer pixels per inch of the PDF output.
+    /// resolution: printer pixels per inch of the PDF output.
     explicit QtPrinter(int resolution = 600);
     ~QtPrinter() override;
 
-    // A PDF file for the jobs that start afterwards; empty prints on the
-    // system printer.
+    /// A PDF file for the jobs that start afterwards; empty prints on the
+    /// system printer.
     void SetOutputFileName(const std::string& fileName);
     const std::string& OutputFileName() const { return FOutputFileName; }
     QPrinter& Device() { return *FPrinter; }

@@ -9,9 +9,10 @@
 
 namespace vl {
 
+/// The progress bar on a QProgressBar.
 class QtProgressBar : public TProgressBar {
 public:
-    // The widget is created here; parent (if any) places it on a form.
+    /// The widget is created here; parent (if any) places it on a form.
     explicit QtProgressBar(QWidget* parent = nullptr);
     ~QtProgressBar() override;
     QProgressBar* Widget() const { return FBar; }
@@ -23,6 +24,7 @@ private:
     QPointer<QProgressBar> FBar;
 };
 
+/// The status label on a QLabel.
 class QtLabel : public TLabel {
 public:
     explicit QtLabel(QWidget* parent = nullptr);

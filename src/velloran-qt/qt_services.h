@@ -16,12 +16,13 @@
 
 namespace vl {
 
+/// The framework services on Qt; install with SetServices after the QApplication exists.
 class QtServices : public TServices {
 public:
     QtServices();
     ~QtServices() override;
 
-    // Parent of the dialogs (the main window); none by default.
+    /// Parent of the dialogs (the main window); none by default.
     void SetDialogParent(QWidget* parent) { FDialogParent = parent; }
 
     TModalResult MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons) override;

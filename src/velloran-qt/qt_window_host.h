@@ -21,21 +21,22 @@ namespace vl {
 
 class QtBackingCanvas;
 
+/// The Qt widget that hosts a window control of the core, painting through a backing image.
 class QtWindowHost : public QAbstractScrollArea, public TWindowHost {
     Q_OBJECT
 
 public:
-    // control is not owned; it must outlive the host or be detached first
-    // (SetControl(nullptr)).
+    /// control is not owned; it must outlive the host or be detached first
+    /// (SetControl(nullptr)).
     explicit QtWindowHost(TWindowControl* control = nullptr, QWidget* parent = nullptr);
     ~QtWindowHost() override;
 
     TWindowControl* Control() const { return FControl; }
     void SetControl(TWindowControl* control);
-    // Colour of erased areas.
+    /// Colour of erased areas.
     TColor Color() const { return FColor; }
     void SetColor(TColor c) { FColor = c; }
-    // The backing image (what the window shows).
+    /// The backing image (what the window shows).
     const QImage& BackingImage() const { return FImage; }
 
     // ---- TWindowHost ------------------------------------------------------
@@ -57,7 +58,7 @@ public:
     TPoint ClientToScreen(TPoint p) const override;
     TPoint ScreenToClient(TPoint p) const override;
 
-    // Called by the backing canvas after it drew outside a paint.
+    /// Called by the backing canvas after it drew outside a paint.
     void CanvasDrawn();
 
 protected:
@@ -73,19 +74,19 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
-    // Tab and back-tab reach the control instead of moving the focus.
+    /// Tab and back-tab reach the control instead of moving the focus.
     bool focusNextPrevChild(bool next) override;
 
 private:
     void ResizeBackingStore(QSize size);
-    // Lets the control paint the invalid area into the backing image.
+    /// Lets the control paint the invalid area into the backing image.
     void PaintInvalid();
     void BarAction(TScrollBarKind kind, int action);
     QScrollBar* Bar(TScrollBarKind kind) const;
-    // A position clamped into the confinement rectangle, if one is set.
+    /// A position clamped into the confinement rectangle, if one is set.
     QPoint Confined(QPoint p) const;
-    // Runs a control handler from a Qt event: errors must not unwind
-    // through the event loop.
+    /// Runs a control handler from a Qt event: errors must not unwind
+    /// through the event loop.
     template <typename F>
     void Dispatch(F&& f);
 

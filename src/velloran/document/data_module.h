@@ -11,23 +11,25 @@
 
 namespace vl {
 
+/// The document for drawings without layer management: every object lives in one layer.
 class TvlDataModule : public TvlDataMod {
 public:
+    /// A document owned by AOwner (usually the form), with an empty object case.
     explicit TvlDataModule(TComponent* AOwner);
-    // The object case goes first, with its objects.
+    /// The object case goes first, with its objects.
     ~TvlDataModule() override;
     std::string ClassName() const override { return "TvlDataModule"; }
 
-    // The document's handlers and, from another TvlDataModule, Capacity.
+    /// The document's handlers and, from another TvlDataModule, Capacity.
     void Assign(const TPersistent& Source) override;
 
-    // Initial capacity of object cases made from now on.
+    /// Initial capacity of object cases made from now on.
     uint32_t Capacity() const { return FCapacity; }
     void SetCapacity(uint32_t Value) { FCapacity = Value; }
 
     TvlLayer& Objects() const { return *FObjCase; }
-    // Installs another object case and hands back the present one with its
-    // objects; the mark case and the object under the mouse are forgotten.
+    /// Installs another object case and hands back the present one with its
+    /// objects; the mark case and the object under the mouse are forgotten.
     std::unique_ptr<TvlLayer> SetObjects(std::unique_ptr<TvlLayer> Value);
 
     int32_t GetMaxX() const override { return FObjCase->GetMaxX(); }
@@ -37,7 +39,7 @@ public:
     TLimRec GetLimits() override { return FObjCase->GetLimits(); }
     int32_t GetCount() const override { return FObjCase->Count(); }
 
-    // Counters to 0 and every object freed; the old area is repainted.
+    /// Counters to 0 and every object freed; the old area is repainted.
     void Clear() override;
     void CheckLinks(TInvolve Code) override;
     void CheckLimits(TvlObject* AnyObj, bool noBorder) override;
@@ -67,19 +69,19 @@ protected:
 
 public:
     bool Empty() const override { return !FObjCase || FObjCase->Count() == 0; }
-    // Counter count (16-bit), the counters, the object case's record.
+    /// Counter count (16-bit), the counters, the object case's record.
     void SaveToStream(TStream& Stream) override;
-    // Counters and the object case's record, installed only when complete.
+    /// Counters and the object case's record, installed only when complete.
     bool LoadFromStream(TStream& Stream) override;
 
-    // The lowest visible object whose hit test accepts the unit square at
-    // (x, y); nullptr when none. Layer is ignored.
+    /// The lowest visible object whose hit test accepts the unit square at
+    /// (x, y); nullptr when none. Layer is ignored.
     TvlObject* FindAt(int32_t Layer, int32_t x, int32_t y);
 
 private:
     std::unique_ptr<TvlLayer> NewObjCase() const;
 
-    // Before the object case: its constructor reads it.
+    /// Before the object case: its constructor reads it.
     uint32_t FCapacity = 100;
     std::unique_ptr<TvlLayer> FObjCase;
 };

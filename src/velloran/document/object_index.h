@@ -11,10 +11,11 @@ namespace vl {
 class TvlLayer;
 class TvlObject;
 
+/// Freshly read objects by stored identity, so resolving a loaded drawing's links is a binary search per link.
 class TObjectIndex {
 public:
-    // Every non-nil object of Objects; among equal identities the first in
-    // list order wins, as a search from the front would find it.
+    /// Every non-nil object of Objects; among equal identities the first in
+    /// list order wins, as a search from the front would find it.
     explicit TObjectIndex(const TvlLayer& Objects);
     TvlObject* Find(int16_t ClassNr, uint16_t ObjID) const;
 

@@ -10,13 +10,13 @@
 
 namespace vl {
 
-// Result in -pi/2 .. 3pi/2; a vertical or null vector gives pi/2 when dy > 0,
-// else -pi/2.
+/// Result in -pi/2 .. 3pi/2; a vertical or null vector gives pi/2 when dy > 0,
+/// else -pi/2.
 double GetAngle(int32_t dx, int32_t dy);
-// As above; |dx| < 0.01 counts as vertical.
+/// As above; |dx| < 0.01 counts as vertical.
 double GetAngle(double dx, double dy);
-// Angle of P1->P2 without quadrant correction (opposite directions give the
-// same angle) except on the axes: 0, pi/2, pi, 3pi/2.
+/// Angle of P1->P2 without quadrant correction (opposite directions give the
+/// same angle) except on the axes: 0, pi/2, pi, 3pi/2.
 double CalculateAngle(TPoint P1, TPoint P2);
 
 void RotatePnt(TPoint& P, TPoint centre, double angle);

@@ -11,8 +11,10 @@
 
 namespace vl {
 
+/// A non-owning reference to a callable of Signature (see the specialisation).
 template <typename Signature> class TFunctionRef;
 
+/// A non-owning reference to a callable; pass it down, never keep it.
 template <typename R, typename... Args> class TFunctionRef<R(Args...)> {
 public:
     template <typename F>

@@ -11,9 +11,9 @@ namespace vl {
 
 using TPointBuffer = std::unique_ptr<TPoint[]>;
 
-// count zero points, 0 <= count <= MaxPointArray (else the list count error).
+/// count zero points, 0 <= count <= MaxPointArray (else the list count error).
 TPointBuffer NewPoly(int32_t count);
-// Releases the buffer; it is null afterwards.
+/// Releases the buffer; it is null afterwards.
 void DeletePoly(TPointBuffer& buffer);
 
 } // namespace vl

@@ -5,8 +5,9 @@
 
 namespace vl {
 
-// Save/Load: drawing streams. Copy/Paste: clipboard and undo streams (same
-// layout as Save). The two connect passes resolve stored references.
+/// The persistence mode every Persist takes.
+/// Save/Load: drawing streams. Copy/Paste: clipboard and undo streams (same
+/// layout as Save). The two connect passes resolve stored references.
 enum class TPstMode : uint8_t { pstSave, pstLoad, pstConnect, pstCopy, pstPaste, pstConnectCopy };
 
 inline bool IsWriting(TPstMode m) { return m == TPstMode::pstSave || m == TPstMode::pstCopy; }

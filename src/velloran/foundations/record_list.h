@@ -11,24 +11,25 @@ namespace vl {
 
 class TStream;
 
-// Called with a stored record and the caller's parameter block, which it may
-// change (a lookup can copy the matching record into it).
+/// Called with a stored record and the caller's parameter block, which it may
+/// change (a lookup can copy the matching record into it).
 using TFindFunc = bool (*)(const void* record, void* params);
 
+/// A growable array of fixed-size plain records with its own stream layout.
 class TRecordList {
 public:
-    // RecordSize must be greater than 0.
+    /// RecordSize must be greater than 0.
     explicit TRecordList(uint16_t RecordSize);
-    // An empty list, then Persist(stream, pstLoad): the record size is the stored one.
+    /// An empty list, then Persist(stream, pstLoad): the record size is the stored one.
     static std::unique_ptr<TRecordList> CreateFromStream(TStream& stream);
     TRecordList(const TRecordList& other);
     TRecordList& operator=(const TRecordList& other);
-    // The moved-from list is empty and keeps its record size.
+    /// The moved-from list is empty and keeps its record size.
     TRecordList(TRecordList&& other) noexcept;
     TRecordList& operator=(TRecordList&& other) noexcept;
     virtual ~TRecordList();
 
-    // Records are FRecSize bytes at aRecord; it may point into the list itself.
+    /// Records are FRecSize bytes at aRecord; it may point into the list itself.
     int32_t Add(const void* aRecord);
     void Insert(int32_t Index, const void* aRecord);
     void Delete(int32_t Index);

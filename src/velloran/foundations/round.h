@@ -22,7 +22,7 @@ inline int64_t Round64(double v) {
     return static_cast<int64_t>(r);
 }
 
-// Truncation toward zero, saturating like Round.
+/// Truncation toward zero, saturating like Round.
 inline int32_t Trunc(double v) {
     if (!(v >= -2147483648.0)) return v != v ? 0 : INT32_MIN;
     if (v > 2147483647.0) return INT32_MAX;

@@ -8,6 +8,7 @@
 
 namespace vl {
 
+/// Installs a value in a module-wide variable for one scope, also undone by an exception.
 template <typename T> class TScopedValue {
 public:
     TScopedValue(T& Variable, T Value) : FVariable(Variable), FSaved(std::exchange(Variable, std::move(Value))) {}

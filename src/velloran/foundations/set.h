@@ -8,6 +8,7 @@
 
 namespace vl {
 
+/// A set of enumeration values; value i is bit i of Storage, as stored in files.
 template <typename E, typename Storage = uint16_t>
 class TSet {
     static_assert(std::is_enum_v<E>);

@@ -13,13 +13,15 @@
 
 namespace vl {
 
+/// Where a Seek offset counts from.
 enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
 
+/// An abstract byte stream with the little-endian helpers every stored format uses.
 class TStream {
 public:
     virtual ~TStream() = default;
 
-    // Raw transfer: returns the number of bytes actually moved.
+    /// Raw transfer: returns the number of bytes actually moved.
     virtual int64_t Read(void* buffer, int64_t count) = 0;
     virtual int64_t Write(const void* buffer, int64_t count) = 0;
     virtual int64_t Seek(int64_t offset, TSeekOrigin origin) = 0;
@@ -33,16 +35,16 @@ public:
         return r > 0 ? r : 0;
     }
 
-    // Exact transfer: a short read raises EReadError, a short write EWriteError.
+    /// Exact transfer: a short read raises EReadError, a short write EWriteError.
     void ReadBuffer(void* buffer, int64_t count);
     void WriteBuffer(const void* buffer, int64_t count);
-    // Raises EReadError unless at least count bytes remain; call it before
-    // allocating anything whose size was read from the stream.
+    /// Raises EReadError unless at least count bytes remain; call it before
+    /// allocating anything whose size was read from the stream.
     void CheckRemaining(int64_t count) const;
-    // Copies count bytes from source (0: all of source, from its start).
+    /// Copies count bytes from source (0: all of source, from its start).
     int64_t CopyFrom(TStream& source, int64_t count);
 
-    // Little-endian scalars.
+    /// Little-endian scalars.
     template <typename T> T ReadLE() {
         static_assert(std::is_arithmetic_v<T> || std::is_enum_v<T>);
         unsigned char b[sizeof(T)];
@@ -72,7 +74,7 @@ public:
     void WriteUInt32(uint32_t v) { WriteLE(v); }
     void WriteInt64(int64_t v) { WriteLE(v); }
     void WriteDouble(double v) { WriteLE(v); }
-    // Reserved bytes are always written as zero.
+    /// Reserved bytes are always written as zero.
     void WriteZeros(int64_t count);
 
 private:
@@ -96,6 +98,7 @@ private:
     }
 };
 
+/// A stream over a growable block of memory.
 class TMemoryStream : public TStream {
 public:
     TMemoryStream() = default;
@@ -120,9 +123,10 @@ private:
     int64_t FPosition = 0;
 };
 
+/// How a file stream opens its file.
 enum class TFileMode { fmCreate, fmOpenRead, fmOpenReadWrite };
 
-// A file on disk. fmCreate replaces an existing file.
+/// A file on disk. fmCreate replaces an existing file.
 class TFileStream : public TStream {
 public:
     TFileStream(const std::string& fileName, TFileMode mode);

@@ -16,10 +16,11 @@
 
 namespace vl {
 
+/// One stream and one direction: a stored layout described once serves saving and loading.
 class TTransfer {
 public:
     TTransfer(TStream& Stream, bool Writing) : FStream(Stream), FWriting(Writing) {}
-    // The direction of a mode that moves data (not a connect pass).
+    /// The direction of a mode that moves data (not a connect pass).
     TTransfer(TStream& Stream, TPstMode Mode) : TTransfer(Stream, IsWriting(Mode)) {}
 
     bool Writing() const { return FWriting; }
@@ -33,12 +34,12 @@ public:
             v = FStream.ReadLE<T>();
     }
 
-    // A 16-bit field that older streams held in 32 bits (only the low half
-    // counts). Writing always uses the current, narrow form.
+    /// A 16-bit field that older streams held in 32 bits (only the low half
+    /// counts). Writing always uses the current, narrow form.
     void Narrowed(uint16_t& v, bool StoredWide);
 
-    // An enumeration stored in one byte. Reading an ordinal beyond Last
-    // raises a read error.
+    /// An enumeration stored in one byte. Reading an ordinal beyond Last
+    /// raises a read error.
     template <typename E> void Enum8(E& v, E Last) {
         uint8_t b = static_cast<uint8_t>(v);
         Value(b);
@@ -46,22 +47,22 @@ public:
         if (b > static_cast<uint8_t>(Last)) RaiseBadValue();
         v = static_cast<E>(b);
     }
-    // As above, but an unknown ordinal reads as Fallback.
+    /// As above, but an unknown ordinal reads as Fallback.
     template <typename E> void Enum8(E& v, E Last, E Fallback) {
         uint8_t b = static_cast<uint8_t>(v);
         Value(b);
         if (!FWriting) v = b <= static_cast<uint8_t>(Last) ? static_cast<E>(b) : Fallback;
     }
 
-    // Count bytes that the layout reserves: zeros when writing, skipped when reading.
+    /// Count bytes that the layout reserves: zeros when writing, skipped when reading.
     void Reserved(int32_t Count);
     void Bytes(void* Data, int64_t Count);
-    // A 32-bit byte count, then the bytes.
+    /// A 32-bit byte count, then the bytes.
     void Block(std::vector<uint8_t>& Bytes);
-    // A 32-bit length and the text (UTF-16, or 8-bit when Ansi is set for reading).
+    /// A 32-bit length and the text (UTF-16, or 8-bit when Ansi is set for reading).
     void Text(String& s, bool Ansi);
-    // A zero-terminated text: a 32-bit length n, and when n > 0 the n
-    // characters and the terminator. Reading a length below 1 leaves Text as it was.
+    /// A zero-terminated text: a 32-bit length n, and when n > 0 the n
+    /// characters and the terminator. Reading a length below 1 leaves Text as it was.
     void ZText(std::unique_ptr<char16_t[]>& s, bool Ansi);
 
 private:

@@ -6,33 +6,36 @@
 
 namespace vl {
 
-// The library's text type: UTF-16 code units, as texts are stored in streams.
+/// The library's text type: UTF-16 code units, as texts are stored in streams.
 using String = std::u16string;
 
+/// A point in logical units.
 struct TPoint {
     int32_t X = 0;
     int32_t Y = 0;
     friend bool operator==(const TPoint&, const TPoint&) = default;
 };
 
+/// An extent in logical units.
 struct TSize {
     int32_t cx = 0;
     int32_t cy = 0;
     friend bool operator==(const TSize&, const TSize&) = default;
 };
 
+/// A rectangle by its four edges.
 struct TRect {
     int32_t Left = 0;
     int32_t Top = 0;
     int32_t Right = 0;
     int32_t Bottom = 0;
 
-    // Saturating: edges may lie anywhere in the 32-bit range.
+    /// Saturating: edges may lie anywhere in the 32-bit range.
     int32_t Width() const { return Span(Left, Right); }
     int32_t Height() const { return Span(Top, Bottom); }
     TPoint TopLeft() const { return {Left, Top}; }
     TPoint BottomRight() const { return {Right, Bottom}; }
-    // A copy with Left <= Right and Top <= Bottom (RectDirection does it in place).
+    /// A copy with Left <= Right and Top <= Bottom (RectDirection does it in place).
     [[nodiscard]] TRect Normalised() const {
         return {Left < Right ? Left : Right, Top < Bottom ? Top : Bottom, Left < Right ? Right : Left,
                 Top < Bottom ? Bottom : Top};
@@ -46,18 +49,21 @@ private:
     }
 };
 
+/// An integer point with the field names of stored coordinates.
 struct TCoordPnt {
     int32_t x = 0;
     int32_t y = 0;
     friend bool operator==(const TCoordPnt&, const TCoordPnt&) = default;
 };
 
+/// A point of floating-point coordinates.
 struct TFloatPnt {
     double x = 0;
     double y = 0;
     friend bool operator==(const TFloatPnt&, const TFloatPnt&) = default;
 };
 
+/// An integer rectangle with the layout of stored coordinates.
 struct TCoordRect {
     int32_t Left = 0;
     int32_t Top = 0;
@@ -66,6 +72,7 @@ struct TCoordRect {
     friend bool operator==(const TCoordRect&, const TCoordRect&) = default;
 };
 
+/// A rectangle of floating-point coordinates.
 struct TFloatRect {
     double Left = 0;
     double Top = 0;
@@ -74,8 +81,8 @@ struct TFloatRect {
     friend bool operator==(const TFloatRect&, const TFloatRect&) = default;
 };
 
-// Bounding box in logical units; empty when Xmin > Xmax. Min and Max read the
-// same storage as two points.
+/// Bounding box in logical units; empty when Xmin > Xmax. Min and Max read the
+/// same storage as two points.
 struct TLimRec {
     int32_t Xmin = 0;
     int32_t Ymin = 0;
@@ -90,20 +97,22 @@ struct TLimRec {
 };
 using pLimRec = TLimRec*;
 
-// Start values of an empty bounding box (note: -2147483647, not INT32_MIN).
+/// Start values of an empty bounding box (note: -2147483647, not INT32_MIN).
 inline constexpr int32_t EmptyLimMin = 2147483647;
 inline constexpr int32_t EmptyLimMax = -2147483647;
 
-// Point buffers never exceed this many points.
+/// Point buffers never exceed this many points.
 inline constexpr int32_t MaxPointArray = 1025;
-// A point buffer is addressed through a pointer to its first point.
+/// A point buffer is addressed through a pointer to its first point.
 using pPointArray = TPoint*;
 
-// One part of a packed version number, 0..127.
+/// One part of a packed version number, 0..127.
 using T4Bit = uint8_t;
 
+/// The direction of a scroll: horizontal, vertical or both.
 enum class TDirection : uint8_t { horizontal, vertical, both };
 
+/// A message sent to an object, with two parameters and a result.
 struct TObjMessage {
     uint32_t Msg = 0;
     int32_t Param1 = 0;
@@ -111,7 +120,7 @@ struct TObjMessage {
     int32_t Result = 0;
 };
 
-// Scroll notification; same size and layout as TObjMessage, Direction in Param1's place.
+/// Scroll notification; same size and layout as TObjMessage, Direction in Param1's place.
 struct TObjScrollMsg {
     uint32_t Msg = 0;
     TDirection Direction = TDirection::horizontal;

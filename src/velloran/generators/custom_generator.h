@@ -13,6 +13,7 @@
 
 namespace vl {
 
+/// The style template of one creator: pen, brush, font, shape, size and options.
 class TCustomGenerator : public TPersistent {
 public:
     TCustomGenerator() = default;
@@ -20,7 +21,7 @@ public:
     TCustomGenerator& operator=(const TCustomGenerator&) = delete;
     std::string ClassName() const override { return "TCustomGenerator"; }
 
-    // Live objects made from this generator; objects count themselves.
+    /// Live objects made from this generator; objects count themselves.
     uint16_t Instance() const { return FInstance; }
     void IncInstance() { ++FInstance; }
     void DecInstance() { --FInstance; }
@@ -43,7 +44,7 @@ public:
     const TBrush& Brush() const { return FBrush; }
     void SetBrush(const TBrush& brush) { FBrush = brush; }
     const TFont& Font() const { return FFont; }
-    // Renames fixed-size faces in the argument itself, beeps, then copies it.
+    /// Renames fixed-size faces in the argument itself, beeps, then copies it.
     void SetFont(TFont& font);
 
     TShapetype Shape() const { return FShape; }
@@ -52,8 +53,8 @@ public:
         Reshaped();
     }
     TGeneratorOptions Options() const { return FOptions; }
-    // Virtual so that text generators keep rotation and word breaking
-    // exclusive even when set through a base reference.
+    /// Virtual so that text generators keep rotation and word breaking
+    /// exclusive even when set through a base reference.
     virtual void SetOptions(TGeneratorOptions v) {
         FOptions = v;
         Reshaped();
@@ -66,7 +67,7 @@ public:
 
     const TPicture& Picture() const { return FPicture; }
     TPicture& Picture() { return FPicture; }
-    // Takes the picture's graphic; adopts its size unless goStretchPicture.
+    /// Takes the picture's graphic; adopts its size unless goStretchPicture.
     void SetPicture(const TPicture& picture);
 
     int32_t HotspotX() const { return FHotspotX; }
@@ -94,25 +95,25 @@ public:
         Reshaped();
     }
 
-    // Cached answer for the own font; SetFont clears the cache.
+    /// Cached answer for the own font; SetFont clears the cache.
     bool FontIsScalable();
-    // Measures on ActScaleSet's canvas whether doubling the height widens text.
+    /// Measures on ActScaleSet's canvas whether doubling the height widens text.
     static bool FontIsScalable(const TFont& font);
 
-    // The cached font of the text objects: the one made for the smallest
-    // absolute height is kept, the other one is dropped.
+    /// The cached font of the text objects: the one made for the smallest
+    /// absolute height is kept, the other one is dropped.
     void SetFontHandle(std::unique_ptr<TFontHandle> NewFont, int32_t NewFontHeight);
     const TFontHandle* FontHandle() const { return FFontHandle.get(); }
     int32_t CurrFontHeight() const { return FCurrFontHeight; }
     void SetCurrFontHeight(int32_t v) { FCurrFontHeight = v; }
-    // Drops the cached font (after painting, or when the scale changed).
+    /// Drops the cached font (after painting, or when the scale changed).
     void ReleaseFontHandle() { FFontHandle.reset(); }
 
-    // A saved font height that objects read back through GetFontHeightBk.
+    /// A saved font height that objects read back through GetFontHeightBk.
     int32_t FontBackup = 0;
 
-    // Counts the changes that may move, resize or restack every object of
-    // some generator, so what is kept sorted or indexed by them is rebuilt.
+    /// Counts the changes that may move, resize or restack every object of
+    /// some generator, so what is kept sorted or indexed by them is rebuilt.
     static uint32_t GeometryEpoch() { return FGeometryEpoch; }
     static void Reshaped() { ++FGeometryEpoch; }
 
@@ -135,7 +136,7 @@ protected:
     int32_t FSlaveY = 0;
     int32_t FCurrFontHeight = 0;
     std::unique_ptr<TFontHandle> FFontHandle;
-    // 0 not yet measured, 1 scalable, -1 not scalable.
+    /// 0 not yet measured, 1 scalable, -1 not scalable.
     int32_t FFontIsScalable = 0;
     int32_t FWidth = 0;
     int32_t FHeight = 0;

@@ -9,6 +9,7 @@
 
 namespace vl {
 
+/// A device font made for one height, owned like the device object it stands for.
 struct TFontHandle {
     TLogFont LogFont;
 };

@@ -5,13 +5,13 @@
 
 namespace vl {
 
-// The generator of the line creators: the base unchanged.
+/// The generator of the line creators: the base unchanged.
 class TGenerator : public TCustomGenerator {
 public:
     std::string ClassName() const override { return "TGenerator"; }
 };
 
-// The generator of the point creators.
+/// The generator of the point creators.
 class TPtGenerator : public TCustomGenerator {
 public:
     TPtGenerator() {

@@ -8,10 +8,12 @@
 
 namespace vl {
 
+/// The shape a point object draws.
 enum class TShapetype : uint8_t {
     stRectangle, stEllipse, stCircle, stSquare, stRoundRect, stRoundSquare, stLine, stRegion
 };
 
+/// Stored options of a generator and the objects it styles.
 enum class TGeneratorOption : uint8_t {
     goStretchPicture, // picture stretched to the generator's size
     goRotation,       // objects can be rotated; excludes word breaking
@@ -25,11 +27,14 @@ enum class TGeneratorOption : uint8_t {
 };
 using TGeneratorOptions = TSet<TGeneratorOption, uint16_t>;
 
-// Set by the application at run time, never stored.
+/// Run-time options of a generator.
+/// Set by the application at run time, never stored.
 enum class TRuntimeOption : uint8_t { roHidden, roDontSave, roNosy };
 using TRuntimeOptions = TSet<TRuntimeOption, uint8_t>;
 
+/// Horizontal alignment of a text in its box.
 enum class THorzAlign : uint8_t { haLeft, haCenter, haRight };
+/// Vertical alignment of a text in its box.
 enum class TVertAlign : uint8_t { vaTop, vaCenter, vaBottom };
 
 } // namespace vl

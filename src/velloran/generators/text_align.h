@@ -9,6 +9,7 @@ namespace vl {
 
 class TStream;
 
+/// Horizontal and vertical alignment of a text in its box.
 class TTextAlign : public TPersistent {
 public:
     THorzAlign Horz() const { return FHorz; }
@@ -18,7 +19,7 @@ public:
 
     void Assign(const TPersistent& Source) override;
     std::string ClassName() const override { return "TTextAlign"; }
-    // Two bytes, Horz then Vert, for save and load; other modes move nothing.
+    /// Two bytes, Horz then Vert, for save and load; other modes move nothing.
     virtual void Persist(TStream& stream, TPstMode mode);
 
 private:

@@ -10,6 +10,7 @@
 
 namespace vl {
 
+/// The text style template: alignment, word breaking and frame margins on top of the common style.
 class TCustomTxtGenerator : public TCustomGenerator {
 public:
     TCustomTxtGenerator() : FTextAlign(std::make_unique<TTextAlign>()) {}
@@ -20,9 +21,9 @@ public:
     void SetTextAlign(const TTextAlign& v) { FTextAlign->Assign(v); }
 
     int32_t WordBreak() const { return FWordBreak; }
-    // A positive width switches rotation off.
+    /// A positive width switches rotation off.
     void SetWordBreak(int32_t value);
-    // Options with goRotation switch word breaking off.
+    /// Options with goRotation switch word breaking off.
     void SetTxtOptions(TGeneratorOptions options);
     void SetOptions(TGeneratorOptions options) override { SetTxtOptions(options); }
 
@@ -38,6 +39,7 @@ protected:
     int16_t FFrameDY = 0;
 };
 
+/// The published text generator.
 class TTxtGenerator : public TCustomTxtGenerator {
 public:
     TTxtGenerator() {

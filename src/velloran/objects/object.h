@@ -28,8 +28,10 @@ class TCustomGenerator;
 class TObjectView;
 class TObjectDocument;
 
+/// The base of every drawing object: creator link, position, identity and state flags.
 class TvlObject : public TObject, public TScaleObject {
 public:
+    /// An object of ATool, which it keeps for life and reads its style from.
     explicit TvlObject(TObjectTool* ATool);
     ~TvlObject() override;
     TvlObject(const TvlObject&) = delete;
@@ -56,48 +58,57 @@ public:
     virtual int32_t GetHeight() const;
     virtual int32_t GetWidth() const;
     virtual void SetWidth(int32_t Value);
-    // True when P (local) is on a handle (smCheck); smShape draws them all.
+    /// True when P (local) is on a handle (smCheck); smShape draws them all.
     virtual bool SizingHandles(TPoint P, TSizeMode Mode);
     virtual void AssignPos(const TvlObject& Source);
-    // Relative to the object's own origin; the caller owns the region.
+    /// Relative to the object's own origin; the caller owns the region.
     virtual std::optional<TRegion> CreateShapeRgn(TRgnMode Mode) const;
     virtual int32_t Involved(TInvolve Code);
     virtual void CanDelete();
-    // Stream may be nullptr in the two connect modes.
+    /// Stream may be nullptr in the two connect modes.
     virtual void Persist(TStream* Stream, TPstMode Mode);
     virtual bool Found(const TLimRec& CurLims);
     virtual bool CheckShape(const TLimRec& CurLims);
     virtual void StartMove();
+    /// Moves the object by DeltaPos, as far as the generator allows it.
     virtual void MovePos(TPoint DeltaPos);
     virtual void EndMove();
     virtual void Rotate(TPoint Origin, double Delta);
+    /// Adds the object's area to the document's repaint area.
     virtual void Invalidate();
     void AdjustToScale() override;
     virtual void AdjustToFontHeight();
     virtual void Shape();
+    /// Draws a visible object for printing.
     virtual void Print();
+    /// Draws the object on the current canvas: OnObjectDraw, or else Shape.
     virtual void Draw();
+    /// Draws the object with its marks and makes it visible.
     virtual void Show();
+    /// Makes the object invisible, repaints its area and unselects it.
     virtual void Hide();
     virtual void ShapeMark();
     virtual void Drawmark();
     virtual void SelectComplete(TSelectMode Mode);
+    /// Selects or unselects the object in its document.
     virtual void Select(TSelectMode Mode);
+    /// Selects the object and shows the marks of the selection.
     virtual void Mark();
     virtual void DrawShadow();
     virtual void HideShadow();
     virtual void ObjectMessage(TObjMessage& Msg);
 
     // ---- Links --------------------------------------------------------------
+    /// The creator that made the object.
     TObjectTool* Tool() const { return FTool; }
     TCustomGenerator& Generator() const;
-    // nullptr while the creator is not linked to a draw box.
+    /// nullptr while the creator is not linked to a draw box.
     TObjectView* DrawBox() const;
     TObjectDocument* GetDataModule() const;
     int16_t ClassNr() const;
     void Count();
-    // ConObj for a slave (nullptr only while its link waits to be connected),
-    // otherwise the object itself.
+    /// ConObj for a slave (nullptr only while its link waits to be connected),
+    /// otherwise the object itself.
     TvlObject* GetMaster() const;
     bool IsSlave() const { return State.Contains(TIndividualFlag::isSlave); }
 
@@ -132,23 +143,23 @@ public:
     TRect GetRect_Lcl() const;
     TRect GetRect() const;
     TPoint GetExtent() const;
-    // Limits with pen, shadow and sizing handles: all the object can paint.
+    /// Limits with pen, shadow and sizing handles: all the object can paint.
     TLimRec GetMaxLimits() const;
-    // The maximal limits as last stored; the layer's index is keyed by them.
-    // Empty while the index must always ask the object (see TPackedLimits).
+    /// The maximal limits as last stored; the layer's index is keyed by them.
+    /// Empty while the index must always ask the object (see TPackedLimits).
     TLimRec StoredLimits() const { return FMaxLim.Get(); }
-    // The index's test of a neighbour, without unpacking what it need not read.
+    /// The index's test of a neighbour, without unpacking what it need not read.
     bool StoredLimitsMeet(const TLimRec& Area) const { return FMaxLim.Meets(Area); }
-    // Every change of position, size, angle or sizing state ends here: the
-    // limits are stored again and the document re-files the object where
-    // they moved, and the objects hanging on it (a turn may move them while
-    // the object's own limits stay).
+    /// Every change of position, size, angle or sizing state ends here: the
+    /// limits are stored again and the document re-files the object where
+    /// they moved, and the objects hanging on it (a turn may move them while
+    /// the object's own limits stay).
     void LimitsChanged() { StoreLimits(); }
-    // The object gained or lost a master: the document files it under its
-    // new masters.
+    /// The object gained or lost a master: the document files it under its
+    /// new masters.
     void LinksChanged() { StoreLimits(); }
-    // Koord is a TPoint (cfPoint), a TRect in screen orientation (cfRect) or
-    // a TLimRec (cfLimRec); the typed overloads below pick the code.
+    /// Koord is a TPoint (cfPoint), a TRect in screen orientation (cfRect) or
+    /// a TLimRec (cfLimRec); the typed overloads below pick the code.
     bool CheckFrame(const void* Koord, TCheckFrame Code) const;
     bool CheckFrame(const TPoint& P) const { return CheckFrame(&P, TCheckFrame::cfPoint); }
     bool CheckFrame(const TRect& R) const { return CheckFrame(&R, TCheckFrame::cfRect); }
@@ -159,40 +170,43 @@ public:
     void DrawShade();
 
     // ---- Persistence ----------------------------------------------------------
+    /// Writes the object's record as a drawing stream holds it.
     void SaveToStream(TStream& Stream) { Persist(&Stream, TPstMode::pstSave); }
+    /// Reads the object's record; links stay unresolved until Connect.
     void LoadFromStream(TStream& Stream) { Persist(&Stream, TPstMode::pstLoad); }
-    // Links resolve through the object's own data module; the argument is unused.
+    /// Links resolve through the object's own data module; the argument is unused.
     void Connect(TObjectDocument* DataMod);
+    /// The object a stored link names, through the object's document.
     TvlObject* FindObject(const TContype& Link) const;
 
-    // Writing: pstSave, pstCopy. Reading: pstLoad, pstPaste. Connect modes do
-    // nothing unless said otherwise.
+    /// Writing: pstSave, pstCopy. Reading: pstLoad, pstPaste. Connect modes do
+    /// nothing unless said otherwise.
     static void RegisterData(TStream* Stream, void* Data, int32_t Size, TPstMode Mode);
-    // A zero-terminated UTF-16 buffer owned by the object.
+    /// A zero-terminated UTF-16 buffer owned by the object.
     static void RegisterPChar(TStream* Stream, std::unique_ptr<char16_t[]>& Text, TPstMode Mode);
     static void RegisterString(TStream* Stream, String& Text, TPstMode Mode);
-    // An embedded object: its own record; reading skips its class number.
+    /// An embedded object: its own record; reading skips its class number.
     static void RegisterObject(TStream* Stream, TvlObject& Embedded, TPstMode Mode);
-    // 8 bytes; resolves the link in the connect modes.
+    /// 8 bytes; resolves the link in the connect modes.
     void RegisterLink(TStream* Stream, TContype& Link, TPstMode Mode);
     static void RegisterFont(TStream* Stream, TFont& Font, TPstMode Mode);
     static void RegisterPen(TStream* Stream, TPen& Pen, TPstMode Mode);
     static void RegisterBrush(TStream* Stream, TBrush& Brush, TPstMode Mode);
     static void RegisterPicture(TStream* Stream, TPicture& Picture, TPstMode Mode);
 
-    // ObjID and State take what would be the record's padding.
+    /// ObjID and State take what would be the record's padding.
     [[no_unique_address]] TPos Pos;
     uint16_t ObjID = 0;
     TIndividualState State;
 
 protected:
-    // The stream a persistence mode needs; raises when it is missing.
+    /// The stream a persistence mode needs; raises when it is missing.
     static TStream& StreamFor(TStream* Stream, TPstMode Mode);
-    // The canvas of the mapping in force.
+    /// The canvas of the mapping in force.
     static TCanvas& Canvas();
-    // Window origin at the object's minimal corner, so it draws in local units.
+    /// Window origin at the object's minimal corner, so it draws in local units.
     void SetOrigin() const;
-    // A position record of 16 bytes, in the linked form while Linked.
+    /// A position record of 16 bytes, in the linked form while Linked.
     static void TransferPos(TTransfer& t, TPos& P, bool Linked);
 
 private:
@@ -211,8 +225,8 @@ private:
 
     friend class TvlLayer;
     TObjectTool* FTool;
-    // Kept by the owning layer: the object's index there (valid up to the
-    // layer's renumbered mark) and the limits it is filed under.
+    /// Kept by the owning layer: the object's index there (valid up to the
+    /// layer's renumbered mark) and the limits it is filed under.
     int32_t FListPos = 0;
     TPackedLimits FMaxLim;
 };

@@ -9,16 +9,17 @@ namespace vl {
 
 class TObjectTool;
 
+/// Anything that keeps drawing objects of creators it does not own; told when such a creator goes away.
 class TObjectHolder {
 public:
     TObjectHolder(const TObjectHolder&) = delete;
     TObjectHolder& operator=(const TObjectHolder&) = delete;
 
-    // Frees (or forgets) every object of Tool, every object hanging on one
-    // of Tool's objects (its box objects included) and so on down the chains.
+    /// Frees (or forgets) every object of Tool, every object hanging on one
+    /// of Tool's objects (its box objects included) and so on down the chains.
     virtual void ReleaseToolObjects(const TObjectTool& Tool) = 0;
 
-    // Every live holder hears ReleaseToolObjects.
+    /// Every live holder hears ReleaseToolObjects.
     static void ToolGoing(const TObjectTool& Tool);
 
 protected:

@@ -37,8 +37,8 @@ public:
         return {x, y, x + FW, y + FH};
     }
 
-    // Whether the box meets A; an empty box meets nothing. Decided on the
-    // first axis that misses, as the index asks it of every neighbour.
+    /// Whether the box meets A; an empty box meets nothing. Decided on the
+    /// first axis that misses, as the index asks it of every neighbour.
     bool Meets(const TLimRec& A) const {
         if (FW == Unbounded) return false;
         const int32_t x = Widen(FXhi, FXlo);
@@ -53,7 +53,7 @@ private:
     static constexpr int32_t Reach = 1 << 23;
     static constexpr uint16_t Unbounded = 0xFFFF;
     static bool InReach(int32_t v) { return v >= -Reach && v < Reach; }
-    // The 24 bits back to a signed value.
+    /// The 24 bits back to a signed value.
     static int32_t Widen(uint8_t Hi, uint16_t Lo) {
         const auto u = static_cast<int32_t>((uint32_t{Hi} << 16) | Lo);
         return u >= Reach ? u - 2 * Reach : u;

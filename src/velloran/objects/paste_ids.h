@@ -12,7 +12,8 @@
 
 namespace vl {
 
-// 6 bytes per record.
+/// One identity translation of a paste.
+/// 6 bytes per record.
 struct TPasteIDRec {
     int16_t ClassNr = 0;
     uint16_t StoredID = 0;
@@ -22,13 +23,13 @@ static_assert(sizeof(TPasteIDRec) == 6);
 
 inline std::unique_ptr<TRecordList> PasteIDList;
 
-// Installs an empty translation for one scope.
+/// Installs an empty translation for one scope.
 class TPasteScope : TScopedValue<std::unique_ptr<TRecordList>> {
 public:
     TPasteScope();
 };
 
-// The new identity of a pasted object, when the running paste holds one.
+/// The new identity of a pasted object, when the running paste holds one.
 std::optional<uint16_t> PastedID(int16_t ClassNr, uint16_t StoredID);
 
 } // namespace vl

@@ -7,6 +7,7 @@
 
 namespace vl {
 
+/// A push button as a component; a tool bound to it activates on its click.
 class TButton : public TComponent {
 public:
     using TComponent::TComponent;
@@ -16,8 +17,9 @@ public:
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool Value) { FEnabled = Value; }
 
+    /// The button was clicked.
     TNotifyEvent OnClick;
-    // Calls OnClick with this button as Sender, when enabled and assigned.
+    /// Calls OnClick with this button as Sender, when enabled and assigned.
     void Click() {
         if (FEnabled && OnClick) OnClick(this);
     }

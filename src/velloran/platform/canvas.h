@@ -22,7 +22,7 @@ namespace vl {
 class TGraphic;
 class TBitmap;
 
-// Device capability indices (values as a device interface numbers them).
+/// Device capability indices (values as a device interface numbers them).
 enum class TDeviceCap : int32_t {
     HORZSIZE = 4,   // width in millimetres
     VERTSIZE = 6,   // height in millimetres
@@ -32,6 +32,7 @@ enum class TDeviceCap : int32_t {
     LOGPIXELSY = 90,
 };
 
+/// The drawing surface every object, tool and view draws on, in logical coordinates.
 class TCanvas {
 public:
     virtual ~TCanvas() = default;
@@ -53,7 +54,7 @@ public:
     const TMapping& Mapping() const { return FMapping; }
     virtual void SetMapMode(TMapMode m) { FMapping.Mode = m; }
     virtual void SetWindowOrg(TPoint p) { FMapping.WindowOrg = p; }
-    // Zero extents are refused (the call does nothing), as on a device context.
+    /// Zero extents are refused (the call does nothing), as on a device context.
     virtual void SetWindowExt(TSize s) { if (s.cx && s.cy) FMapping.WindowExt = s; }
     virtual void SetViewportOrg(TPoint p) { FMapping.ViewportOrg = p; }
     virtual void SetViewportExt(TSize s) { if (s.cx && s.cy) FMapping.ViewportExt = s; }
@@ -69,50 +70,50 @@ public:
     TPoint PenPos() const { return FPenPos; }
     virtual void Polygon(std::span<const TPoint> pts) = 0;
     virtual void Polyline(std::span<const TPoint> pts) = 0;
-    // counts[i] points per polyline, taken from pts in order.
+    /// counts[i] points per polyline, taken from pts in order.
     virtual void PolyPolyline(std::span<const TPoint> pts, std::span<const uint32_t> counts) = 0;
     virtual void Rectangle(const TRect& r) = 0;
     virtual void RoundRect(const TRect& r, int32_t cornerW, int32_t cornerH) = 0;
     virtual void Ellipse(const TRect& r) = 0;
-    // Counter-clockwise on the device from the ray through start to the ray through end.
+    /// Counter-clockwise on the device from the ray through start to the ray through end.
     virtual void Arc(const TRect& r, TPoint start, TPoint end) = 0;
     virtual void Chord(const TRect& r, TPoint start, TPoint end) = 0;
     virtual void Pie(const TRect& r, TPoint start, TPoint end) = 0;
-    // Fills with the brush, no outline.
+    /// Fills with the brush, no outline.
     virtual void FillRect(const TRect& r) = 0;
     virtual void TextOut(int32_t x, int32_t y, const String& text) = 0;
-    // Extent of the text in the current font, in logical units.
+    /// Extent of the text in the current font, in logical units.
     virtual TSize TextExtent(const String& text) = 0;
     virtual void SetPixel(int32_t x, int32_t y, TColor c) = 0;
-    // clNone where the surface holds no pixels.
+    /// clNone where the surface holds no pixels.
     virtual TColor GetPixel(int32_t x, int32_t y) const = 0;
 
     // ---- Regions and clipping ---------------------------------------------
-    // Regions in device pixels.
+    /// Regions in device pixels.
     virtual void FillRgn(const TRegion& rgn, const TBrush& brush) = 0;
     virtual void FrameRgn(const TRegion& rgn, const TBrush& brush, int32_t w, int32_t h) = 0;
-    // nullptr clears the clip area.
+    /// nullptr clears the clip area.
     virtual void SelectClipRgn(const TRegion* rgn) = 0;
-    // Rectangle in logical coordinates.
+    /// Rectangle in logical coordinates.
     virtual void IntersectClipRect(const TRect& r) = 0;
-    // Logical box around the visible clip area (the whole surface when unclipped).
+    /// Logical box around the visible clip area (the whole surface when unclipped).
     virtual TRect GetClipBox() const = 0;
-    // Saves the whole surface state (tools, mapping, clip); returns its level.
+    /// Saves the whole surface state (tools, mapping, clip); returns its level.
     virtual int32_t SaveDC();
-    // Restores a saved level; negative values count back from the newest.
+    /// Restores a saved level; negative values count back from the newest.
     virtual void RestoreDC(int32_t level);
 
     // ---- Pictures ---------------------------------------------------------
-    // Draws a bitmap, icon, JPEG image or metafile stretched into r (logical).
+    /// Draws a bitmap, icon, JPEG image or metafile stretched into r (logical).
     virtual void StretchDraw(const TRect& r, const TGraphic& graphic) = 0;
     void Draw(int32_t x, int32_t y, const TGraphic& graphic);
-    // Copies a block of a bitmap stretched into dest (logical).
+    /// Copies a block of a bitmap stretched into dest (logical).
     virtual void StretchBitmap(const TRect& dest, const TBitmap& src, const TRect& srcRect) = 0;
-    // Copies device pixels into out; false when the surface holds no pixels.
+    /// Copies device pixels into out; false when the surface holds no pixels.
     virtual bool CopyToBitmap(const TRect& deviceRect, TBitmap& out) const = 0;
 
 protected:
-    // Saved state for SaveDC/RestoreDC; backends extend it through their own stacks.
+    /// Saved state for SaveDC/RestoreDC; backends extend it through their own stacks.
     struct TState {
         TPen Pen;
         TBrush Brush;
@@ -121,7 +122,7 @@ protected:
         TPolyFillMode PolyFillMode;
         TPoint PenPos;
     };
-    // Hook for backends: called after the base state was restored.
+    /// Hook for backends: called after the base state was restored.
     virtual void StateRestored() {}
 
     TPen FPen;

@@ -30,12 +30,12 @@ inline constexpr TColor clBlue = 0xFF0000;
 inline constexpr TColor clFuchsia = 0xFF00FF;
 inline constexpr TColor clAqua = 0xFFFF00;
 inline constexpr TColor clWhite = 0xFFFFFF;
-// Window background; resolved by the surface (white on every backend here).
+/// Window background; resolved by the surface (white on every backend here).
 inline constexpr TColor clWindow = static_cast<TColor>(0xFF000005);
 inline constexpr TColor clBtnFace = static_cast<TColor>(0xFF00000F);
 inline constexpr TColor clNone = 0x1FFFFFFF;
 
-// Maps the system colours above to plain RGB.
+/// Maps the system colours above to plain RGB.
 constexpr TColor ColorToRGB(TColor c) {
     if (c == clWindow) return clWhite;
     if (c == clBtnFace) return clSilver;

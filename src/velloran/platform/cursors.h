@@ -24,13 +24,13 @@ inline constexpr TCursor crSizeWE = -9;
 inline constexpr TCursor crHourGlass = -11;
 inline constexpr TCursor crHandPoint = -21;
 inline constexpr TCursor crSizeAll = -22;
-// The library's own cursors: the rotation cursor of the creators and the
-// small cross of the draw box.
+/// The library's own cursors: the rotation cursor of the creators and the
+/// small cross of the draw box.
 inline constexpr TCursor crRotate = 12;
 inline constexpr TCursor crSmallCross = 13;
 
-// A cursor image: Width x Height pixels, row 0 at the top. Pixels holds one
-// byte per pixel: 0 transparent, 1 black, 2 white.
+/// A cursor image: Width x Height pixels, row 0 at the top. Pixels holds one
+/// byte per pixel: 0 transparent, 1 black, 2 white.
 struct TCursorImage {
     int32_t Width = 0;
     int32_t Height = 0;
@@ -38,8 +38,8 @@ struct TCursorImage {
     std::vector<uint8_t> Pixels;
 };
 
-// Images of the library's own cursors (crRotate, crSmallCross); an empty
-// image for any other number.
+/// Images of the library's own cursors (crRotate, crSmallCross); an empty
+/// image for any other number.
 TCursorImage LibraryCursorImage(TCursor Cursor);
 
 } // namespace vl

@@ -9,6 +9,7 @@
 
 namespace vl {
 
+/// The header record of an enhanced metafile.
 struct TEmfHeader {
     TRect Bounds;         // device pixels, inclusive
     TRect Frame;          // 0.01 mm, inclusive
@@ -24,14 +25,14 @@ inline constexpr uint32_t EmfHeaderSize = 108;
 inline constexpr uint32_t EmfSignature = 0x464D4520; // " EMF"
 inline constexpr uint32_t EmfEofSize = 20;
 
-// Appends the 108-byte header record.
+/// Appends the 108-byte header record.
 void WriteEmfHeader(std::vector<uint8_t>& out, const TEmfHeader& h);
-// Reads the fields of a header record; the record must hold at least 88 bytes.
+/// Reads the fields of a header record; the record must hold at least 88 bytes.
 TEmfHeader ReadEmfHeader(std::span<const uint8_t> record);
-// The frame (0.01 mm, inclusive) of device-pixel bounds on a device of the
-// given size; empty bounds give an empty frame.
+/// The frame (0.01 mm, inclusive) of device-pixel bounds on a device of the
+/// given size; empty bounds give an empty frame.
 TRect EmfFrameOfBounds(const TRect& bounds, TSize pixels, TSize micrometers);
-// Appends the end record.
+/// Appends the end record.
 void WriteEmfEof(std::vector<uint8_t>& out);
 
 } // namespace vl

@@ -8,11 +8,12 @@
 
 namespace vl {
 
+/// The root owner of an application's components; loading ends with Loaded in component order.
 class TForm : public TComponent {
 public:
     using TComponent::TComponent;
 
-    // Components created or inserted between the two calls count as read.
+    /// Components created or inserted between the two calls count as read.
     void FinishLoading();
 
     std::string ClassName() const override { return "TForm"; }

@@ -15,6 +15,7 @@ namespace vl {
 
 class TStream;
 
+/// The base of every picture kind.
 class TGraphic : public TPersistent {
 public:
     virtual int32_t Width() const = 0;
@@ -22,7 +23,7 @@ public:
     virtual bool Empty() const { return Width() == 0 || Height() == 0; }
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool v) { FTransparent = v; }
-    // The graphic's own stream image (the file format of its kind).
+    /// The graphic's own stream image (the file format of its kind).
     virtual void SaveToStream(TStream& stream) const = 0;
     virtual void LoadFromStream(TStream& stream) = 0;
     virtual std::unique_ptr<TGraphic> Clone() const = 0;
@@ -33,10 +34,12 @@ protected:
     bool FTransparent = false;
 };
 
+/// How a bitmap chooses its transparent colour.
 enum class TTransparentMode : uint8_t { tmAuto, tmFixed };
 
-// 32-bit pixels held in memory, row 0 at the top. Pixel values are TColor
-// (0x00BBGGRR).
+/// A bitmap with pixel access, a transparent colour and a mask.
+/// 32-bit pixels held in memory, row 0 at the top. Pixel values are TColor
+/// (0x00BBGGRR).
 class TBitmap : public TGraphic {
 public:
     TBitmap() = default;
@@ -44,10 +47,10 @@ public:
 
     int32_t Width() const override { return FWidth; }
     int32_t Height() const override { return FHeight; }
-    // Resizes; pixels inside both sizes are kept, new ones take fill.
+    /// Resizes; pixels inside both sizes are kept, new ones take fill.
     void SetSize(int32_t w, int32_t h, TColor fill = clWhite);
 
-    // Reads outside the bitmap give clNone; writes outside are clipped.
+    /// Reads outside the bitmap give clNone; writes outside are clipped.
     TColor Pixel(int32_t x, int32_t y) const {
         if (x < 0 || y < 0 || x >= FWidth || y >= FHeight) return clNone;
         return FPixels[static_cast<size_t>(y) * FWidth + x];
@@ -58,7 +61,7 @@ public:
     }
     const std::vector<TColor>& Pixels() const { return FPixels; }
 
-    // tmAuto takes the bottom-left pixel as the transparent colour.
+    /// tmAuto takes the bottom-left pixel as the transparent colour.
     TTransparentMode TransparentMode() const { return FTransparentMode; }
     void SetTransparentMode(TTransparentMode m) { FTransparentMode = m; }
     TColor TransparentColor() const;
@@ -66,10 +69,10 @@ public:
         FTransparentColor = c & 0x00FFFFFF;
         FTransparentMode = TTransparentMode::tmFixed;
     }
-    // Monochrome mask: true where the pixel has the transparent colour.
+    /// Monochrome mask: true where the pixel has the transparent colour.
     std::vector<bool> Mask() const;
 
-    // Stream image: a BMP file (24-bit, bottom-up).
+    /// Stream image: a BMP file (24-bit, bottom-up).
     void SaveToStream(TStream& stream) const override;
     void LoadFromStream(TStream& stream) override;
     std::unique_ptr<TGraphic> Clone() const override { return std::make_unique<TBitmap>(*this); }
@@ -84,15 +87,15 @@ private:
     TTransparentMode FTransparentMode = TTransparentMode::tmAuto;
 };
 
-// An icon: an image with its own mask. Stream image: an ICO file holding one
-// 32-bit image.
+/// An icon: an image with its own mask. Stream image: an ICO file holding one
+/// 32-bit image.
 class TIcon : public TGraphic {
 public:
     int32_t Width() const override { return FImage.Width(); }
     int32_t Height() const override { return FImage.Height(); }
     const TBitmap& Image() const { return FImage; }
     TBitmap& Image() { return FImage; }
-    // true where the icon is see-through.
+    /// true where the icon is see-through.
     const std::vector<bool>& Mask() const { return FMask; }
     void SetMask(std::vector<bool> mask) { FMask = std::move(mask); }
     void SaveToStream(TStream& stream) const override;
@@ -105,14 +108,14 @@ private:
     std::vector<bool> FMask;
 };
 
-// A compressed image that the platform decodes. Stream image: the JPEG bytes.
+/// A compressed image that the platform decodes. Stream image: the JPEG bytes.
 class TJPEGImage : public TGraphic {
 public:
     int32_t Width() const override;
     int32_t Height() const override;
     const std::vector<uint8_t>& Data() const { return FData; }
     void SetData(std::vector<uint8_t> bytes);
-    // The decoded picture; empty when no decoder is registered or decoding failed.
+    /// The decoded picture; empty when no decoder is registered or decoding failed.
     const TBitmap& Bitmap() const;
     void SaveToStream(TStream& stream) const override;
     void LoadFromStream(TStream& stream) override;
@@ -124,8 +127,8 @@ private:
     mutable std::shared_ptr<TBitmap> FDecoded;
 };
 
-// Decoding of compressed images is the platform's: a backend registers a
-// decoder (the Qt backend decodes through its image readers).
+/// Decoding of compressed images is the platform's: a backend registers a
+/// decoder (the Qt backend decodes through its image readers).
 using TImageDecoder = std::function<bool(const std::vector<uint8_t>& bytes, TBitmap& out)>;
 void SetImageDecoder(TImageDecoder decoder);
 const TImageDecoder& ImageDecoder();

@@ -22,6 +22,7 @@ namespace vl {
 
 class TGraphic;
 
+/// An in-memory clipboard.
 class THeadlessClipboard : public TClipboard {
 public:
     THeadlessClipboard();
@@ -40,12 +41,12 @@ public:
     bool GetMetafile(TMetafile& Metafile) const override;
 
     bool IsOpen() const { return FOpenCount > 0; }
-    // Formats present, in the order they were put.
+    /// Formats present, in the order they were put.
     std::vector<TClipboardFormat> Formats() const;
 
 private:
-    // The first write after Open empties the clipboard; a write while
-    // closed replaces everything.
+    /// The first write after Open empties the clipboard; a write while
+    /// closed replaces everything.
     void Adding();
     void Put(TClipboardFormat Format, std::vector<uint8_t> Data, std::unique_ptr<TGraphic> Picture);
 
@@ -60,25 +61,25 @@ private:
     bool FEmptied = false;
 };
 
-// A print job recorder. Canvas() is the canvas the test supplied, or a null
-// canvas of the page size.
+/// A print job recorder. Canvas() is the canvas the test supplied, or a null
+/// canvas of the page size.
 class THeadlessPrinter : public TPrinter {
 public:
-    // Page size in portrait, in printer pixels (A4 at 600 dpi by default).
+    /// Page size in portrait, in printer pixels (A4 at 600 dpi by default).
     explicit THeadlessPrinter(TSize portraitPage = {4960, 7016}, int32_t pixelsPerInch = 600);
 
     TCanvas& Canvas() override;
     int32_t PageWidth() const override;
     int32_t PageHeight() const override;
 
-    // Not owned; nullptr returns to the null canvas.
+    /// Not owned; nullptr returns to the null canvas.
     void SetCanvas(TCanvas* Value) { FCanvas = Value; }
 
     int32_t BeginDocCount = 0;
     int32_t EndDocCount = 0;
     int32_t AbortCount = 0;
     int32_t NewPageCount = 0;
-    // Orientation of the last job when it began.
+    /// Orientation of the last job when it began.
     TPrinterOrientation JobOrientation = TPrinterOrientation::poPortrait;
 
 protected:
@@ -94,7 +95,7 @@ private:
     TNullCanvas FNullCanvas;
 };
 
-// A progress bar and label that remember every value they showed.
+/// A progress bar and label that remember every value they showed.
 class THeadlessProgressBar : public TProgressBar {
 public:
     std::vector<int32_t> Positions;
@@ -103,6 +104,7 @@ protected:
     void Changed() override { Positions.push_back(Position()); }
 };
 
+/// A label that remembers every caption it showed.
 class THeadlessLabel : public TLabel {
 public:
     std::vector<String> Captions;
@@ -113,14 +115,17 @@ protected:
     void CaptionChanged() override { Captions.push_back(Caption()); }
 };
 
+/// Services without a display, scripted by tests; everything asked of them is recorded.
 class THeadlessServices : public TServices {
 public:
+    /// A message box as it was shown, and the answer given.
     struct TShownMessage {
         String Text;
         TMsgDlgType Kind = TMsgDlgType::mtInformation;
         TMsgDlgButtons Buttons;
         TModalResult Answer = TModalResult::mrNone;
     };
+    /// A file dialog as it was shown, and the answer given.
     struct TShownFileDialog {
         bool Save = false;
         TFileDialogOptions Options; // as the caller passed them
@@ -130,20 +135,20 @@ public:
     THeadlessServices();
 
     // ---- Scripting ---------------------------------------------------------
-    // Answers for the next message boxes, in order. Without a queued answer
-    // a box is closed with the first of OK, Yes, No, Cancel it offers.
+    /// Answers for the next message boxes, in order. Without a queued answer
+    /// a box is closed with the first of OK, Yes, No, Cancel it offers.
     void QueueAnswer(TModalResult Answer) { FAnswers.push_back(Answer); }
-    // Answers for the next file dialogs: a file name, or std::nullopt to
-    // cancel. Without one a dialog is cancelled.
+    /// Answers for the next file dialogs: a file name, or std::nullopt to
+    /// cancel. Without one a dialog is cancelled.
     void QueueFileName(std::optional<std::string> FileName) { FFileNames.push_back(std::move(FileName)); }
     void SetTicks(uint32_t Value) { FTicks = Value; }
     void AdvanceTicks(uint32_t Delta) { FTicks += Delta; }
-    // Every GetTickCount also advances the clock by Step (after reading), so
-    // a polling loop sees time pass; 0 by default.
+    /// Every GetTickCount also advances the clock by Step (after reading), so
+    /// a polling loop sees time pass; 0 by default.
     void SetTickStep(uint32_t Step) { FTickStep = Step; }
     void SetExeName(std::string Value) { FExeName = std::move(Value); }
     void SetScreenPixelsPerInch(int32_t Value) { FPixelsPerInch = Value; }
-    // Called by ProcessMessages: the test plays the pending messages.
+    /// Called by ProcessMessages: the test plays the pending messages.
     std::function<void()> OnProcessMessages;
 
     // ---- Records -----------------------------------------------------------
@@ -154,7 +159,7 @@ public:
     size_t PendingAnswers() const { return FAnswers.size(); }
     THeadlessClipboard& HeadlessClipboard() { return FClipboard; }
     THeadlessPrinter& HeadlessPrinter() { return FPrinter; }
-    // Screen cursors set, in order.
+    /// Screen cursors set, in order.
     const std::vector<TCursor>& ScreenCursors() const { return FScreenCursors; }
 
     // ---- TServices ---------------------------------------------------------

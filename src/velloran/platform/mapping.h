@@ -9,9 +9,11 @@
 
 namespace vl {
 
-// Values as a metafile stores them.
+/// Mapping modes.
+/// Values as a metafile stores them.
 enum class TMapMode : uint8_t { mmText = 1, mmAnisotropic = 8 };
 
+/// The window/viewport mapping of a drawing surface; every backend converts with it.
 struct TMapping {
     TMapMode Mode = TMapMode::mmText;
     TPoint WindowOrg;
@@ -19,13 +21,13 @@ struct TMapping {
     TPoint ViewportOrg;
     TSize ViewportExt{1, 1};
 
-    // device = ViewportOrg + Round((logical - WindowOrg) * ViewportExt / WindowExt)
+    /// device = ViewportOrg + Round((logical - WindowOrg) * ViewportExt / WindowExt)
     TPoint LPtoDP(TPoint p) const;
-    // logical = WindowOrg + Round((device - ViewportOrg) * WindowExt / ViewportExt)
+    /// logical = WindowOrg + Round((device - ViewportOrg) * WindowExt / ViewportExt)
     TPoint DPtoLP(TPoint p) const;
     void LPtoDP(std::span<TPoint> pts) const;
     void DPtoLP(std::span<TPoint> pts) const;
-    // Lengths without origins (signs kept).
+    /// Lengths without origins (signs kept).
     double ScaleX() const;
     double ScaleY() const;
     friend bool operator==(const TMapping&, const TMapping&) = default;

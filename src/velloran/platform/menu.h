@@ -12,6 +12,7 @@
 
 namespace vl {
 
+/// What changed in a menu item.
 enum class TMenuChange : uint8_t {
     mcChanged,  // caption, check mark, radio item, group, enabled or visible
     mcInserted, // Item was added to its parent
@@ -20,20 +21,21 @@ enum class TMenuChange : uint8_t {
 };
 
 class TMenuItem;
-// Item: the item that changed; the handler of an ancestor hears it too.
+/// Item: the item that changed; the handler of an ancestor hears it too.
 using TMenuChangeEvent = std::function<void(TMenuItem& Item, TMenuChange Change)>;
 
+/// A menu item as data: caption, check mark, radio group, sub-items and click handler.
 class TMenuItem : public TComponent {
 public:
     using TComponent::TComponent;
-    // Frees the sub-items.
+    /// Frees the sub-items.
     ~TMenuItem() override;
 
     const String& Caption() const { return FCaption; }
     void SetCaption(const String& Value);
     bool Checked() const { return FChecked; }
-    // Checking a radio item unchecks the other radio items of its group
-    // (same GroupIndex, same parent).
+    /// Checking a radio item unchecks the other radio items of its group
+    /// (same GroupIndex, same parent).
     void SetChecked(bool Value);
     bool RadioItem() const { return FRadioItem; }
     void SetRadioItem(bool Value);
@@ -44,35 +46,39 @@ public:
     bool Visible() const { return FVisible; }
     void SetVisible(bool Value);
 
+    /// The item was clicked.
     TNotifyEvent OnClick;
+    /// Something changed in this item or below it.
     TMenuChangeEvent OnChange;
-    // Calls OnClick with this item as Sender, when enabled and assigned.
+    /// Calls OnClick with this item as Sender, when enabled and assigned.
     virtual void Click();
 
     // ---- Sub-items (owned by this item) -----------------------------------
     int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
-    // Raises EListError outside 0..Count-1.
+    /// Raises EListError outside 0..Count-1.
     TMenuItem* Items(int32_t Index) const;
     TMenuItem* Parent() const { return FParent; }
     int32_t IndexOf(const TMenuItem* Item) const;
+    /// Appends a sub-item and returns it.
     TMenuItem* Add(std::unique_ptr<TMenuItem> Item);
-    // Index may be Count (append); outside 0..Count raises EListError. An
-    // item that already has a parent raises EInvalidOperation.
+    /// Index may be Count (append); outside 0..Count raises EListError. An
+    /// item that already has a parent raises EInvalidOperation.
     TMenuItem* Insert(int32_t Index, std::unique_ptr<TMenuItem> Item);
-    // Frees the sub-item at Index.
+    /// Frees the sub-item at Index.
     void Delete(int32_t Index);
-    // Takes the sub-item out without freeing it; nullptr when not a sub-item.
+    /// Takes the sub-item out without freeing it; nullptr when not a sub-item.
     std::unique_ptr<TMenuItem> Remove(TMenuItem* Item);
+    /// Frees every sub-item.
     void Clear();
-    // Position within the parent; -1 without one. Setting it moves the item
-    // (clamped to the parent's list).
+    /// Position within the parent; -1 without one. Setting it moves the item
+    /// (clamped to the parent's list).
     int32_t MenuIndex() const;
     void SetMenuIndex(int32_t Value);
 
     std::string ClassName() const override { return "TMenuItem"; }
 
 private:
-    // Tells this item's and every ancestor's OnChange.
+    /// Tells this item's and every ancestor's OnChange.
     void Changed(TMenuItem& Item, TMenuChange Change);
 
     String FCaption;
@@ -85,8 +91,8 @@ private:
     std::vector<std::unique_ptr<TMenuItem>> FItems;
 };
 
-// Caption without its first '&' (the accelerator mark), as items are matched
-// against names.
+/// Caption without its first '&' (the accelerator mark), as items are matched
+/// against names.
 String StripHotkey(const String& Caption);
 
 } // namespace vl

@@ -8,17 +8,19 @@
 
 namespace vl {
 
+/// The kind of a message box.
 enum class TMsgDlgType : uint8_t { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 
+/// The buttons a message box may show.
 enum class TMsgDlgBtn : uint8_t { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore };
 using TMsgDlgButtons = TSet<TMsgDlgBtn>;
 
-// The result of a modal dialog: which button closed it.
+/// The result of a modal dialog: which button closed it.
 enum class TModalResult : int32_t {
     mrNone = 0, mrOK = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7
 };
 
-// The result that a button stands for.
+/// The result that a button stands for.
 constexpr TModalResult ModalResultOf(TMsgDlgBtn b) {
     switch (b) {
     case TMsgDlgBtn::mbYes: return TModalResult::mrYes;
@@ -32,9 +34,9 @@ constexpr TModalResult ModalResultOf(TMsgDlgBtn b) {
     return TModalResult::mrNone;
 }
 
-// Shows a modal message box through the installed services.
+/// Shows a modal message box through the installed services.
 TModalResult MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons);
-// An information box with an OK button.
+/// An information box with an OK button.
 void ShowMessage(const String& Msg);
 
 } // namespace vl

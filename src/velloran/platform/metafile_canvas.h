@@ -11,22 +11,23 @@
 
 namespace vl {
 
-// The device a metafile is recorded for: its resolution and physical size.
+/// The device a metafile is recorded for: its resolution and physical size.
 struct TReferenceDevice {
     TSize Pixels{1920, 1080};
     TSize Micrometers{508000, 285750}; // a 96-dpi screen
 };
 
+/// The headless canvas: records every call into a metafile.
 class TMetafileCanvas : public TCanvas {
   public:
-    // When mf already has a size (SetWidth/SetHeight), that size becomes the
-    // picture's bounds; otherwise the bounds are those of what was drawn.
+    /// When mf already has a size (SetWidth/SetHeight), that size becomes the
+    /// picture's bounds; otherwise the bounds are those of what was drawn.
     explicit TMetafileCanvas(TMetafile& mf, const TReferenceDevice& ref = {});
     ~TMetafileCanvas() override;
     TMetafileCanvas(const TMetafileCanvas&) = delete;
     TMetafileCanvas& operator=(const TMetafileCanvas&) = delete;
 
-    // Writes the complete metafile; later drawing is ignored.
+    /// Writes the complete metafile; later drawing is ignored.
     void Close();
     const TReferenceDevice& ReferenceDevice() const { return FRef; }
 
@@ -44,7 +45,7 @@ class TMetafileCanvas : public TCanvas {
     void Pie(const TRect& r, TPoint start, TPoint end) override;
     void FillRect(const TRect& r) override;
     void TextOut(int32_t x, int32_t y, const String& text) override;
-    // Headless metrics (text_metrics.h) of the current font.
+    /// Headless metrics (text_metrics.h) of the current font.
     TSize TextExtent(const String& text) override;
     void SetPixel(int32_t x, int32_t y, TColor c) override;
     TColor GetPixel(int32_t x, int32_t y) const override;
@@ -60,7 +61,7 @@ class TMetafileCanvas : public TCanvas {
     bool CopyToBitmap(const TRect& deviceRect, TBitmap& out) const override;
 
   private:
-    // What the recorded records have put into effect so far.
+    /// What the recorded records have put into effect so far.
     struct TRealised {
         TMapping Mapping;
         uint32_t Pen = 0, Brush = 0, Font = 0; // object handles, 0 = none yet

@@ -14,21 +14,22 @@
 
 namespace vl {
 
+/// The context a metafile is played in, drawing its records on a destination canvas.
 class TMetafilePlayer : public TCanvas {
   public:
-    // rect: where the metafile's bounds land, in dest's logical coordinates.
-    // The destination's state is saved here and restored by the destructor.
+    /// rect: where the metafile's bounds land, in dest's logical coordinates.
+    /// The destination's state is saved here and restored by the destructor.
     TMetafilePlayer(TCanvas& dest, const TMetafile& mf, const TRect& rect);
     ~TMetafilePlayer() override;
     TMetafilePlayer(const TMetafilePlayer&) = delete;
     TMetafilePlayer& operator=(const TMetafilePlayer&) = delete;
 
     TCanvas& Destination() const { return FDest; }
-    // Plays one record (the metafile's own or a changed copy); unknown and
-    // malformed records are skipped.
+    /// Plays one record (the metafile's own or a changed copy); unknown and
+    /// malformed records are skipped.
     void PlayRecord(const TEmfRecord& record);
 
-    // Metafile-logical to destination-logical.
+    /// Metafile-logical to destination-logical.
     TPoint ToDest(TPoint p) const;
     TRect ToDestRect(const TRect& r) const;
 
@@ -49,7 +50,7 @@ class TMetafilePlayer : public TCanvas {
     TSize TextExtent(const String& text) override;
     void SetPixel(int32_t x, int32_t y, TColor c) override;
     TColor GetPixel(int32_t x, int32_t y) const override;
-    // Regions in the metafile's device pixels.
+    /// Regions in the metafile's device pixels.
     void FillRgn(const TRegion& rgn, const TBrush& brush) override;
     void FrameRgn(const TRegion& rgn, const TBrush& brush, int32_t w, int32_t h) override;
     void SelectClipRgn(const TRegion* rgn) override;
@@ -62,7 +63,7 @@ class TMetafilePlayer : public TCanvas {
     bool CopyToBitmap(const TRect& deviceRect, TBitmap& out) const override;
 
   private:
-    // One slot of the metafile's object table.
+    /// One slot of the metafile's object table.
     struct TTableEntry {
         enum class TKind : uint8_t { okNone, okPen, okBrush, okFont } Kind = TKind::okNone;
         TPen Pen;
@@ -70,7 +71,7 @@ class TMetafilePlayer : public TCanvas {
         TLogFont Font;
     };
 
-    // Metafile device pixels (real) to destination logical and back.
+    /// Metafile device pixels (real) to destination logical and back.
     TPoint DeviceToDest(double x, double y) const;
     void DestToDevice(TPoint p, double& x, double& y) const;
     void LogicalToDevice(TPoint p, double& x, double& y) const;

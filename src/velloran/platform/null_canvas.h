@@ -10,9 +10,10 @@
 
 namespace vl {
 
+/// A canvas that draws nothing but keeps tools and mapping and measures text, for layout without a device.
 class TNullCanvas : public TCanvas {
 public:
-    // Device size in pixels and resolution in pixels per inch.
+    /// Device size in pixels and resolution in pixels per inch.
     explicit TNullCanvas(TSize deviceSize = {1024, 768}, int32_t pixelsPerInch = 96);
 
     void SetDeviceSize(TSize Value) { FDeviceSize = Value; }
@@ -52,7 +53,7 @@ private:
 
     TSize FDeviceSize;
     int32_t FPixelsPerInch;
-    // Clip box in device pixels; the device when unclipped.
+    /// Clip box in device pixels; the device when unclipped.
     TRect FClip;
     bool FClipped = false;
     std::vector<std::pair<TRect, bool>> FSavedClips;

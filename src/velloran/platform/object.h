@@ -6,12 +6,13 @@
 
 namespace vl {
 
+/// The root of every class that can send an event.
 class TObject {
 public:
     virtual ~TObject() = default;
 };
 
-// Called only when assigned; Sender is the object that raised the event.
+/// Called only when assigned; Sender is the object that raised the event.
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 } // namespace vl

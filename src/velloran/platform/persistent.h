@@ -7,9 +7,10 @@
 
 namespace vl {
 
+/// The root of objects that can copy another object's state.
 class TPersistent : public TObject {
 public:
-    // Copies Source's state; a source of the wrong class raises EConvertError.
+    /// Copies Source's state; a source of the wrong class raises EConvertError.
     virtual void Assign(const TPersistent& Source);
     virtual std::string ClassName() const { return "TPersistent"; }
 

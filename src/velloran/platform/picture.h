@@ -9,6 +9,7 @@
 
 namespace vl {
 
+/// Holds and owns one graphic of any kind, or nothing.
 class TPicture : public TPersistent {
 public:
     TPicture() = default;
@@ -17,16 +18,17 @@ public:
 
     TGraphic* Graphic() const { return FGraphic.get(); }
     void SetGraphic(std::unique_ptr<TGraphic> g);
-    // Takes a copy of g (nullptr empties the picture).
+    /// Takes a copy of g (nullptr empties the picture).
     void SetGraphic(const TGraphic* g) { SetGraphic(g ? g->Clone() : nullptr); }
     bool Empty() const { return !FGraphic || FGraphic->Empty(); }
     int32_t Width() const { return FGraphic ? FGraphic->Width() : 0; }
     int32_t Height() const { return FGraphic ? FGraphic->Height() : 0; }
 
-    // Accepts another picture or a graphic.
+    /// Accepts another picture or a graphic.
     void Assign(const TPersistent& Source) override;
     std::string ClassName() const override { return "TPicture"; }
 
+    /// The graphic was replaced or changed.
     std::function<void(TPicture&)> OnChange;
 
 private:

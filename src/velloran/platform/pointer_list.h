@@ -8,34 +8,35 @@
 
 namespace vl {
 
+/// A list of untyped pointers that owns nothing.
 class TList {
 public:
     int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
-    // Growing fills with nullptr; a negative count raises SListCountError.
+    /// Growing fills with nullptr; a negative count raises SListCountError.
     void SetCount(int32_t Value);
     int32_t Capacity() const { return static_cast<int32_t>(FItems.capacity()); }
-    // Below Count or negative raises SListCapacityError.
+    /// Below Count or negative raises SListCapacityError.
     void SetCapacity(int32_t Value);
 
-    // Appends; returns the new item's index.
+    /// Appends; returns the new item's index.
     int32_t Add(void* Item);
-    // Index may be Count (append).
+    /// Index may be Count (append).
     void Insert(int32_t Index, void* Item);
     void* Get(int32_t Index) const;
     void Put(int32_t Index, void* Item);
     void* Items(int32_t Index) const { return Get(Index); }
     void* First() const { return Get(0); }
     void* Last() const { return Get(Count() - 1); }
-    // First index of Item, -1 when absent.
+    /// First index of Item, -1 when absent.
     int32_t IndexOf(const void* Item) const;
-    // Removes the first occurrence; returns its index or -1.
+    /// Removes the first occurrence; returns its index or -1.
     int32_t Remove(const void* Item);
-    // Removes the first occurrence and returns it; nullptr when absent.
+    /// Removes the first occurrence and returns it; nullptr when absent.
     void* Extract(const void* Item);
     void Delete(int32_t Index);
     void Exchange(int32_t Index1, int32_t Index2);
     void Move(int32_t CurIndex, int32_t NewIndex);
-    // Drops the nullptr entries, keeping the order of the rest.
+    /// Drops the nullptr entries, keeping the order of the rest.
     void Pack();
     void Clear();
 
@@ -47,6 +48,7 @@ private:
 };
 
 // The same list holding pointers to T.
+/// A typed view of a TList.
 template <typename T>
 class TPointerList {
 public:

@@ -11,35 +11,37 @@ namespace vl {
 
 class TCanvas;
 
+/// Page orientation.
 enum class TPrinterOrientation : uint8_t { poPortrait, poLandscape };
 
+/// The platform printer: one job at a time, pages drawn on its canvas.
 class TPrinter {
 public:
     virtual ~TPrinter() = default;
 
     TPrinterOrientation Orientation() const { return FOrientation; }
-    // Raises EInvalidOperation while printing.
+    /// Raises EInvalidOperation while printing.
     void SetOrientation(TPrinterOrientation Value);
-    // Name of the job in the print queue.
+    /// Name of the job in the print queue.
     const String& Title() const { return FTitle; }
     void SetTitle(const String& Value) { FTitle = Value; }
 
-    // Starts a job on page 1; raises EInvalidOperation while printing.
+    /// Starts a job on page 1; raises EInvalidOperation while printing.
     void BeginDoc();
-    // Ends the job. Does nothing when no job runs, so cleanup code may call
-    // it whether BeginDoc succeeded or not.
+    /// Ends the job. Does nothing when no job runs, so cleanup code may call
+    /// it whether BeginDoc succeeded or not.
     void EndDoc();
-    // Throws the job away (Aborted becomes true). Nothing when no job runs.
+    /// Throws the job away (Aborted becomes true). Nothing when no job runs.
     void Abort();
-    // Raises EInvalidOperation when no job runs.
+    /// Raises EInvalidOperation when no job runs.
     void NewPage();
     bool Printing() const { return FPrinting; }
     bool Aborted() const { return FAborted; }
     int32_t PageNumber() const { return FPageNumber; }
 
-    // The page canvas (device units: printer pixels).
+    /// The page canvas (device units: printer pixels).
     virtual TCanvas& Canvas() = 0;
-    // Printable size of a page in printer pixels, for the present orientation.
+    /// Printable size of a page in printer pixels, for the present orientation.
     virtual int32_t PageWidth() const = 0;
     virtual int32_t PageHeight() const = 0;
 

@@ -13,10 +13,13 @@
 
 namespace vl {
 
+/// How a polygon's inside is decided.
 enum class TPolyFillMode : uint8_t { ALTERNATE = 1, WINDING = 2 };
 
+/// A region as a value: rectangle, ellipse, rounded rectangle or polygon.
 class TRegion {
 public:
+    /// The shape a region holds.
     enum class TKind : uint8_t { rkEmpty, rkRect, rkEllipse, rkRoundRect, rkPolygon };
 
     TRegion() = default;
@@ -27,7 +30,7 @@ public:
 
     TKind Kind() const { return FKind; }
     bool Empty() const;
-    // Normalised box of the shape (for polygons the limits of the points).
+    /// Normalised box of the shape (for polygons the limits of the points).
     const TRect& Box() const { return FBox; }
     int32_t CornerWidth() const { return FCornerW; }
     int32_t CornerHeight() const { return FCornerH; }
@@ -35,11 +38,11 @@ public:
     TPolyFillMode FillMode() const { return FFillMode; }
 
     bool PtInRegion(TPoint p) const;
-    // True when any pixel of the rectangle belongs to the region.
+    /// True when any pixel of the rectangle belongs to the region.
     bool RectInRegion(const TRect& r) const;
     void Offset(int32_t dx, int32_t dy);
-    // Disjoint rectangles, row by row, covering exactly the region's pixels
-    // (the form a metafile or a raster backend needs).
+    /// Disjoint rectangles, row by row, covering exactly the region's pixels
+    /// (the form a metafile or a raster backend needs).
     std::vector<TRect> Scans() const;
 
 private:

@@ -17,13 +17,14 @@ namespace vl {
 class TClipboard;
 class TPrinter;
 
+/// The services the library asks for at run time: dialogs, clipboard, printer, cursors, clock, message loop.
 class TServices {
 public:
     virtual ~TServices() = default;
 
     // ---- Dialogs -----------------------------------------------------------
     virtual TModalResult MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons) = 0;
-    // True when the user chose a file; it is then in Options.FileName.
+    /// True when the user chose a file; it is then in Options.FileName.
     virtual bool ExecuteOpenDialog(TFileDialogOptions& Options) = 0;
     virtual bool ExecuteSaveDialog(TFileDialogOptions& Options) = 0;
 
@@ -32,33 +33,33 @@ public:
     virtual TPrinter& Printer() = 0;
 
     // ---- Screen ------------------------------------------------------------
-    // The screen cursor overrides every window's own cursor unless crDefault.
+    /// The screen cursor overrides every window's own cursor unless crDefault.
     virtual TCursor ScreenCursor() const = 0;
     virtual void SetScreenCursor(TCursor Cursor) = 0;
-    // Enters an image into the cursor table under a positive number.
+    /// Enters an image into the cursor table under a positive number.
     virtual void RegisterCursor(TCursor Number, const TCursorImage& Image) = 0;
     virtual bool HasCursor(TCursor Number) const = 0;
     virtual int32_t ScreenPixelsPerInch() const = 0;
 
     // ---- Application -------------------------------------------------------
-    // Milliseconds since some start; wraps around after 2^32.
+    /// Milliseconds since some start; wraps around after 2^32.
     virtual uint32_t GetTickCount() = 0;
-    // Handles the window messages that are waiting, then returns.
+    /// Handles the window messages that are waiting, then returns.
     virtual void ProcessMessages() = 0;
-    // The system's message beep.
+    /// The system's message beep.
     virtual void Beep() = 0;
-    // Full path of the running program.
+    /// Full path of the running program.
     virtual std::string ExeName() const = 0;
 };
 
-// The installed services, or the headless default.
+/// The installed services, or the headless default.
 TServices& Services();
-// Installs Value (not owned; it must outlive its use); nullptr restores the
-// headless default.
+/// Installs Value (not owned; it must outlive its use); nullptr restores the
+/// headless default.
 void SetServices(TServices* Value);
 
-// Installs services for its lifetime and then puts back whatever was
-// installed before (so scopes nest), as test fixtures need.
+/// Installs services for its lifetime and then puts back whatever was
+/// installed before (so scopes nest), as test fixtures need.
 class TServicesScope {
 public:
     explicit TServicesScope(TServices& Value);

@@ -9,12 +9,12 @@
 
 namespace vl {
 
-// Malformed input becomes U+FFFD, one per offending byte sequence.
+/// Malformed input becomes U+FFFD, one per offending byte sequence.
 String Utf8ToString(std::string_view Text);
-// Unpaired surrogates become U+FFFD.
+/// Unpaired surrogates become U+FFFD.
 std::string StringToUtf8(std::u16string_view Text);
 
-// Equal apart from the case of ASCII and Latin-1 letters.
+/// Equal apart from the case of ASCII and Latin-1 letters.
 bool SameText(std::u16string_view A, std::u16string_view B);
 
 } // namespace vl

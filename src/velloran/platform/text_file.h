@@ -11,6 +11,7 @@
 
 namespace vl {
 
+/// A line-oriented UTF-8 text file.
 class TTextFile {
 public:
     TTextFile() = default;
@@ -18,25 +19,25 @@ public:
     TTextFile(const TTextFile&) = delete;
     TTextFile& operator=(const TTextFile&) = delete;
 
-    // Creates the file for writing, replacing an existing one
-    // (EFCreateError when that fails).
+    /// Creates the file for writing, replacing an existing one
+    /// (EFCreateError when that fails).
     void Rewrite(const std::string& FileName);
-    // Opens an existing file for reading from its start (EFOpenError).
+    /// Opens an existing file for reading from its start (EFOpenError).
     void Reset(const std::string& FileName);
-    // Opens for writing at the end, creating the file when missing.
+    /// Opens for writing at the end, creating the file when missing.
     void Append(const std::string& FileName);
-    // Flushes and closes; nothing when no file is open.
+    /// Flushes and closes; nothing when no file is open.
     void Close();
     bool IsOpen() const { return FFile != nullptr; }
     const std::string& FileName() const { return FFileName; }
 
-    // Reading. Past the end ReadLn raises EInOutError ("Read beyond end of file").
+    /// Reading. Past the end ReadLn raises EInOutError ("Read beyond end of file").
     String ReadLn();
-    // True when no further line can be read.
+    /// True when no further line can be read.
     bool Eof();
 
-    // Writing (EInOutError when the file is not open for writing or the
-    // device refuses the bytes).
+    /// Writing (EInOutError when the file is not open for writing or the
+    /// device refuses the bytes).
     void Write(const String& Text);
     void WriteLn(const String& Text = String());
 

@@ -13,21 +13,22 @@ namespace vl {
 
 class TCanvas;
 
+/// The lattice painted beneath all objects that creators and the mark-and-move tool snap to.
 class TvlGrid : public TPersistent {
 public:
-    // The owning view supplies how to repaint itself completely.
+    /// The owning view supplies how to repaint itself completely.
     using TInvalidateProc = std::function<void()>;
 
     explicit TvlGrid(TInvalidateProc invalidateView = {}) : FInvalidateView(std::move(invalidateView)) {}
-    // Takes the published settings, not the owner; repaints.
+    /// Takes the published settings, not the owner; repaints.
     void Assign(const TPersistent& Source) override;
     std::string ClassName() const override { return "TvlGrid"; }
 
-    // Repaints the whole view.
+    /// Repaints the whole view.
     void Changed();
 
     bool Visible() const { return FVisible; }
-    // Showing a grid that has no line interval gives it one.
+    /// Showing a grid that has no line interval gives it one.
     void SetVisible(bool value);
     bool Capture() const { return FCapture; }
     void SetCapture(bool value) { FCapture = value; }
@@ -37,17 +38,17 @@ public:
     void SetIncHorz(int32_t value);
     int32_t IncVert() const { return FIncVert; }
     void SetIncVert(int32_t value);
-    // Every how many increments a line is drawn; 0 or less hides the grid.
+    /// Every how many increments a line is drawn; 0 or less hides the grid.
     int32_t ShowEvery() const { return FShowEvery; }
     void SetShowEvery(int32_t value);
 
-    // Snaps a logical point or offset to the increments (halves to even);
-    // an increment below 1 leaves that coordinate alone.
+    /// Snaps a logical point or offset to the increments (halves to even);
+    /// an increment below 1 leaves that coordinate alone.
     void MatchCoords(TPoint& P) const;
 
-    // Paints the lines that cross LimRec (logical) on ActScaleSet's canvas.
+    /// Paints the lines that cross LimRec (logical) on ActScaleSet's canvas.
     void Draw(const TLimRec& LimRec) const;
-    // The same on any mapped canvas; One is the logical length of a pixel.
+    /// The same on any mapped canvas; One is the logical length of a pixel.
     void Draw(TCanvas& canvas, const TLimRec& LimRec, int32_t One) const;
 
 private:

@@ -5,7 +5,8 @@
 
 namespace vl {
 
-// Center maps like LeftTop; only callers that position by corner tell them apart.
+/// The corner of the view at which the world origin lies.
+/// Center maps like LeftTop; only callers that position by corner tell them apart.
 enum class TOrigin : uint8_t { LeftTop, LeftBottom, RightTop, RightBottom, Center };
 
 } // namespace vl

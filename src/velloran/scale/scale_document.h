@@ -7,8 +7,8 @@
 
 namespace vl {
 
-// An object whose size may depend on the drawing scale (e.g. texts with a
-// fixed device font height).
+/// An object whose size may depend on the drawing scale (such as texts with a
+/// fixed device font height).
 class TScaleObject {
 public:
     virtual void AdjustToScale() = 0;
@@ -17,15 +17,16 @@ protected:
     ~TScaleObject() = default;
 };
 
+/// What fitting a drawing to the view needs from its document.
 class TScaleDocument {
 public:
     using TScaleStep = TFunctionRef<void(TScaleObject& AnyObject)>;
 
-    // Bounding box of every counted object; empty (Xmin > Xmax) without objects.
+    /// Bounding box of every counted object; empty (Xmin > Xmax) without objects.
     virtual TLimRec GetLimits() = 0;
-    // Forgets the limits; the next full walk rebuilds them.
+    /// Forgets the limits; the next full walk rebuilds them.
     virtual void InitLimits() = 0;
-    // Calls Step for every object of the visible layers.
+    /// Calls Step for every object of the visible layers.
     virtual void AllObjects(TScaleStep Step) = 0;
 
 protected:

@@ -19,20 +19,20 @@ class TScaleDocument;
 class TScaleObject;
 class TWindowHost;
 
-// Largest extent handed to a device context; also the number of logical units
-// that defines the largest world.
+/// Largest extent handed to a device context; also the number of logical units
+/// that defines the largest world.
 inline constexpr int32_t MaxCoord = 32767;
-// Hit-test tolerance in pixels.
+/// Hit-test tolerance in pixels.
 inline constexpr int16_t FrameSpace = 3;
 
-// Extents of the scale at which the view was loaded.
+/// Extents of the scale at which the view was loaded.
 struct TRefScale {
     int32_t VPExt = 0;
     int32_t WndExt = 0;
     friend bool operator==(const TRefScale&, const TRefScale&) = default;
 };
 
-// The block of a mapping that Assign copies, in field order.
+/// The block of a mapping that Assign copies, in field order.
 struct TScaleRec {
     TPoint FVPHome;
     TPoint FVPOrg;
@@ -47,47 +47,48 @@ struct TScaleRec {
     TOrigin FOrigin = TOrigin::LeftTop;
 };
 
+/// The coordinate mapping of a view: world values, logical units and device pixels.
 class TScaleSetting : public TPersistent {
 public:
     explicit TScaleSetting(TCanvas* aCanvas = nullptr) : FCanvas(aCanvas) {}
 
     void Assign(const TPersistent& Source) override;
     std::string ClassName() const override { return "TScaleSetting"; }
-    // The block from FVPHome to FOrigin.
+    /// The block from FVPHome to FOrigin.
     TScaleRec GetScaleRec() const;
     void SetScaleRec(const TScaleRec& r);
 
-    // Not owned; the printer swaps in its own canvas.
+    /// Not owned; the printer swaps in its own canvas.
     TCanvas* Canvas() const { return FCanvas; }
     void SetCanvas(TCanvas* aCanvas) { FCanvas = aCanvas; }
 
     // ---- Scale and resolution ----------------------------------------------
-    // A stored scale that is not a positive finite number reads as 1.0.
+    /// A stored scale that is not a positive finite number reads as 1.0.
     double GetScale() const { return FScale > 0 && FScale <= MaxFiniteScale ? FScale : 1.0; }
     void SetScale(double value);
     int32_t PixPerM() const { return FPixPerM; }
-    // value < 1 measures the canvas's device (nothing without a canvas).
+    /// value < 1 measures the canvas's device (nothing without a canvas).
     void SetPixPerM(int32_t value);
-    // Recomputes the device extents from scale, unit and resolution.
+    /// Recomputes the device extents from scale, unit and resolution.
     void CorrectContext();
 
     // ---- Device contexts ---------------------------------------------------
     void SetMap(TCanvas& DC);
     void SetupScale();
-    // One logical unit becomes 0.1 mm on the device, whatever the scale.
+    /// One logical unit becomes 0.1 mm on the device, whatever the scale.
     void ScaleToMM();
 
     // ---- Fitting -----------------------------------------------------------
     void ScaleToFit(const TRect& DispRect, const TLimRec& DataLimits);
     void CalcVPHome(const TRect& DispRect, const TLimRec& DataLimits);
     void SetFullScreen(TScaleDocument& DataModule, const TRect& DispRect);
-    // The control's client area, centred in both directions.
+    /// The control's client area, centred in both directions.
     void SetFullScreen(TScaleDocument& DataModule, const TWindowHost& DispWin);
     void SetDrawRect(TScaleObject& AnyObject);
 
     // ---- Conversions (lengths and coordinates in logical units) ------------
-    // Without a resolution (PixPerM <= 0) nothing converts from pixels: the
-    // pixel-to-logical and pixel-to-mm results are 0.
+    /// Without a resolution (PixPerM <= 0) nothing converts from pixels: the
+    /// pixel-to-logical and pixel-to-mm results are 0.
     int32_t LogToPix(int32_t n) const;
     int32_t PixToLog(int32_t p) const;
     int32_t MMToPix(double m) const;
@@ -96,11 +97,11 @@ public:
     double LogToWorld(int32_t n) const;
     int32_t WorldToLog(double w) const;
     TPoint WldToLogPnt(double XVal, double YVal) const { return {WorldToLog(XVal), WorldToLog(YVal)}; }
-    // Decimals needed to show one logical unit in world units.
+    /// Decimals needed to show one logical unit in world units.
     int32_t WorldDcls() const;
 
     double GetMaxWorld() const;
-    // Chooses a coarser MinUnit until value fits; never a finer one.
+    /// Chooses a coarser MinUnit until value fits; never a finer one.
     void SetMaxWorld(double value);
     double GetMinLen() const { return UnitLength(FMinUnit); }
     int32_t GetMeasureFact() const { return UnitsPerMeter(FMeasure); }
@@ -110,7 +111,7 @@ public:
     int32_t GetDirVert() const { return GetBottomOrigin() ? -1 : 1; }
     bool GetRightOrigin() const { return FOrigin == TOrigin::RightTop || FOrigin == TOrigin::RightBottom; }
     bool GetBottomOrigin() const { return FOrigin == TOrigin::LeftBottom || FOrigin == TOrigin::RightBottom; }
-    // The logical corner of LimRec that is shown at that screen corner.
+    /// The logical corner of LimRec that is shown at that screen corner.
     TPoint TopLeft(const TLimRec& LimRec) const;
     TPoint TopRight(const TLimRec& LimRec) const;
     TPoint BottomLeft(const TLimRec& LimRec) const;
@@ -124,12 +125,12 @@ public:
     int32_t GetVPHomeY() const { return FVPHome.Y; }
     void SetVPHomeX(int32_t value) { FVPHome.X = value; }
     void SetVPHomeY(int32_t value) { FVPHome.Y = value; }
-    // The logical point shown at device (0, 0).
+    /// The logical point shown at device (0, 0).
     TPoint GetTopLeft_Log() const;
     void SetTopLeft_Log(TPoint p);
 
-    // Client area in logical units as last painted; runs backwards with a
-    // right or bottom origin.
+    /// Client area in logical units as last painted; runs backwards with a
+    /// right or bottom origin.
     const TRect& ClientRect_Log() const { return FClientRect_Log; }
     void SetClientRect_Log(const TRect& r) { FClientRect_Log = r; }
     TPoint GetClientMin_Log() const;
@@ -153,15 +154,16 @@ public:
     TOrigin Origin() const { return FOrigin; }
     void SetOrigin(TOrigin value) { FOrigin = value; }
     int32_t Rcp_Scale() const { return Frcp_Scale; }
-    // The loading path: neither recomputes the extents nor notifies.
+    /// The loading path: neither recomputes the extents nor notifies.
     void SetRcp_Scale(int32_t value);
 
+    /// The scale or origin changed.
     TNotifyEvent OnScaleChange;
     TScaleState State;
 
 private:
     static constexpr double MaxFiniteScale = 1.7976931348623157e308;
-    // Runs SetScale(s); false when the scale could not move (held by the limit).
+    /// Runs SetScale(s); false when the scale could not move (held by the limit).
     bool RaiseScale(double s);
     double PixPerLog() const;
     void FullScreen(TScaleDocument& DataModule, TRect rect, bool centred);
@@ -183,13 +185,13 @@ private:
     TRect FClientRect_Log;
 };
 
-// The mapping in force; not owned. Temporary mappings are installed with
-// TActScaleSetScope.
+/// The mapping in force; not owned. Temporary mappings are installed with
+/// TActScaleSetScope.
 inline TScaleSetting* ActScaleSet = nullptr;
 
-// Installs a mapping for one scope and puts the previous one back. Guards
-// nest; a mapping that goes away while guards hold it is forgotten by all of
-// them, so none restores a dangling mapping.
+/// Installs a mapping for one scope and puts the previous one back. Guards
+/// nest; a mapping that goes away while guards hold it is forgotten by all of
+/// them, so none restores a dangling mapping.
 class TActScaleSetScope {
 public:
     explicit TActScaleSetScope(TScaleSetting* Value);
@@ -197,7 +199,7 @@ public:
     TActScaleSetScope(const TActScaleSetScope&) = delete;
     TActScaleSetScope& operator=(const TActScaleSetScope&) = delete;
 
-    // Clears ActScaleSet and every saved value that refers to Gone.
+    /// Clears ActScaleSet and every saved value that refers to Gone.
     static void Forget(const TScaleSetting* Gone);
 
 private:

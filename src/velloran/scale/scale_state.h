@@ -7,6 +7,7 @@
 
 namespace vl {
 
+/// Flags of a coordinate mapping shared by the view, objects and tools.
 enum class TScaleFlag : uint8_t {
     scChanged,
     scFontChanged,

@@ -8,12 +8,13 @@
 
 namespace vl {
 
+/// Offset and brush of the drop shadows of objects with goShadows.
 class TShadows : public TPersistent {
 public:
     void Assign(const TPersistent& Source) override;
     std::string ClassName() const override { return "TShadows"; }
 
-    // Offsets in logical units.
+    /// Offsets in logical units.
     int32_t dX() const { return FdX; }
     void SetdX(int32_t v) { FdX = v; }
     int32_t dY() const { return FdY; }

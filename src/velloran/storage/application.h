@@ -11,11 +11,12 @@
 
 namespace vl {
 
+/// The application's identity (AppID and version) that every saved drawing carries.
 class TvlApplication : public TPersistent {
 public:
-    // Holds the present identity back and marks it as not committed.
+    /// Holds the present identity back and marks it as not committed.
     TvlApplication();
-    // Back to the library's default identity.
+    /// Back to the library's default identity.
     ~TvlApplication() override;
     TvlApplication(const TvlApplication&) = delete;
     TvlApplication& operator=(const TvlApplication&) = delete;
@@ -23,7 +24,7 @@ public:
 
     int32_t AppID() const;
     void SetAppID(int32_t Value);
-    // The version as text; setting it has no effect.
+    /// The version as text; setting it has no effect.
     String Version() const;
     T4Bit VersionMajor() const { return VersionByte(3); }
     T4Bit VersionMinor() const { return VersionByte(2); }
@@ -34,13 +35,13 @@ public:
     void SetVersionRelease(T4Bit Value) { SetVersionByte(1, Value); }
     void SetVersionBuild(T4Bit Value) { SetVersionByte(0, Value); }
     int32_t AppVersion() const;
-    // Values below 0x10000 are old packed versions, one digit per component.
+    /// Values below 0x10000 are old packed versions, one digit per component.
     void SetAppVersion(int32_t Value);
     bool UserMode = false;
 
-    // Makes the held-back identity the one in force, once (first paint).
+    /// Makes the held-back identity the one in force, once (first paint).
     void Commit();
-    // The identity in force once committed.
+    /// The identity in force once committed.
     int32_t CommittedAppID() const;
 
 private:

@@ -9,16 +9,18 @@
 
 namespace vl {
 
+/// One class-number translation: stored number to current number.
 struct TMapElem {
     int32_t FromNr = 0;
     int32_t ToNr = 0;
 };
 
+/// The class-number translation in force while a drawing is read.
 class TMapper {
 public:
     TMapper() = default;
     explicit TMapper(std::vector<TMapElem> map) : TheMap(std::move(map)), Valid(true) {}
-    // The first entry for aClassNr, or aClassNr unchanged.
+    /// The first entry for aClassNr, or aClassNr unchanged.
     int32_t MapClassNr(int32_t aClassNr) const {
         for (const TMapElem& e : TheMap)
             if (e.FromNr == aClassNr) return e.ToNr;
@@ -30,10 +32,10 @@ public:
     bool Valid = false;
 };
 
-// The active translation (not owned here; the loader creates and frees it).
+/// The active translation (not owned here; the loader creates and frees it).
 inline TMapper* Mapper = nullptr;
 
-// Installs a translation for one scope (a load).
+/// Installs a translation for one scope (a load).
 class TMapperScope : TScopedValue<TMapper*> {
 public:
     explicit TMapperScope(TMapper* Map) : TScopedValue(Mapper, Map) {}

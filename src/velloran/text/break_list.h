@@ -10,16 +10,17 @@
 
 namespace vl {
 
+/// The line ends of a word-broken text and the index of its widest line.
 class TBreakList : public TRecordList {
 public:
     TBreakList() : TRecordList(2) {}
-    // Reads the stored layout; raises a read error unless it holds 16-bit
-    // entries that increase within 1..TextLength.
+    /// Reads the stored layout; raises a read error unless it holds 16-bit
+    /// entries that increase within 1..TextLength.
     static std::unique_ptr<TBreakList> CreateFromStream(TStream& Stream, int32_t TextLength, TPstMode Mode);
 
     int16_t GetItems(int32_t Index) const;
     void AddItem(int16_t Pos) { Add(&Pos); }
-    // Record list layout with 2-byte records, then RefIdx (2 bytes).
+    /// Record list layout with 2-byte records, then RefIdx (2 bytes).
     void Persist(TStream& Stream, TPstMode Mode) override;
 
     int16_t FRefIdx = 0;

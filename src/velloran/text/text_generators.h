@@ -10,14 +10,15 @@
 
 namespace vl {
 
-// What a moving text shows.
+/// What a moving text shows.
 enum class TWhileMoving : uint8_t { DispOutline, DispText, DispBoth };
-// How a spanned label treats its text after the user resized it.
+/// How a spanned label treats its text after the user resized it.
 enum class TTextHandling : uint8_t { thAdjustWordbrk, thAdjustOutline, thClipping };
 
+/// The style template of texts: font, alignment, break width and WYSIWYG sizing.
 class TCustomTxtGenerator2 : public TCustomGenerator {
 public:
-    // Texts have no background: rectangle shape, clear brush.
+    /// Texts have no background: rectangle shape, clear brush.
     TCustomTxtGenerator2();
     std::string ClassName() const override { return "TCustomTxtGenerator2"; }
 
@@ -28,11 +29,11 @@ public:
     const TTextAlign& TextAlign() const { return *FTextAlign; }
     TTextAlign& TextAlign() { return *FTextAlign; }
     void SetTextAlign(const TTextAlign& v) { FTextAlign->Assign(v); }
-    // Characters per line of new texts; 0 or less: no breaking. Unlike the
-    // older text generator, rotation is left alone.
+    /// Characters per line of new texts; 0 or less: no breaking. Unlike the
+    /// older text generator, rotation is left alone.
     int32_t WordBreak() const { return FWordBreak; }
     void SetWordBreak(int32_t v) { FWordBreak = v; }
-    // Face and height set quietly (SetFont beeps); used by the creators.
+    /// Face and height set quietly (SetFont beeps); used by the creators.
     void SetFontFace(const String& Name, int32_t Height);
 
 protected:
@@ -42,11 +43,13 @@ protected:
     int32_t FWordBreak = 0;
 };
 
+/// The published text generator of the text creator.
 class TTxtGenerator2 : public TCustomTxtGenerator2 {
 public:
     std::string ClassName() const override { return "TTxtGenerator2"; }
 };
 
+/// The style template of labels: frame distances and text handling on top of the text style.
 class TCustomTxtLabGenerator : public TCustomTxtGenerator2 {
 public:
     std::string ClassName() const override { return "TCustomTxtLabGenerator"; }
@@ -64,12 +67,14 @@ protected:
     TTextHandling FTextHandling = TTextHandling::thAdjustWordbrk;
 };
 
+/// The published generator of the label creator.
 class TTxtLabGenerator : public TCustomTxtLabGenerator {
 public:
     TTxtLabGenerator();
     std::string ClassName() const override { return "TTxtLabGenerator"; }
 };
 
+/// The generator of two-point labels.
 class TTxtLab2Generator : public TTxtLabGenerator {
 public:
     std::string ClassName() const override { return "TTxtLab2Generator"; }

@@ -11,9 +11,10 @@
 
 namespace vl {
 
+/// A framed text in a box spanned by two corners.
 class TTxtLab2Obj : public TLineObj {
 public:
-    // Raises for a generator whose shape is stLine.
+    /// Raises for a generator whose shape is stLine.
     explicit TTxtLab2Obj(TObjectTool* ATool);
     ~TTxtLab2Obj() override;
 
@@ -27,12 +28,12 @@ public:
 
     TTextWbrkObj& TextObj() const { return *FTextObj; }
     TCustomTxtLabGenerator* LabGenerator() const;
-    // Places the text in the box by alignment, enlarging the box first when
-    // the padded text does not fit.
+    /// Places the text in the box by alignment, enlarging the box first when
+    /// the padded text does not fit.
     void SetTextPosition();
 
 protected:
-    // The corner at the on-screen left (top) stays; the other is moved.
+    /// The corner at the on-screen left (top) stays; the other is moved.
     void SetBoxWidth(int32_t W);
     void SetBoxHeight(int32_t H);
 

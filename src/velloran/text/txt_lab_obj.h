@@ -11,9 +11,10 @@
 
 namespace vl {
 
+/// A framed text whose frame grows and shrinks around its text.
 class TTxtLabObj : public TPointObj {
 public:
-    // Raises for a generator whose shape is stLine.
+    /// Raises for a generator whose shape is stLine.
     explicit TTxtLabObj(TObjectTool* ATool);
     ~TTxtLabObj() override;
 
@@ -31,7 +32,7 @@ public:
 
     TTextWbrkObj& TextObj() const { return *FTextObj; }
     TCustomTxtLabGenerator* LabGenerator() const;
-    // Sizes the frame around the text and centres the text in it.
+    /// Sizes the frame around the text and centres the text in it.
     void SetTextPosition();
 
 protected:

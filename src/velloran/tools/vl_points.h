@@ -5,6 +5,7 @@
 
 namespace vl {
 
+/// The point creator as a component.
 class TvlPoints : public TCustomPoints {
 public:
     using TCustomPoints::TCustomPoints;

@@ -9,11 +9,13 @@
 
 namespace vl {
 
+/// How a child control is aligned in its parent.
 enum class TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
+/// A child control as a scrolling control's range sees it.
 struct TChildControl {
-    // In the parent's content pixels: where the child shows while both
-    // positions are 0. It scrolls with the content.
+    /// In the parent's content pixels: where the child shows while both
+    /// positions are 0. It scrolls with the content.
     TRect BoundsRect;
     TAlign Align = TAlign::alNone;
     bool Visible = true;

@@ -11,10 +11,10 @@ namespace vl {
 
 class TvlObject;
 
-// Moves AnyObj by DeltaPos (snapped when the grid captures). Never raises:
-// a failure leaves the objects where it found them.
+/// Moves AnyObj by DeltaPos (snapped when the grid captures). Never raises:
+/// a failure leaves the objects where it found them.
 void MoveObject(TvlObject* AnyObj, TPoint DeltaPos);
-// Moves AnyObj so that its reference point lands on NewPos.
+/// Moves AnyObj so that its reference point lands on NewPos.
 void MoveObjectTo(TvlObject* AnyObj, TPoint NewPos);
 void MarkObject(TvlObject* AnyObj);
 void UnMarkObject(TvlObject* AnyObj);

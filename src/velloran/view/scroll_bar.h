@@ -13,13 +13,14 @@ namespace vl {
 
 class TScrollWinControl;
 
+/// One window scroll bar of a scrolling control: range, position, step, margin and visibility.
 class TvlScrollBar : public TPersistent {
 public:
-    // AControl is not owned; it owns this bar.
+    /// AControl is not owned; it owns this bar.
     TvlScrollBar(TScrollWinControl* AControl, TScrollBarKind AKind);
 
-    // From another bar: Visible, Range and Position through their setters,
-    // then Increment.
+    /// From another bar: Visible, Range and Position through their setters,
+    /// then Increment.
     void Assign(const TPersistent& Source) override;
     std::string ClassName() const override { return "TvlScrollBar"; }
 
@@ -28,14 +29,14 @@ public:
 
     // ---- Published properties ----------------------------------------------
     int32_t Increment() const { return FIncrement; }
-    // Held to 1..32767: the step travels through 16 bits.
+    /// Held to 1..32767: the step travels through 16 bits.
     void SetIncrement(int32_t Value);
     int32_t Position() const { return FPosition; }
-    // Clamped to 0..CalcRange; a change scrolls the content. Back at 0 the
-    // range returns to the last one set through SetRange.
+    /// Clamped to 0..CalcRange; a change scrolls the content. Back at 0 the
+    /// range returns to the last one set through SetRange.
     void SetPosition(int32_t Value);
     int32_t Range() const { return FRange; }
-    // An explicit range: the control stops following its children.
+    /// An explicit range: the control stops following its children.
     void SetRange(int32_t Value);
     uint16_t Margin() const { return FMargin; }
     void SetMargin(uint16_t Value) { FMargin = Value; }
@@ -43,32 +44,32 @@ public:
     void SetVisible(bool Value);
     bool Tracking() const { return FTracking; }
     void SetTracking(bool Value) { FTracking = Value; }
-    // Range is stored only while the control's range does not follow its children.
+    /// Range is stored only while the control's range does not follow its children.
     bool IsRangeStored() const;
 
     // ---- Derived state -----------------------------------------------------
-    // Largest position; 0 while the bar is hidden or the content fits.
+    /// Largest position; 0 while the bar is hidden or the content fits.
     int32_t CalcRange() const { return FCalcRange; }
     int32_t DataRange() const { return FDataRange; }
     bool Scaled() const { return FScaled; }
 
     // ---- Operations used by the control ------------------------------------
-    // Range and position 0, nothing else touched.
+    /// Range and position 0, nothing else touched.
     void NoRange() { FRange = 0; FPosition = 0; }
-    // Maps a scroll message to a new position; pos is the thumb position.
+    /// Maps a scroll message to a new position; pos is the thumb position.
     void ScrollMessage(TScrollCode Code, int32_t Pos);
-    // Applies a range without turning the automatic range off.
+    /// Applies a range without turning the automatic range off.
     void DoSetRange(int32_t Value);
-    // Stores range and position as they are, scrolling nothing; the caller
-    // updates the scroll bars.
+    /// Stores range and position as they are, scrolling nothing; the caller
+    /// updates the scroll bars.
     void SetRangeAndPos(int32_t ARange, int32_t APos) { FRange = ARange; FPosition = APos; }
-    // Visible extent of the client area for this bar. ControlSB: the client
-    // area is already final; otherwise AssumeSB says whether the other bar
-    // will be shown, and its thickness is taken off or given back.
+    /// Visible extent of the client area for this bar. ControlSB: the client
+    /// area is already final; otherwise AssumeSB says whether the other bar
+    /// will be shown, and its thickness is taken off or given back.
     int32_t ControlSize(bool ControlSB, bool AssumeSB) const;
-    // The bar has something to scroll and must be shown.
+    /// The bar has something to scroll and must be shown.
     bool NeedsScrollBarVisible() const;
-    // Recomputes CalcRange and hands the settings to the window's bar.
+    /// Recomputes CalcRange and hands the settings to the window's bar.
     void Update(bool ControlSB, bool AssumeSB);
     void ClearScaled() { FScaled = false; }
 

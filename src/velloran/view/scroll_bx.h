@@ -11,11 +11,13 @@
 
 namespace vl {
 
+/// The border of a scrolling control.
 enum class TBorderStyle : uint8_t { bsNone, bsSingle };
 
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int32_t X, int32_t Y)>;
 
+/// The scrolling control as a component, with its border, events and tool edge scrolling.
 class TScrollBx : public TScrollWinControl {
 public:
     explicit TScrollBx(TComponent* AOwner = nullptr) : TScrollWinControl(AOwner) {}
@@ -23,13 +25,13 @@ public:
     std::string ClassName() const override { return "TScrollBx"; }
 
     TBorderStyle BorderStyle() const { return FBorderStyle; }
-    // The window takes the new frame; everything is repainted.
+    /// The window takes the new frame; everything is repainted.
     void SetBorderStyle(TBorderStyle Value);
-    // Scrolling while a tool works near the edge; unrelated to the automatic range.
+    /// Scrolling while a tool works near the edge; unrelated to the automatic range.
     bool AutoScroll() const { return FAutoScrl; }
     void SetAutoScroll(bool Value) { FAutoScrl = Value; }
 
-    // Design size; a host decides the real one.
+    /// Design size; a host decides the real one.
     int32_t Width() const { return FWidth; }
     int32_t Height() const { return FHeight; }
     void SetWidth(int32_t Value) { FWidth = Value; }
@@ -56,8 +58,8 @@ public:
     TMouseMoveEvent OnMouseMove;
     TMouseEvent OnMouseUp;
 
-    // Size message: the scrolling control's handling, then, unless loading,
-    // the resize notification.
+    /// Size message: the scrolling control's handling, then, unless loading,
+    /// the resize notification.
     void Resize() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
     void MouseMove(TShiftState Shift, int32_t X, int32_t Y) override;
@@ -66,7 +68,7 @@ public:
     void Exit() override;
 
 protected:
-    // The resize notification: raises OnResize.
+    /// The resize notification: raises OnResize.
     virtual void DoResize();
 
 private:
