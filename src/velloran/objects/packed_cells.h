@@ -15,6 +15,7 @@ namespace vl {
 
 class TvlObject;
 
+/// Grid cells in two arrays built at once from a layer: a pointer an entry.
 class TPackedCells {
 public:
     using TSmall = bool (*)(const TLimRec& Lim);

@@ -11,6 +11,7 @@
 
 namespace vl {
 
+/// An object's stored limits in ten bytes; what does not fit reads back empty.
 class TPackedLimits {
 public:
     TPackedLimits() = default;
