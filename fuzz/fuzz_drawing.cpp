@@ -5,7 +5,6 @@
 #include "fuzz_input.h"
 #include "fuzz_world.h"
 #include "velloran/foundations/stream.h"
-#include "velloran/platform/headless_services.h"
 #include "velloran/storage/file_header.h"
 #include "velloran/storage/versions.h"
 
@@ -37,9 +36,7 @@ void PresentDrawing(TWorld& w) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static THeadlessServices services;
-    static TServicesScope scope(services);
-    TWorld& w = World();
+    TWorld& w = HeadlessWorld();
     TFuzzInput in(data, size);
     const uint8_t options = in.Byte();
     if (options & 1) PresentDrawing(w);

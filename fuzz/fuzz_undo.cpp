@@ -6,7 +6,6 @@
 #include "fuzz_world.h"
 #include "velloran/document/undo_manager.h"
 #include "velloran/foundations/stream.h"
-#include "velloran/platform/headless_services.h"
 #include "velloran/storage/file_header.h"
 
 using namespace vl;
@@ -23,9 +22,7 @@ std::vector<uint8_t> Body(TvlDataMod& doc) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static THeadlessServices services;
-    static TServicesScope scope(services);
-    TWorld& w = World();
+    TWorld& w = HeadlessWorld();
     TFuzzInput in(data, size);
     const uint8_t options = in.Byte();
     TFileHeaderScope header;

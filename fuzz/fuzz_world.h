@@ -1,12 +1,14 @@
 #pragma once
 // The form the object and layer harnesses read into: a draw box, a document
 // and creators of every object kind the core has, plus an object that stores
-// one field of every kind the Register routines know.
+// one field of every kind the Register routines know. Also the reading and
+// saving steps more than one harness takes.
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "fuzz_input.h"
 #include "velloran/document/data_module.h"
 #include "velloran/generators/text_align.h"
 #include "velloran/objects/point_obj.h"
@@ -63,8 +65,22 @@ struct TWorld {
 
 // Built on first use and kept for the whole run.
 TWorld& World();
+// The same, with headless services in force for the harnesses that load
+// whole drawings. Called first, so the services outlive the world.
+TWorld& HeadlessWorld();
 
 // Every object of the list written in the current version.
 std::vector<uint8_t> SaveObjects(const std::vector<TvlObject*>& objects, TPstMode mode = TPstMode::pstSave);
+
+// Picks the creator of a record from the selector byte in front of it.
+using TPickCreator = TvlCreator* (*)(uint8_t selector, TWorld& w);
+
+// The option byte (version, 8-bit host, paste) and then object records, read
+// up to the first damage. What was read joins the document and is connected.
+std::vector<TvlObject*> LoadObjectRecords(TFuzzInput& in, TPickCreator pick);
+
+// Checks that what the objects save reads back into objects that save the
+// same bytes; kind names them in a failure.
+void CheckSavesBack(const std::vector<TvlObject*>& objects, const char* kind);
 
 } // namespace vl::fuzz
