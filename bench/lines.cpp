@@ -2,23 +2,18 @@
 // between neighbouring symbols. Painting a view that shows about 1% of the
 // drawing, a hit test that walks every object and finds nothing, and one
 // that finds a line; moving a symbol with its lines.
-#include <benchmark/benchmark.h>
+#include "bench_scene.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-#include <velloran/document/data_mod.h>
 #include <velloran/objects/line_obj.h>
-#include <velloran/platform/form.h>
-#include <velloran/platform/headless_services.h>
-#include <velloran/platform/headless_window_host.h>
 #include <velloran/tools/line_depends.h>
-#include <velloran/tools/vl_points.h>
-#include <velloran/view/draw_box.h>
 
 using namespace vl;
+using namespace vl::bench;
 
 namespace {
 
@@ -37,25 +32,12 @@ struct TLcg {
 
 // Symbols 40 x 60 pixels apart: a 4000 x 3000 drawing behind a 400 x 300
 // window.
-struct TScene {
-    THeadlessServices Svc;
-    TServicesScope Scope{Svc};
-    TForm Form;
-    TvlDrawbox* Box = nullptr;
-    TvlPoints* Points = nullptr;
+struct TScene : TBenchScene {
     TvlLines* Lines = nullptr;
     TLineDepends* Cables = nullptr;
-    std::unique_ptr<THeadlessWindowHost> Host;
     std::vector<TvlObject*> Symbols;
 
     TScene() {
-        Form.BeginLoading();
-        Box = NewComponent<TvlDrawbox>(Form);
-        Box->ScaleSetting().SetMinUnit(TLenUnits::Pixel);
-        Points = NewComponent<TvlPoints>(Form);
-        Points->SetDrawForm(Box);
-        Points->Generator().SetWidth(6);
-        Points->Generator().SetHeight(6);
         Points->Generator().SetHotspotX(3);
         Points->Generator().SetHotspotY(3);
         Lines = NewComponent<TvlLines>(Form);
@@ -64,11 +46,8 @@ struct TScene {
         Cables = NewComponent<TLineDepends>(Form);
         Cables->SetDrawForm(Box);
         Cables->SetMasterObject(Points);
-        Host = std::make_unique<THeadlessWindowHost>(Box, TSize{400, 300});
-        Form.FinishLoading();
-        for (int y = 0; y < Rows; ++y)
-            for (int x = 0; x < Columns; ++x)
-                Symbols.push_back(Points->SetNewObj({x * 40 + 20, y * 60 + 30}));
+        Open();
+        Symbols = PlaceSymbols(Columns, Rows, {40, 60}, {20, 30});
         TLcg r;
         for (int i = 0; i < LinesEach; ++i) {
             const TPoint a{r.Next(4000), r.Next(3000)};
@@ -84,7 +63,6 @@ struct TScene {
         Host->InvalidateAll();
         Host->Paint();
     }
-    ~TScene() { Host->SetControl(nullptr); }
 
     void Add(TCustomLines& c, TPoint a, TPoint b, TvlObject* m1, TvlObject* m2) {
         std::unique_ptr<TvlObject> o = c.CreateObject();
@@ -98,28 +76,16 @@ struct TScene {
     // The document's first object hit by a click at P.
     TvlObject* HitAt(TPoint P) {
         TLimRec Params{P.X, P.Y, P.X + 1, P.Y + 1};
-        return Box->DataModule()->FirstObjectWith([&](TvlObject* o) { return o->Found(Params); });
+        return Doc().FirstObjectWith([&](TvlObject* o) { return o->Found(Params); });
     }
 };
 
-TScene& Scene() {
-    static TScene s;
-    return s;
-}
-
-void BM_LinesPaintOnePercentView(benchmark::State& state) {
-    TScene& s = Scene();
-    for (auto _ : state) {
-        s.Host->InvalidateAll();
-        benchmark::DoNotOptimize(s.Host->Paint());
-    }
-    state.counters["objects"] = static_cast<double>(s.Box->DataModule()->Count());
-}
+void BM_LinesPaintOnePercentView(benchmark::State& state) { PaintWindow(state, Shared<TScene>()); }
 BENCHMARK(BM_LinesPaintOnePercentView)->Unit(benchmark::kMicrosecond);
 
 // Outside the drawing: the search asks every object and finds none.
 void BM_LinesHitTestMiss(benchmark::State& state) {
-    TScene& s = Scene();
+    TScene& s = Shared<TScene>();
     TActScaleSetScope mapping(&s.Box->ScaleSetting());
     for (auto _ : state) benchmark::DoNotOptimize(s.HitAt({-500, -500}));
 }
@@ -127,7 +93,7 @@ BENCHMARK(BM_LinesHitTestMiss)->Unit(benchmark::kMicrosecond);
 
 // Halfway along a cable: the answer is a line found by its segment.
 void BM_LinesHitTestCable(benchmark::State& state) {
-    TScene& s = Scene();
+    TScene& s = Shared<TScene>();
     TActScaleSetScope mapping(&s.Box->ScaleSetting());
     const auto* cable = static_cast<const TLineObj*>(s.Box->DataModule()->LastObjectWith(
         [](TvlObject* o) {
@@ -144,7 +110,7 @@ BENCHMARK(BM_LinesHitTestCable)->Unit(benchmark::kMicrosecond);
 // The dependants walk before a move: every line asks whether a master is
 // selected; one symbol with its cables joins the selection.
 void BM_LinesInvolvedInMove(benchmark::State& state) {
-    TScene& s = Scene();
+    TScene& s = Shared<TScene>();
     TActScaleSetScope mapping(&s.Box->ScaleSetting());
     TvlDataMod& dm = *s.Box->DataModule();
     for (auto _ : state) {
