@@ -19,11 +19,7 @@ click $(( x2 - 5 )) $(( y2 + 2 ))
 dump_window
 quit_editor
 
-grep -q '^objects 3$' "$work/dump.txt" || fail "the document should hold two rectangles and a connector"
-rect() { grep "^object creator=Rectangle " "$work/dump.txt" | sed -n "$1p"; }
-value() { sed -n "s/.* $1=\([^ ]*\).*/\1/p" <<<"$2"; }
-r1=$(rect 1); r2=$(rect 2)
-line=$(grep '^object creator=Connector ' "$work/dump.txt") || fail "no connector in the document"
+read_two_rectangles_and_connector
 [ "$(value end1 "$line")" = "Rectangle#$(value id "$r1")" ] || fail "the first end does not hang on the first rectangle"
 [ "$(value end2 "$line")" = "Rectangle#$(value id "$r2")" ] || fail "the second end does not hang on the second rectangle"
 [ "$(value x "$line"),$(value y "$line")" = "$(value x "$r1"),$(value y "$r1")" ] || fail "the first end is not at the rectangle"

@@ -36,11 +36,7 @@ xdotool mousemove --window "$win" $(( vx + 5 )) $(( vy + 5 )); sleep 0.2
 dump_window
 quit_editor
 
-grep -q '^objects 3$' "$work/dump.txt" || fail "the document should hold two rectangles and a connector"
-rect() { grep "^object creator=Rectangle " "$work/dump.txt" | sed -n "$1p"; }
-value() { sed -n "s/.* $1=\([^ ]*\).*/\1/p" <<<"$2"; }
-r1=$(rect 1); r2=$(rect 2)
-line=$(grep '^object creator=Connector ' "$work/dump.txt") || fail "no connector in the document"
+read_two_rectangles_and_connector
 IFS=, read -r l t r b <<<"$(value window "$r1")"
 cx=$(( (l + r) / 2 )); cy=$(( (t + b) / 2 ))
 near() { local d=$(( $1 - $2 )); [ "${d#-}" -le 2 ]; }

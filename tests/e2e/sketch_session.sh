@@ -80,6 +80,17 @@ two_rectangles_and_connector() {
   click $(centre_of tool:Connector)
 }
 
+# A field of a dumped object line: value x "$r1".
+value() { sed -n "s/.* $1=\([^ ]*\).*/\1/p" <<<"$2"; }
+
+# From the dump: the two rectangles' lines (r1, r2) and the connector's (line).
+read_two_rectangles_and_connector() {
+  grep -q '^objects 3$' "$work/dump.txt" || fail "the document should hold two rectangles and a connector"
+  r1=$(grep "^object creator=Rectangle " "$work/dump.txt" | sed -n 1p)
+  r2=$(grep "^object creator=Rectangle " "$work/dump.txt" | sed -n 2p)
+  line=$(grep '^object creator=Connector ' "$work/dump.txt") || fail "no connector in the document"
+}
+
 # The X server's own picture of the window, when xwd is there.
 have_xwd=""
 dump_window() {

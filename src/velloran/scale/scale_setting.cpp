@@ -25,24 +25,9 @@ constexpr int MaxFitPasses = 8;
 
 // ---- Copying -----------------------------------------------------------------
 
-TScaleRec TScaleSetting::GetScaleRec() const {
-    return {FVPHome, FVPOrg,   FVPExt,  FWndExt,    FMinUnit, FScale,
-            FmaxScale, FMeasure, FPixPerM, FBlankZone, FOrigin};
-}
+TScaleRec TScaleSetting::GetScaleRec() const { return *this; }
 
-void TScaleSetting::SetScaleRec(const TScaleRec& r) {
-    FVPHome = r.FVPHome;
-    FVPOrg = r.FVPOrg;
-    FVPExt = r.FVPExt;
-    FWndExt = r.FWndExt;
-    FMinUnit = r.FMinUnit;
-    FScale = r.FScale;
-    FmaxScale = r.FmaxScale;
-    FMeasure = r.FMeasure;
-    FPixPerM = r.FPixPerM;
-    FBlankZone = r.FBlankZone;
-    FOrigin = r.FOrigin;
-}
+void TScaleSetting::SetScaleRec(const TScaleRec& r) { static_cast<TScaleRec&>(*this) = r; }
 
 void TScaleSetting::Assign(const TPersistent& Source) {
     const auto* src = dynamic_cast<const TScaleSetting*>(&Source);

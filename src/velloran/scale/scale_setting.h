@@ -47,8 +47,9 @@ struct TScaleRec {
     TOrigin FOrigin = TOrigin::LeftTop;
 };
 
+// The mapping block is a private base, so copying it is one assignment.
 /// The coordinate mapping of a view: world values, logical units and device pixels.
-class TScaleSetting : public TPersistent {
+class TScaleSetting : public TPersistent, private TScaleRec {
 public:
     explicit TScaleSetting(TCanvas* aCanvas = nullptr) : FCanvas(aCanvas) {}
 
@@ -169,17 +170,6 @@ private:
     void FullScreen(TScaleDocument& DataModule, TRect rect, bool centred);
 
     TCanvas* FCanvas = nullptr;
-    TPoint FVPHome;
-    TPoint FVPOrg;
-    int32_t FVPExt = 0;
-    int32_t FWndExt = 0;
-    TLenUnits FMinUnit = TLenUnits::mm_10;
-    double FScale = 0;
-    double FmaxScale = 0;
-    TLenUnits FMeasure = TLenUnits::Meter;
-    int32_t FPixPerM = 0;
-    int32_t FBlankZone = 0;
-    TOrigin FOrigin = TOrigin::LeftTop;
     TRefScale FRefScale;
     int32_t Frcp_Scale = 1;
     TRect FClientRect_Log;

@@ -76,6 +76,9 @@ protected:
     /// The creator's font for this object on the canvas in force (the scaled
     /// one in WYSIWYG mode when the creator is a text creator).
     void SelectFont();
+    /// Where drawing starts: the box corner, moved by the alignment in
+    /// WYSIWYG mode (measured with the canvas's current font).
+    TPoint TextOrigin();
     /// A master made by the same creator places the box at the position.
     bool FollowsOwnMaster() const;
     /// The canvas of the mapping in force; nullptr without one.

@@ -38,13 +38,8 @@ void TTextObj::ShapeText(TColor Color) {
     }
     SelectFont();
     c.Font().Color = Color;
-    int32_t x = GetLeft(), y = Gettop();
-    if (GetWYSIWYG()) {
-        const TPoint d = AlignOffs();
-        x += ActScaleSet->GetDirHorz() * d.X;
-        y += ActScaleSet->GetDirVert() * d.Y;
-    }
-    c.TextOut(x, y, GetText());
+    const TPoint o = TextOrigin();
+    c.TextOut(o.X, o.Y, GetText());
 }
 
 void TTextObj::DrawRotatedTxt(TColor Color) {
@@ -81,6 +76,16 @@ void TTextObj::HideShadow() {
     if (w == TWhileMoving::DispOutline) return;
     Update();
     RestoreShadowPen();
+}
+
+TPoint TTextObj::TextOrigin() {
+    TPoint o{GetLeft(), Gettop()};
+    if (GetWYSIWYG()) {
+        const TPoint d = AlignOffs();
+        o.X += ActScaleSet->GetDirHorz() * d.X;
+        o.Y += ActScaleSet->GetDirVert() * d.Y;
+    }
+    return o;
 }
 
 } // namespace vl

@@ -67,14 +67,9 @@ void TTextWbrkObj::ShapeText(TColor Color) {
     }
     SelectFont();
     c.Font().Color = Color;
-    int32_t x = GetLeft(), y = Gettop();
-    if (GetWYSIWYG()) {
-        const TPoint d = AlignOffs();
-        x += ActScaleSet->GetDirHorz() * d.X;
-        y += ActScaleSet->GetDirVert() * d.Y;
-    }
+    const TPoint o = TextOrigin();
     const int32_t step = ActScaleSet->GetBottomOrigin() ? -cy : cy;
-    for (int32_t i = 0; i < GetLineCount(); ++i) c.TextOut(x, Step(y, i, step), GetLines(i));
+    for (int32_t i = 0; i < GetLineCount(); ++i) c.TextOut(o.X, Step(o.Y, i, step), GetLines(i));
 }
 
 void TTextWbrkObj::DrawRotatedWbrk(TColor Color) {
